@@ -1,0 +1,7 @@
+#pragma once
+
+enum class ZoomBehavior {
+    custom,
+    fit,
+    actualSize,
+};
