@@ -27,7 +27,7 @@ function(trovix_test_folder name)
     endif()
     add_executable(${name} ${sources})
     target_link_libraries(${name} PRIVATE trovix_warnings trovix_fakes ${ARG_LIBRARIES}
-        GTest::gtest GTest::gmock GTest::gtest_main)
+        trovix_test_main GTest::gtest GTest::gmock)
     target_compile_definitions(${name} PRIVATE
         TROVIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TROVIX_BINARY_DIR="${PROJECT_BINARY_DIR}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "app/Observable.h"
+#include "domain/AnnotationShape.h"
+#include "domain/AnnotationTool.h"
+#include "domain/Image.h"
+#include "domain/RunningApplication.h"
+#include "domain/ZoomBehavior.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPointF>
+#include <QRectF>
+#include <QStringList>
+#include <QUuid>
+
+#include <optional>
+#include <vector>
+
+class ClipboardPort;
+class EditorWindowPort;
+class WorkspacePort;
+
+// The outside world as the application state sees it.
+struct AppStatePorts {
+    ClipboardPort& clipboard;
+    WorkspacePort& workspace;
+};
+
+// The one state object of the application: the open document, the tool and style
+// choices, the zoom, and the two texts that report every outcome. Lives on the main
+// thread. Its commands are spread over files by subject (AppState*.cpp).
+class AppState : public QObject {
+    Q_OBJECT
+public:
+    explicit AppState(AppStatePorts ports, QObject* parent = nullptr);
+    ~AppState() override;
+
+    // Observable fields.
+    Observable<std::optional<Image>> baseImage;
+    Observable<std::vector<AnnotationShape>> annotations;
+    Observable<AnnotationTool> selectedTool { AnnotationTool::select };
+    Observable<QColor> strokeColor { QColor(0xFF, 0x3B, 0x30) };
+    Observable<double> lineWidth { 4.0 };
+    Observable<double> textSize { 28.0 };
+    Observable<QString> textDraft { QStringLiteral("Text") };
+    Observable<bool> backdropEnabled { false };
+    Observable<double> zoomScale { 1.0 };
+    Observable<ZoomBehavior> zoomBehavior { ZoomBehavior::fit };
+    Observable<QString> resizePercent { QStringLiteral("100") };
+    Observable<std::optional<QString>> errorMessage;
+    Observable<QString> statusMessage { QStringLiteral("Ready for a capture") };
+    Observable<QString> recognizedText;
+    Observable<QStringList> recognizedCodes;
+    Observable<bool> isShowingOCRSheet { false };
+    Observable<QString> lastPickedColorHex { QStringLiteral("#FF3B30") };
+    Observable<std::optional<QRectF>> cropSelection;
+    Observable<bool> isCaptureTransitionActive { false };
+
+    // Canvas gestures, all in image space.
+    void addDragAnnotation(QPointF from, QPointF to, const std::vector<QPointF>& points);
+    void handlePointTool(QPointF point);
+    void updateMagnifierFocus(const QUuid& id, QPointF point);
+    void updateArrow(const QUuid& id, QPointF start, QPointF end);
+
+    void addTextAnnotation(QPointF point);
+    void sampleColor(QPointF point);
+    void removeLastAnnotation();
+
+    void loadImageIntoEditor(const Image& image, const QString& status, bool revealEditor);
+    void loadFromClipboard();
+
+    [[nodiscard]] QString strokeColorHex() const;
+    [[nodiscard]] QString currentImageSizeLabel() const;
+    [[nodiscard]] qint64 nextCalloutNumber() const { return m_nextCalloutNumber; }
+
+    void zoomIn();
+    void zoomOut();
+    void zoomToActualSize();
+    [[nodiscard]] int zoomPercentage() const;
+    void prepareImagePresentation();
+
+    // The editor window, registered by the user interface; none until then.
+    void setEditorWindow(EditorWindowPort* window) { m_editorWindow = window; }
+    [[nodiscard]] EditorWindowPort* editorWindow() const { return m_editorWindow; }
+    void fitEditorWindowToImage();
+
+    [[nodiscard]] const std::optional<RunningApplication>& previousActiveApp() const { return m_previousActiveApp; }
+    // What the application delegate saw last in front before us; the fallback for previousActiveApp.
+    void setLastExternalApp(std::optional<RunningApplication> app) { m_lastExternalApp = std::move(app); }
+
+private:
+    void appendAnnotation(AnnotationShape::Kind kind, const QString& status);
+    [[nodiscard]] AnnotationStyle currentStyle() const;
+    template <typename KindType, typename Change>
+    void changeAnnotationKind(const QUuid& id, Change&& change);
+    void capturePreviousAppIfNeeded();
+    void bringEditorForward();
+
+    AppStatePorts m_ports;
+    EditorWindowPort* m_editorWindow = nullptr;
+    std::optional<RunningApplication> m_previousActiveApp;
+    std::optional<RunningApplication> m_lastExternalApp;
+    qint64 m_nextCalloutNumber = 1;
+};

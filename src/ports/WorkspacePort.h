@@ -1,0 +1,20 @@
+#pragma once
+
+#include "domain/RunningApplication.h"
+
+#include <optional>
+
+// Regular: the editor shows in the taskbar and window list. Accessory: the tray icon only.
+enum class ActivationPolicy { regular, accessory };
+
+// The desktop as a whole: which application is in front, and our own presence on it.
+class WorkspacePort {
+public:
+    virtual ~WorkspacePort() = default;
+
+    [[nodiscard]] virtual std::optional<RunningApplication> frontmostApplication() = 0;
+    [[nodiscard]] virtual std::optional<QString> ownApplicationId() const = 0;
+    virtual void setActivationPolicy(ActivationPolicy policy) = 0;
+    // Brings this application in front of every other one.
+    virtual void activateIgnoringOtherApps() = 0;
+};

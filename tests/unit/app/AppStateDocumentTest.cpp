@@ -1,0 +1,117 @@
+#include "AppStateFixture.h"
+
+TEST_F(AppStateTest, LoadingResetsTheDocumentButKeepsTheToolChoices)
+{
+    state.loadImageIntoEditor(solidImage({ 40, 40 }, Qt::white), QStringLiteral("first"), false);
+    state.selectedTool.set(AnnotationTool::callout);
+    state.handlePointTool({ 5, 5 });
+    drag(AnnotationTool::crop, { 0, 0 }, { 20, 20 });
+    state.backdropEnabled.set(true);
+    state.zoomIn();
+    state.resizePercent.set(QStringLiteral("50"));
+    state.strokeColor.set(Qt::green);
+    state.lineWidth.set(9);
+    state.textSize.set(12);
+    state.textDraft.set(QStringLiteral("Note"));
+
+    const Image second = solidImage({ 1440, 900 }, Qt::black);
+    state.loadImageIntoEditor(second, QStringLiteral("Captured screen"), false);
+
+    EXPECT_EQ(state.baseImage(), second);
+    EXPECT_TRUE(state.annotations().empty());
+    EXPECT_FALSE(state.cropSelection());
+    EXPECT_FALSE(state.backdropEnabled());
+    EXPECT_EQ(state.nextCalloutNumber(), 1);
+    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::fit);
+    EXPECT_EQ(state.zoomScale(), 1.0);
+    EXPECT_EQ(state.resizePercent(), QStringLiteral("100"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured screen"));
+    EXPECT_EQ(state.currentImageSizeLabel(), QStringLiteral("1440 \u00D7 900"));
+
+    EXPECT_EQ(state.selectedTool(), AnnotationTool::crop);
+    EXPECT_EQ(state.strokeColor(), QColor(Qt::green));
+    EXPECT_EQ(state.lineWidth(), 9);
+    EXPECT_EQ(state.textSize(), 12);
+    EXPECT_EQ(state.textDraft(), QStringLiteral("Note"));
+}
+
+TEST_F(AppStateTest, SizeLabelTruncatesPointSizes)
+{
+    state.loadImageIntoEditor(solidImage({ 201, 101 }, Qt::white, QSizeF(100.9, 50.5)), QStringLiteral("x"), false);
+    EXPECT_EQ(state.currentImageSizeLabel(), QStringLiteral("100 \u00D7 50"));
+}
+
+TEST_F(AppStateTest, RevealingRemembersTheApplicationWeCameFrom)
+{
+    FakeEditorWindow window;
+    state.setEditorWindow(&window);
+    workspace.frontmost = RunningApplication { 42, QStringLiteral("firefox"), QStringLiteral("Firefox") };
+
+    state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), true);
+    EXPECT_EQ(state.previousActiveApp()->processId, 42);
+    EXPECT_EQ(workspace.policies, std::vector { ActivationPolicy::regular });
+    EXPECT_EQ(workspace.activations, 1);
+    EXPECT_EQ(window.broughtToFront, 1);
+
+    // With ourselves in front, the remembered application stays.
+    workspace.frontmost = RunningApplication { 7, QStringLiteral("trovix"), QStringLiteral("Trovix") };
+    state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), true);
+    EXPECT_EQ(state.previousActiveApp()->processId, 42);
+}
+
+TEST_F(AppStateTest, PreviousApplicationFallsBackToTheLastExternalOne)
+{
+    workspace.ownId = std::nullopt;
+    workspace.frontmost = RunningApplication { 9, std::nullopt, QStringLiteral("Unnamed") };
+    state.setLastExternalApp(RunningApplication { 5, QStringLiteral("gimp"), QStringLiteral("GIMP") });
+    // Two absent ids count as the same application, so the delegate's memory is used.
+    state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), true);
+    EXPECT_EQ(state.previousActiveApp()->processId, 5);
+}
+
+TEST_F(AppStateTest, LoadingWithoutRevealLeavesPresenceAlone)
+{
+    FakeEditorWindow window;
+    state.setEditorWindow(&window);
+    state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), false);
+    EXPECT_TRUE(workspace.policies.empty());
+    EXPECT_EQ(window.broughtToFront, 0);
+    EXPECT_FALSE(state.previousActiveApp());
+}
+
+TEST_F(AppStateTest, ClipboardImageOpensAndRevealsTheEditor)
+{
+    clipboard.image = solidImage({ 30, 20 }, Qt::red);
+    state.loadFromClipboard();
+    EXPECT_EQ(state.baseImage(), clipboard.image);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Loaded image from clipboard"));
+    EXPECT_GE(workspace.activations, 1);
+}
+
+TEST_F(AppStateTest, ClipboardWithoutImageKeepsTheDocument)
+{
+    state.loadImageIntoEditor(solidImage({ 8, 8 }, Qt::blue), QStringLiteral("x"), false);
+    const Image before = *state.baseImage();
+    clipboard.image = std::nullopt;
+    state.loadFromClipboard();
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Clipboard does not contain an image"));
+    EXPECT_EQ(state.baseImage(), before);
+
+    clipboard.image = Image(); // a null image is no image either
+    state.loadFromClipboard();
+    EXPECT_EQ(state.baseImage(), before);
+}
+
+TEST_F(AppStateTest, HiddenEditorIsFittedToANewImageAndAVisibleOneIsNot)
+{
+    FakeEditorWindow window;
+    window.visibleFrame = QRectF(0, 0, 1512, 944);
+    state.setEditorWindow(&window);
+    state.loadImageIntoEditor(solidImage({ 400, 300 }, Qt::white), QStringLiteral("x"), false);
+    ASSERT_EQ(window.framesSet.size(), 1u);
+    EXPECT_EQ(window.contentSize(), QSizeF(920, 620));
+
+    window.visible = true;
+    state.loadImageIntoEditor(solidImage({ 3000, 2000 }, Qt::white), QStringLiteral("x"), false);
+    EXPECT_EQ(window.framesSet.size(), 1u);
+}

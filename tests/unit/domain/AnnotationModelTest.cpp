@@ -1,0 +1,99 @@
+#include "domain/AnnotationGeometry.h"
+#include "domain/AnnotationGesture.h"
+#include "domain/AnnotationShape.h"
+#include "domain/AnnotationTool.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+TEST(AnnotationTool, RawValuesRoundTripAndRejectNearMisses)
+{
+    std::set<QString> seen;
+    for (AnnotationTool tool : AnnotationTools::allCases) {
+        const QString raw = AnnotationTools::rawValue(tool);
+        EXPECT_TRUE(seen.insert(raw).second) << raw.toStdString();
+        EXPECT_EQ(AnnotationTools::fromRawValue(raw), tool);
+        EXPECT_EQ(AnnotationTools::title(tool), AnnotationTools::shortTooltipText(tool));
+        EXPECT_FALSE(AnnotationTools::placementHint(tool).isEmpty());
+    }
+    EXPECT_EQ(AnnotationTools::allCases.front(), AnnotationTool::select);
+    EXPECT_EQ(AnnotationTools::allCases.back(), AnnotationTool::crop);
+    for (const char* nearMiss : { "Select", "color-picker", "colorpicker", " crop", "" })
+        EXPECT_FALSE(AnnotationTools::fromRawValue(QString::fromLatin1(nearMiss))) << nearMiss;
+    EXPECT_EQ(AnnotationTools::fromRawValue(QStringLiteral("colorPicker")), AnnotationTool::colorPicker);
+}
+
+TEST(AnnotationTool, UserFacingNamesOfRenamedTools)
+{
+    EXPECT_EQ(AnnotationTools::title(AnnotationTool::callout), QStringLiteral("Counter"));
+    EXPECT_EQ(AnnotationTools::title(AnnotationTool::highlight), QStringLiteral("Highlighter"));
+    EXPECT_EQ(AnnotationTools::title(AnnotationTool::freehand), QStringLiteral("Freehand Drawing"));
+    EXPECT_EQ(AnnotationTools::symbolName(AnnotationTool::callout), QStringLiteral("1.circle"));
+}
+
+TEST(AnnotationShape, EqualityIsByIdentityKindAndExactStyle)
+{
+    const AnnotationStyle style { QColor(255, 59, 48), 4.0, 28.0 };
+    const AnnotationShape shape = AnnotationShape::make(AnnotationKinds::Rectangle { QRectF(1, 2, 3, 4) }, style);
+
+    AnnotationShape sameColourObject = shape;
+    sameColourObject.style.color = QColor(255, 59, 48);
+    EXPECT_EQ(shape, sameColourObject);
+
+    AnnotationShape thinner = shape;
+    thinner.style.lineWidth = 4.0 - 1e-12;
+    EXPECT_NE(shape, thinner);
+
+    const AnnotationShape lookalike = AnnotationShape::make(shape.kind, style);
+    EXPECT_NE(shape, lookalike) << "separately created shapes have different ids";
+}
+
+TEST(AnnotationShape, KindEqualityIsExactAndOrdered)
+{
+    using namespace AnnotationKinds;
+    // Qt's own QPointF comparison is fuzzy; a shape must notice a change this small.
+    EXPECT_NE(AnnotationShape::Kind(Arrow { { 0, 0 }, { 10, 10 } }),
+        AnnotationShape::Kind(Arrow { { 0, 0 }, { 10, 10 + 1e-9 } }));
+    EXPECT_NE(AnnotationShape::Kind(Rectangle { QRectF(0, 0, 5, 5) }),
+        AnnotationShape::Kind(Oval { QRectF(0, 0, 5, 5) }));
+    EXPECT_NE(AnnotationShape::Kind(Freehand { { { 0, 0 }, { 1, 1 } } }),
+        AnnotationShape::Kind(Freehand { { { 1, 1 }, { 0, 0 } } }));
+    EXPECT_EQ(AnnotationShape::Kind(Measurement { { 0, 0 }, { 3, 4 }, QStringLiteral("3 \u00D7 4") }),
+        AnnotationShape::Kind(Measurement { { 0, 0 }, { 3, 4 }, QStringLiteral("3 \u00D7 4") }));
+}
+
+TEST(AnnotationGeometry, MeasurementLabelTruncatesTowardZero)
+{
+    const struct {
+        QPointF start, end;
+        const char16_t* label;
+    } cases[] = {
+        { { 10, 10 }, { 110.7, 60.2 }, u"100 \u00D7 50" },
+        { { 5, 5 }, { 4.2, 5.9 }, u"0 \u00D7 0" },
+        { { 0, 0 }, { -30.9, 12 }, u"30 \u00D7 12" },
+        { { 10, 10 }, { 9.5, 60.9 }, u"0 \u00D7 50" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.label).toStdString());
+        EXPECT_EQ(AnnotationGeometry::measurementLabel(c.start, c.end), QString::fromUtf16(c.label));
+    }
+}
+
+TEST(AnnotationGesture, DragsMapToKindsWithNormalisedRectangles)
+{
+    using namespace AnnotationKinds;
+    const QPointF start(50, 40);
+    const QPointF end(10, 100);
+    const QRectF normalised(10, 40, 40, 60);
+
+    EXPECT_EQ(AnnotationGesture::dragKind(AnnotationTool::rectangle, start, end, {}),
+        AnnotationShape::Kind(Rectangle { normalised }));
+    EXPECT_EQ(AnnotationGesture::dragKind(AnnotationTool::magnifier, start, end, {}),
+        AnnotationShape::Kind(Magnifier { normalised, QPointF(30, 70) }));
+    EXPECT_EQ(AnnotationGesture::dragKind(AnnotationTool::arrow, start, end, {}),
+        AnnotationShape::Kind(Arrow { start, end }));
+    for (AnnotationTool tool : { AnnotationTool::select, AnnotationTool::text, AnnotationTool::callout,
+             AnnotationTool::colorPicker, AnnotationTool::crop })
+        EXPECT_FALSE(AnnotationGesture::dragKind(tool, start, end, {})) << AnnotationTools::rawValue(tool).toStdString();
+}

@@ -1,0 +1,79 @@
+#include "engine/PrecisionGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+void expectNear(QPointF actual, QPointF expected, double tolerance = 1e-9)
+{
+    EXPECT_NEAR(actual.x(), expected.x(), tolerance);
+    EXPECT_NEAR(actual.y(), expected.y(), tolerance);
+}
+
+} // namespace
+
+TEST(PrecisionGeometry, SquarePointTakesTheLargerSideAndKeepsDirection)
+{
+    const struct {
+        QPointF from, to, expected;
+    } cases[] = {
+        { { 0, 0 }, { -3, 5 }, { -5, 5 } },
+        { { 0, 0 }, { 4, 0 }, { 4, 4 } },
+        { { 0, 0 }, { 0, 0 }, { 0, 0 } },
+        { { 10, 10 }, { 7, 2 }, { 2, 2 } },
+        { { 0, 0 }, { -6, -6 }, { -6, -6 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.to.x() << "," << c.to.y());
+        expectNear(PrecisionGeometry::squarePoint(c.from, c.to), c.expected);
+    }
+}
+
+TEST(PrecisionGeometry, ShiftSquaresAreaToolsAndLeavesPointToolsAlone)
+{
+    const QPointF from(0, 0);
+    const QPointF to(-3, 5);
+    for (AnnotationTool tool : AnnotationTools::allCases) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        EXPECT_EQ(PrecisionGeometry::adjustedPoint(from, to, tool, false), to);
+        const QPointF shifted = PrecisionGeometry::adjustedPoint(from, to, tool, true);
+        switch (tool) {
+        case AnnotationTool::rectangle:
+        case AnnotationTool::oval:
+        case AnnotationTool::pixelate:
+        case AnnotationTool::spotlight:
+        case AnnotationTool::magnifier:
+        case AnnotationTool::crop:
+            expectNear(shifted, { -5, 5 });
+            break;
+        case AnnotationTool::arrow:
+        case AnnotationTool::line:
+        case AnnotationTool::ruler:
+            EXPECT_NE(shifted, to);
+            break;
+        default:
+            EXPECT_EQ(shifted, to);
+        }
+    }
+}
+
+TEST(PrecisionGeometry, LineToolsSnapToEighthTurnsByProjection)
+{
+    const auto snap = [](QPointF to) { return PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::line, true); };
+    expectNear(snap({ 10, 1 }), { 10, 0 });
+    expectNear(snap({ 10, 9 }), { 9.5, 9.5 });
+    expectNear(snap({ -1, -10 }), { 0, -10 });
+    expectNear(snap({ -10, 0.5 }), { -10, 0 });
+    // A drag too short to have a direction is returned as it is.
+    expectNear(snap({ 0.001, -0.0005 }), { 0.001, -0.0005 });
+    // The snapped end always lies on a multiple of 45 degrees from the start.
+    for (double angle = 0; angle < 360; angle += 7.3) {
+        const double radians = angle * M_PI / 180;
+        const QPointF end = PrecisionGeometry::adjustedPoint(
+            { 5, 5 }, { 5 + 50 * std::cos(radians), 5 + 50 * std::sin(radians) }, AnnotationTool::ruler, true);
+        const double snappedAngle = std::atan2(end.y() - 5, end.x() - 5) * 180 / M_PI;
+        EXPECT_NEAR(std::remainder(snappedAngle, 45.0), 0.0, 1e-6) << angle;
+    }
+}
