@@ -129,15 +129,16 @@ const KeyEntry* entryFor(std::uint32_t keyCode)
 struct ModifierBit {
     std::uint32_t carbon;
     Qt::KeyboardModifier qt;
+    std::uint16_t x; // ShiftMask, ControlMask, Mod1Mask, Mod4Mask of X.h
     char16_t symbol;
 };
 
 // In the order the symbols are shown.
 constexpr std::array s_modifiers {
-    ModifierBit { HotkeyKeys::controlModifier, Qt::ControlModifier, u'⌃' },
-    ModifierBit { HotkeyKeys::optionModifier, Qt::AltModifier, u'⌥' },
-    ModifierBit { HotkeyKeys::shiftModifier, Qt::ShiftModifier, u'⇧' },
-    ModifierBit { HotkeyKeys::commandModifier, Qt::MetaModifier, u'⌘' },
+    ModifierBit { HotkeyKeys::controlModifier, Qt::ControlModifier, 1 << 2, u'⌃' },
+    ModifierBit { HotkeyKeys::optionModifier, Qt::AltModifier, 1 << 3, u'⌥' },
+    ModifierBit { HotkeyKeys::shiftModifier, Qt::ShiftModifier, 1 << 0, u'⇧' },
+    ModifierBit { HotkeyKeys::commandModifier, Qt::MetaModifier, 1 << 6, u'⌘' },
 };
 
 } // namespace
@@ -162,6 +163,16 @@ Qt::KeyboardModifiers qtModifiers(std::uint32_t carbonMask)
             modifiers |= bit.qt;
     }
     return modifiers;
+}
+
+std::uint16_t xModifiers(std::uint32_t carbonMask)
+{
+    std::uint16_t mask = 0;
+    for (const ModifierBit& bit : s_modifiers) {
+        if (carbonMask & bit.carbon)
+            mask |= bit.x;
+    }
+    return mask;
 }
 
 QString modifierSymbols(std::uint32_t carbonMask)

@@ -26,6 +26,10 @@ inline constexpr std::uint32_t escapeKeyCode = 53;
 // The reverse, for menu shortcuts; bits outside the four modifiers are ignored.
 [[nodiscard]] Qt::KeyboardModifiers qtModifiers(std::uint32_t carbonMask);
 
+// The X core modifier mask to grab with: Shift, Control, Mod1 (Alt) and Mod4
+// (Super), as standard keymaps assign them. Lock and NumLock are the grabber's.
+[[nodiscard]] std::uint16_t xModifiers(std::uint32_t carbonMask);
+
 // Always in the order ⌃ ⌥ ⇧ ⌘, each present bit once; an empty mask gives "".
 [[nodiscard]] QString modifierSymbols(std::uint32_t carbonMask);
 

@@ -116,4 +116,13 @@ TEST(HotkeyKeys, QtModifiersConvertBothWays)
     EXPECT_EQ(qtModifiers(0x0400), Qt::NoModifier);
 }
 
+TEST(HotkeyKeys, CarbonBitsBecomeCtrlAltShiftAndSuperForX)
+{
+    constexpr std::uint16_t shift = 1, control = 4, mod1 = 8, mod4 = 64;
+    EXPECT_EQ(xModifiers(controlModifier | optionModifier), control | mod1);
+    EXPECT_EQ(xModifiers(0x1B00), shift | control | mod1 | mod4);
+    EXPECT_EQ(xModifiers(commandModifier), mod4);
+    EXPECT_EQ(xModifiers(0xFFFF'FFFFu & ~0x1B00u), 0);
+}
+
 } // namespace
