@@ -22,6 +22,7 @@ class LoginItem;
 // keys and a launchAtStartup change updates the login item.
 class AppSettings {
 public:
+    // Loads every field and synchronises the login item; writes nothing. The ports must outlive the settings.
     AppSettings(DefaultsStore& defaults, LoginItem& loginItem, HotkeyRegistrar& hotkeyRegistrar);
     AppSettings(const AppSettings&) = delete;
     AppSettings& operator=(const AppSettings&) = delete;
