@@ -1,0 +1,327 @@
+#include "app/AppSettings.h"
+#include "domain/HotkeyKeys.h"
+#include "fakes/FakeHotkeyRegistrar.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/InMemoryDefaultsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+#include <memory>
+#include <ostream>
+
+using Value = DefaultsStore::Value;
+
+inline void PrintTo(const Value& value, std::ostream* out)
+{
+    if (const bool* flag = std::get_if<bool>(&value))
+        *out << (*flag ? "true" : "false");
+    else if (const double* number = std::get_if<double>(&value))
+        *out << *number;
+    else
+        *out << '"' << std::get<QString>(value).toStdString() << '"';
+}
+
+namespace {
+
+constexpr HotkeyShortcut controlOption5 { 23, HotkeyKeys::controlModifier | HotkeyKeys::optionModifier };
+
+class AppSettingsTest : public testing::Test {
+protected:
+    AppSettings& start(QHash<QString, Value> stored = {})
+    {
+        m_store = InMemoryDefaultsStore(std::move(stored));
+        return restart();
+    }
+
+    // A new process on the same store.
+    AppSettings& restart()
+    {
+        m_settings.reset();
+        m_settings = std::make_unique<AppSettings>(m_store, m_loginItem, m_registrar);
+        return *m_settings;
+    }
+
+    // Any assignment writes everything; this one changes nothing else.
+    void touch() { m_settings->hidePreviewThumbnailManually.set(m_settings->hidePreviewThumbnailManually()); }
+
+    [[nodiscard]] std::optional<Value> stored(const char* key) const { return m_store.value(QLatin1String(key)); }
+
+    InMemoryDefaultsStore m_store;
+    FakeLoginItem m_loginItem;
+    FakeHotkeyRegistrar m_registrar;
+    std::unique_ptr<AppSettings> m_settings;
+};
+
+Value text(const char* value)
+{
+    return QString::fromUtf8(value);
+}
+
+struct StoredValue {
+    const char* key;
+    Value value;
+};
+
+// Every key with its default, in the type it is stored as.
+const StoredValue s_defaults[] = {
+    { "launchAtStartup", false },
+    { "screenshotsFolderPath", text("~/Pictures/Trovix") },
+    { "windowBackgroundStyle", text("transparent") },
+    { "saveFormat", text("png") },
+    { "resizeRetinaScreenshots", false },
+    { "scrollingCaptureMode", text("manual") },
+    { "scrollingScreenshotMaxHeight", 20000.0 },
+    { "scrollingScreenshotSpeed", 0.65 },
+    { "showAfterScreenshot", true },
+    { "copyAfterScreenshot", false },
+    { "saveAfterScreenshot", false },
+    { "showEditorAfterAreaCrop", true },
+    { "hidePreviewThumbnailManually", true },
+    { "uploadMode", text("disabled") },
+    { "uploadEndpoint", text("https://example.com/upload") },
+    { "uploadAuthorizationToken", text("") },
+    { "uploadFieldName", text("file") },
+    { "ocrLanguage", text("English+") },
+    { "removeOcrLineBreaks", false },
+    { "hideMenubarIcon", false },
+    { "splashWindowDisabled", false },
+    { "mainWindowAlwaysOnTop", false },
+    { "reverseScrollDirection", false },
+    { "prefer100Zoom", true },
+    { "copyImageWhenEsc", true },
+    { "saveImageWhenEsc", false },
+    { "confirmationStyle", text("Custom Notification") },
+    { "enableDeepLinks", false },
+    { "allowDiagnostics", true },
+    { "captureScreenHotkey", text("23:6144") },
+    { "captureAreaHotkey", text("19:6144") },
+    { "addCaptureHotkey", text("20:6144") },
+    { "captureAnyWindowHotkey", text("21:6144") },
+    { "captureScrollingHotkey", text("22:6144") },
+    { "captureActiveWindowHotkey", text("26:6144") },
+    { "showTrovixHotkey", text("18:6144") },
+    { "recognizeTextHotkey", text("31:6400") },
+};
+
+TEST_F(AppSettingsTest, EmptyStoreGivesEveryDefaultAndWritesNothingAtStartUp)
+{
+    AppSettings& settings = start();
+    EXPECT_EQ(m_store.writeCount(), 0);
+    EXPECT_TRUE(m_registrar.registrations().empty());
+    EXPECT_EQ(settings.windowBackgroundStyle(), WindowBackgroundStyle::transparent);
+    EXPECT_EQ(settings.recognizeTextHotkey(), (HotkeyShortcut { 31, 0x1900 }));
+
+    touch();
+    EXPECT_EQ(m_store.values().size(), static_cast<qsizetype>(std::size(s_defaults)));
+    for (const StoredValue& expected : s_defaults) {
+        SCOPED_TRACE(expected.key);
+        EXPECT_EQ(stored(expected.key), expected.value);
+    }
+}
+
+TEST_F(AppSettingsTest, LoadingInvalidValuesLeavesTheStoreUntouched)
+{
+    start({ { "saveFormat", text("jpg") }, { "captureAreaHotkey", text("19:") }, { "launchAtStartup", text("no") } });
+    EXPECT_EQ(m_store.writeCount(), 0);
+    EXPECT_EQ(stored("saveFormat"), text("jpg"));
+    EXPECT_EQ(stored("captureAreaHotkey"), text("19:"));
+}
+
+struct ReadBackCase {
+    const char* key;
+    std::optional<Value> stored; // none: the key is missing
+    Value readBack;
+};
+
+// Each case loads one stored value, then writes the set again: what comes back
+// is what the setting read, in the type it is stored as.
+TEST_F(AppSettingsTest, ReadBackRulesPerType)
+{
+    const ReadBackCase cases[] = {
+        { "windowBackgroundStyle", text("WALLPAPER"), text("transparent") },
+        { "windowBackgroundStyle", text("wallpaper"), text("wallpaper") },
+        { "windowBackgroundStyle", text("trimShadow"), text("trimShadow") },
+        { "windowBackgroundStyle", true, text("transparent") },
+        { "saveFormat", text("jpg"), text("png") },
+        { "saveFormat", text("auto"), text("auto") },
+        { "saveFormat", text("AUTO"), text("png") },
+        { "scrollingCaptureMode", text("automatic"), text("automatic") },
+        { "scrollingCaptureMode", text("Automatic"), text("manual") },
+        { "uploadMode", text("customServer"), text("customServer") },
+        { "uploadMode", text("custom"), text("disabled") },
+        { "showAfterScreenshot", text("no"), true },
+        { "showAfterScreenshot", text("false"), true },
+        { "showAfterScreenshot", false, false },
+        { "showAfterScreenshot", 0.0, false },
+        { "showAfterScreenshot", 2.0, true },
+        { "copyAfterScreenshot", true, true },
+        { "copyAfterScreenshot", text("yes"), false },
+        { "copyAfterScreenshot", 1.0, true },
+        { "launchAtStartup", std::nullopt, false },
+        { "launchAtStartup", true, true },
+        { "launchAtStartup", text("YES"), true },
+        { "launchAtStartup", text("true"), true },
+        { "launchAtStartup", text("1"), true },
+        { "launchAtStartup", text("no"), false },
+        { "launchAtStartup", text("0"), false },
+        { "launchAtStartup", 2.0, true },
+        { "scrollingScreenshotMaxHeight", -5.0, -5.0 },
+        { "scrollingScreenshotMaxHeight", text("300"), 20000.0 },
+        { "scrollingScreenshotMaxHeight", true, 20000.0 },
+        { "scrollingScreenshotSpeed", 1.5, 1.5 },
+        { "screenshotsFolderPath", text("/srv/shots"), text("/srv/shots") },
+        { "screenshotsFolderPath", text(""), text("") },
+        { "screenshotsFolderPath", 3.0, text("~/Pictures/Trovix") },
+        { "uploadAuthorizationToken", std::nullopt, text("") },
+        { "uploadAuthorizationToken", text("secret"), text("secret") },
+        { "ocrLanguage", false, text("English+") },
+        { "captureAreaHotkey", text("19:6144:1"), text("19:6144") },
+        { "captureAreaHotkey", text("19:"), text("19:6144") },
+        { "captureAreaHotkey", text("abc:6144"), text("19:6144") },
+        { "captureAreaHotkey", text("-1:6144"), text("19:6144") },
+        { "captureAreaHotkey", text("23"), text("19:6144") },
+        { "captureAreaHotkey", text("4294967296:1"), text("19:6144") },
+        { "captureAreaHotkey", text(" "), text("19:6144") },
+        { "captureAreaHotkey", 19.0, text("19:6144") },
+        { "captureAreaHotkey", text("23::6144"), text("23:6144") },
+        { "captureAreaHotkey", text("0:0"), text("0:0") },
+        { "captureAreaHotkey", text(""), text("") },
+    };
+    for (const ReadBackCase& testCase : cases) {
+        SCOPED_TRACE(testing::Message() << testCase.key << " stored as "
+                                        << (testCase.stored ? testing::PrintToString(*testCase.stored) : "missing"));
+        QHash<QString, Value> storedValues;
+        if (testCase.stored)
+            storedValues.insert(QLatin1String(testCase.key), *testCase.stored);
+        start(storedValues);
+        touch();
+        EXPECT_EQ(stored(testCase.key), testCase.readBack);
+    }
+}
+
+TEST_F(AppSettingsTest, WrongValuesReadAsTheirDefaults)
+{
+    AppSettings& settings = start({ { "windowBackgroundStyle", text("WALLPAPER") },
+        { "showAfterScreenshot", text("no") }, { "captureAreaHotkey", text("-1:6144") } });
+    EXPECT_EQ(settings.windowBackgroundStyle(), WindowBackgroundStyle::transparent);
+    EXPECT_TRUE(settings.showAfterScreenshot());
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), (HotkeyShortcut { 19, 6144 }));
+}
+
+TEST_F(AppSettingsTest, AnyChangeRewritesEveryKeyOnce)
+{
+    AppSettings& settings = start();
+    const std::function<void()> changes[] = {
+        [&] { settings.launchAtStartup.set(true); },
+        [&] { settings.scrollingScreenshotSpeed.set(0.3); },
+        [&] { settings.uploadFieldName.set(QStringLiteral("image")); },
+        [&] { settings.uploadMode.set(UploadMode::customServer); },
+        [&] { settings.setShortcut(std::nullopt, HotkeyAction::showTrovix); },
+        [&] { settings.allowDiagnostics.set(true); },
+    };
+    int expectedWrites = 0;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(expectedWrites);
+        change();
+        EXPECT_EQ(m_store.writeCount(), ++expectedWrites);
+        QSet<QString> keys;
+        for (const DefaultsStore::Entry& entry : m_store.lastWrite()) {
+            EXPECT_TRUE(entry.value.has_value()) << entry.key.toStdString();
+            keys.insert(entry.key);
+        }
+        EXPECT_EQ(keys.size(), static_cast<qsizetype>(std::size(s_defaults)));
+        for (const StoredValue& expected : s_defaults)
+            EXPECT_TRUE(keys.contains(QLatin1String(expected.key))) << expected.key;
+    }
+    EXPECT_EQ(stored("uploadFieldName"), text("image"));
+    EXPECT_EQ(stored("uploadMode"), text("customServer"));
+    EXPECT_EQ(stored("scrollingScreenshotSpeed"), Value(0.3));
+}
+
+TEST_F(AppSettingsTest, LoginItemFollowsLaunchAtStartupFromLoadOn)
+{
+    AppSettings& settings = start({ { "launchAtStartup", true } });
+    EXPECT_EQ(m_loginItem.calls(), std::vector<bool>({ true }));
+
+    settings.showAfterScreenshot.set(false);
+    EXPECT_EQ(m_loginItem.calls().size(), 1u);
+    settings.launchAtStartup.set(false);
+    EXPECT_EQ(m_loginItem.calls(), std::vector<bool>({ true, false }));
+    EXPECT_EQ(stored("launchAtStartup"), Value(false));
+}
+
+TEST_F(AppSettingsTest, OnlyShortcutChangesReregisterTheWholeSet)
+{
+    AppSettings& settings = start({ { "recognizeTextHotkey", text("") } });
+    settings.copyAfterScreenshot.set(true);
+    EXPECT_TRUE(m_registrar.registrations().empty());
+
+    const HotkeyShortcut commandReturn { 36, HotkeyKeys::commandModifier };
+    settings.setShortcut(commandReturn, HotkeyAction::showTrovix);
+    ASSERT_EQ(m_registrar.registrations().size(), 1u);
+    const HotkeyRegistrar::Shortcuts& registered = m_registrar.registrations().back();
+    EXPECT_EQ(registered.size(), 7u);
+    EXPECT_EQ(registered.count(HotkeyAction::recognizeText), 0u);
+    EXPECT_EQ(registered.at(HotkeyAction::showTrovix), commandReturn);
+    EXPECT_EQ(registered.at(HotkeyAction::captureArea), HotkeyActions::defaultShortcut(HotkeyAction::captureArea));
+}
+
+TEST_F(AppSettingsTest, AssignShortcutMovesItAndTheMoveSurvivesARestart)
+{
+    AppSettings& settings = start();
+    settings.assignShortcut(controlOption5, HotkeyAction::captureArea);
+
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), std::nullopt);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), controlOption5);
+    EXPECT_EQ(stored("captureAreaHotkey"), text("23:6144"));
+    EXPECT_EQ(stored("captureScreenHotkey"), text(""));
+    // One write per change: clearing the other action, then setting this one.
+    EXPECT_EQ(m_store.writeCount(), 2);
+    const HotkeyRegistrar::Shortcuts& registered = m_registrar.registrations().back();
+    EXPECT_EQ(registered.count(HotkeyAction::captureScreen), 0u);
+    EXPECT_EQ(registered.at(HotkeyAction::captureArea), controlOption5);
+
+    AppSettings& reloaded = restart();
+    EXPECT_EQ(reloaded.shortcut(HotkeyAction::captureScreen), std::nullopt);
+    EXPECT_EQ(reloaded.shortcut(HotkeyAction::captureArea), controlOption5);
+}
+
+TEST_F(AppSettingsTest, AssignShortcutTakesItFromEveryHolderButKeepsTheTarget)
+{
+    AppSettings& settings = start();
+    settings.setShortcut(controlOption5, HotkeyAction::showTrovix);
+    settings.assignShortcut(controlOption5, HotkeyAction::captureScreen);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), controlOption5);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::showTrovix), std::nullopt);
+    EXPECT_EQ(settings.shortcuts().size(), 7u);
+
+    // A differing modifier is a different shortcut.
+    settings.assignShortcut({ 23, HotkeyKeys::controlModifier }, HotkeyAction::addCapture);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), controlOption5);
+}
+
+TEST_F(AppSettingsTest, ClearedShortcutSurvivesARestartAndAMissingKeyIsTheDefault)
+{
+    AppSettings& settings = start();
+    settings.setShortcut(std::nullopt, HotkeyAction::recognizeText);
+    EXPECT_EQ(restart().shortcut(HotkeyAction::recognizeText), std::nullopt);
+
+    start({ { "showTrovixHotkey", text("") } });
+    EXPECT_EQ(m_settings->shortcut(HotkeyAction::showTrovix), std::nullopt);
+    EXPECT_EQ(
+        m_settings->shortcut(HotkeyAction::recognizeText), HotkeyActions::defaultShortcut(HotkeyAction::recognizeText));
+}
+
+TEST_F(AppSettingsTest, SummaryTextDescribesAreaScreenAndAdd)
+{
+    AppSettings& settings = start();
+    EXPECT_EQ(settings.hotkeySummaryText(), QStringLiteral("Shortcuts: ⌃⌥2 area   ⌃⌥5 screen   ⌃⌥3 add"));
+
+    settings.setShortcut(std::nullopt, HotkeyAction::addCapture);
+    settings.setShortcut(HotkeyShortcut { 50, HotkeyKeys::commandModifier }, HotkeyAction::captureArea);
+    EXPECT_EQ(settings.hotkeySummaryText(), QStringLiteral("Shortcuts: ⌘? area   ⌃⌥5 screen   none add"));
+}
+
+} // namespace

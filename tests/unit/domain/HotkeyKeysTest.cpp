@@ -1,0 +1,128 @@
+#include "domain/HotkeyKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace {
+
+using namespace HotkeyKeys;
+
+struct KeyCase {
+    std::uint32_t keyCode;
+    std::optional<const char*> label;
+    std::optional<char> menuCharacter;
+};
+
+TEST(HotkeyKeys, LabelsAndMenuEquivalentsAtTheEdgesOfTheTable)
+{
+    const KeyCase cases[] = {
+        { 0, "A", 'a' },
+        { 9, "V", 'v' },
+        { 10, std::nullopt, std::nullopt },
+        { 11, "B", 'b' },
+        { 18, "1", '1' },
+        { 22, "6", '6' },
+        { 23, "5", '5' },
+        { 29, "0", '0' },
+        { 31, "O", 'o' },
+        { 36, "Return", std::nullopt },
+        { 39, "'", '\'' },
+        { 42, "\\", '\\' },
+        { 43, ",", ',' },
+        { 47, ".", '.' },
+        { 48, "Tab", std::nullopt },
+        { 49, "Space", std::nullopt },
+        { 50, std::nullopt, std::nullopt },
+        { 51, std::nullopt, std::nullopt },
+        { 52, std::nullopt, std::nullopt },
+        { 53, "Esc", std::nullopt },
+        { 54, std::nullopt, std::nullopt },
+        { 122, std::nullopt, std::nullopt },
+        { 0xFFFF'FFFFu, std::nullopt, std::nullopt },
+    };
+    for (const KeyCase& testCase : cases) {
+        SCOPED_TRACE(testCase.keyCode);
+        EXPECT_EQ(keyLabel(testCase.keyCode).value_or(QStringLiteral("<none>")).toStdString(),
+            testCase.label.value_or("<none>"));
+        const std::optional<QChar> menuCharacter = menuEquivalent(testCase.keyCode);
+        EXPECT_EQ(menuCharacter.has_value(), testCase.menuCharacter.has_value());
+        EXPECT_EQ(menuCharacter.value_or(QChar()), QLatin1Char(testCase.menuCharacter.value_or('\0')));
+    }
+}
+
+TEST(HotkeyKeys, EveryLabelledKeyIsUniqueAndRoundTripsThroughXAndQt)
+{
+    QStringList labels;
+    for (std::uint32_t keyCode = 0; keyCode <= 53; ++keyCode) {
+        const std::optional<QString> label = keyLabel(keyCode);
+        if (!label)
+            continue;
+        SCOPED_TRACE(label->toStdString());
+        EXPECT_FALSE(labels.contains(*label));
+        labels.append(*label);
+
+        const std::optional<std::uint32_t> symbol = keysym(keyCode);
+        ASSERT_TRUE(symbol.has_value());
+        EXPECT_EQ(keyCodeForKeysym(*symbol), keyCode);
+        const std::optional<Qt::Key> key = qtKey(keyCode);
+        ASSERT_TRUE(key.has_value());
+        EXPECT_EQ(keyCodeForQtKey(*key), keyCode);
+    }
+    // 0-9, 11-49 and 53.
+    EXPECT_EQ(labels.size(), 10 + 39 + 1);
+}
+
+TEST(HotkeyKeys, KeyboardEncodingsOfSampleKeys)
+{
+    EXPECT_EQ(keysym(0), 0x61u); // XK_a: grabs use the unshifted symbol
+    EXPECT_EQ(keysym(36), 0xff0du); // XK_Return
+    EXPECT_EQ(keysym(53), 0xff1bu); // XK_Escape
+    EXPECT_EQ(keyCodeForKeysym(0x41), 0u); // XK_A
+    EXPECT_EQ(keyCodeForKeysym(0xffbe), std::nullopt); // XK_F1
+    EXPECT_EQ(keysym(10), std::nullopt);
+    EXPECT_EQ(qtKey(52), std::nullopt);
+    EXPECT_EQ(keyCodeForQtKey(Qt::Key_F1), std::nullopt);
+}
+
+TEST(HotkeyKeys, ShiftedSymbolsOfAKeyEventMapBackToThePressedKey)
+{
+    EXPECT_EQ(keyCodeForQtKey(Qt::Key_At), 19u);
+    EXPECT_EQ(keyCodeForQtKey(Qt::Key_Percent), 23u);
+    EXPECT_EQ(keyCodeForQtKey(Qt::Key_Less), 43u);
+    EXPECT_EQ(keyCodeForQtKey(Qt::Key_Backtab), 48u);
+}
+
+TEST(HotkeyKeys, ModifierSymbolsKeepTheirOrderAndIgnoreOtherBits)
+{
+    EXPECT_EQ(modifierSymbols(0x1B00), QStringLiteral("⌃⌥⇧⌘"));
+    EXPECT_EQ(modifierSymbols(0), QString());
+    EXPECT_EQ(modifierSymbols(commandModifier | controlModifier), QStringLiteral("⌃⌘"));
+    EXPECT_EQ(modifierSymbols(0xFFFF'FFFFu & ~0x1B00u), QString());
+    EXPECT_EQ(modifierSymbols(0xFFFF'FFFFu), QStringLiteral("⌃⌥⇧⌘"));
+}
+
+TEST(HotkeyKeys, QtModifiersConvertBothWays)
+{
+    EXPECT_EQ(carbonModifiers(Qt::ControlModifier | Qt::AltModifier), 0x1800u);
+    EXPECT_EQ(carbonModifiers(Qt::MetaModifier), commandModifier);
+    EXPECT_EQ(carbonModifiers(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier), shiftModifier);
+    for (std::uint32_t mask = 0; mask < 16; ++mask) {
+        const std::uint32_t carbon = ((mask & 1) ? commandModifier : 0) | ((mask & 2) ? shiftModifier : 0)
+            | ((mask & 4) ? optionModifier : 0) | ((mask & 8) ? controlModifier : 0);
+        SCOPED_TRACE(carbon);
+        EXPECT_EQ(carbonModifiers(qtModifiers(carbon)), carbon);
+    }
+    EXPECT_EQ(qtModifiers(0x0400), Qt::NoModifier);
+}
+
+TEST(HotkeyKeys, CarbonBitsBecomeCtrlAltShiftAndSuperForX)
+{
+    constexpr std::uint16_t shift = 1, control = 4, mod1 = 8, mod4 = 64;
+    EXPECT_EQ(xModifiers(controlModifier | optionModifier), control | mod1);
+    EXPECT_EQ(xModifiers(0x1B00), shift | control | mod1 | mod4);
+    EXPECT_EQ(xModifiers(commandModifier), mod4);
+    EXPECT_EQ(xModifiers(0xFFFF'FFFFu & ~0x1B00u), 0);
+}
+
+} // namespace
