@@ -216,6 +216,12 @@ struct FormatCase {
     int expectedColorType;
 };
 
+// Names the case in test names and failure messages instead of dumping its bytes.
+void PrintTo(const FormatCase& formatCase, std::ostream* out)
+{
+    *out << formatCase.name;
+}
+
 class PngWriterFormats : public testing::TestWithParam<FormatCase> { };
 
 TEST_P(PngWriterFormats, EveryFormatDecodesToTheSamePixels)
