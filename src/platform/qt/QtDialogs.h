@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ports/DialogsPort.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// Qt's file dialogs, modal to the given window (or application-modal without one).
+class QtDialogs : public DialogsPort {
+public:
+    explicit QtDialogs(QWidget* parent = nullptr);
+
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    std::optional<QString> chooseImageFileToOpen() override;
+
+private:
+    QPointer<QWidget> m_parent;
+};

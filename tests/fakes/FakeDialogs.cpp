@@ -1,0 +1,7 @@
+#include "FakeDialogs.h"
+
+std::optional<QString> FakeDialogs::chooseImageFileToOpen()
+{
+    ++openPanelsShown;
+    return imageFileToChoose;
+}

@@ -1,0 +1,170 @@
+#include "engine/ImageIOService.h"
+#include "domain/ImageIOError.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <zlib.h>
+
+namespace {
+
+QImage testPattern(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, x < width / 2 ? qRgb(220, 40, 30) : qRgb(x * 4 % 256, y * 4 % 256, 128));
+    return image;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+QByteArray encodeWithQt(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
+    return bytes;
+}
+
+// A well-formed PNG signature and header announcing the given size, with no pixel data.
+QByteArray pngHeaderClaiming(quint32 width, quint32 height)
+{
+    QByteArray chunk("IHDR");
+    char number[4];
+    qToBigEndian(width, number);
+    chunk.append(number, 4);
+    qToBigEndian(height, number);
+    chunk.append(number, 4);
+    chunk.append("\x08\x06\x00\x00\x00", 5);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    qToBigEndian<quint32>(13, number);
+    png.append(number, 4);
+    png.append(chunk);
+    qToBigEndian<quint32>(crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()), uInt(chunk.size())), number);
+    png.append(number, 4);
+    return png;
+}
+
+TEST(ImageIOService, PngDataOfAnImageWithoutPixelsThrowsTheEncodingError)
+{
+    const Image withoutPixels[] = { Image(), Image(QImage(), QSizeF(10, 10)), Image(testPattern(4, 4), QSizeF(0, 0)) };
+    for (const Image& image : withoutPixels) {
+        try {
+            (void)ImageIOService::pngData(image);
+            ADD_FAILURE() << "expected ImageIOError";
+        } catch (const ImageIOError& error) {
+            EXPECT_EQ(error.code(), ImageIOError::Code::couldNotEncode);
+            EXPECT_EQ(error.description(), QStringLiteral("Nie udało się zakodować obrazu do PNG."));
+        }
+    }
+}
+
+TEST(ImageIOService, PngDataKeepsPixelsNotPoints)
+{
+    const Image retina(testPattern(200, 100), QSizeF(100, 50));
+    const std::optional<Image> decoded = ImageIOService::readImageData(ImageIOService::pngData(retina));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->pixels(), retina.pixels());
+    EXPECT_EQ(decoded->size(), QSizeF(200, 100)) << "a file has one point per pixel";
+}
+
+TEST(ImageIOService, ReadImagesArePremultipliedWhateverTheFileHolds)
+{
+    const QImage gray = testPattern(30, 20).convertToFormat(QImage::Format_Grayscale8);
+    const std::optional<Image> decoded = ImageIOService::readImageData(encodeWithQt(gray, "png"));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->pixels().format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(decoded->pixels(), gray.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+TEST(ImageIOService, ReadsPngJpegAndTiffFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QImage source = testPattern(64, 48);
+    struct Case {
+        const char* format;
+        const char* name;
+        bool lossless;
+    };
+    for (const Case& file : { Case { "png", "a.png", true }, Case { "jpeg", "b.jpg", false },
+             Case { "tiff", "c.tiff", true }, Case { "jpeg", "jpeg-named.png", false } }) {
+        SCOPED_TRACE(file.name);
+        const QString path = writeFile(dir, QString::fromLatin1(file.name), encodeWithQt(source, file.format));
+        const std::optional<Image> image = ImageIOService::readImage(path);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->pixels().size(), QSize(64, 48));
+        EXPECT_EQ(image->size(), QSizeF(64, 48));
+        EXPECT_EQ(image->pixels().format(), QImage::Format_ARGB32_Premultiplied);
+        if (file.lossless) {
+            EXPECT_EQ(image->pixels(), source);
+        } else {
+            const QColor red = image->pixels().pixelColor(8, 24);
+            EXPECT_NEAR(red.red(), 220, 12);
+            EXPECT_NEAR(red.green(), 40, 12);
+        }
+    }
+}
+
+TEST(ImageIOService, CorruptTruncatedOrMissingFilesGiveNone)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray png = ImageIOService::pngData(Image(testPattern(120, 80)));
+    const QByteArray jpeg = encodeWithQt(testPattern(120, 80), "jpeg");
+    QByteArray damagedData = png;
+    damagedData[png.size() / 2] = char(damagedData[png.size() / 2] ^ 0x5a);
+    const std::pair<const char*, QByteArray> cases[] = {
+        { "empty", QByteArray() },
+        { "text", QByteArray("not an image at all\n") },
+        { "signature only", png.left(8) },
+        { "header only", png.left(33) },
+        { "half the data", png.left(png.size() / 2) },
+        { "damaged data", damagedData },
+        { "truncated jpeg", jpeg.left(20) },
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(ImageIOService::readImageData(bytes));
+        EXPECT_FALSE(ImageIOService::readImage(writeFile(dir, QString::fromLatin1(name), bytes)));
+    }
+    EXPECT_FALSE(ImageIOService::readImage(dir.filePath(QStringLiteral("does-not-exist.png"))));
+    EXPECT_FALSE(ImageIOService::readImage(dir.path())) << "a directory";
+}
+
+TEST(ImageIOService, AbsurdSizesAreRefusedBeforeDecoding)
+{
+    for (const QSize size : { QSize(100000, 100000), QSize(3840, 80000), QSize(0x7fffffff, 1) }) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        EXPECT_FALSE(ImageIOService::readImageData(pngHeaderClaiming(quint32(size.width()), quint32(size.height()))));
+    }
+}
+
+TEST(ImageIOService, TallScrollingCapturesAreReadable)
+{
+    // 1000 x 70,000 pixels is 267 MiB: over Qt's default limit, well under ours.
+    QImage tall(1000, 70000, QImage::Format_RGB32);
+    tall.fill(QColor(10, 20, 30));
+    tall.setPixel(999, 69999, qRgb(200, 100, 50));
+    const std::optional<Image> image = ImageIOService::readImageData(ImageIOService::pngData(Image(tall)));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels().size(), tall.size());
+    EXPECT_EQ(image->pixels().pixel(999, 69999), qRgb(200, 100, 50));
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+#include "services/ImageOpenPanel.h"
+#include "fakes/FakeDialogs.h"
+#include "engine/ImageIOService.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class ImageOpenPanel : public testing::Test {
+protected:
+    QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir m_dir;
+    FakeDialogs m_dialogs;
+};
+
+TEST_F(ImageOpenPanel, CancelGivesNone)
+{
+    EXPECT_FALSE(ImageIOService::openImagePanel(m_dialogs));
+    EXPECT_EQ(m_dialogs.openPanelsShown, 1);
+}
+
+TEST_F(ImageOpenPanel, UnreadableChoiceGivesNone)
+{
+    for (const QString& path : { writeFile(QStringLiteral("notes.png"), "plain text, not a picture"),
+             m_dir.filePath(QStringLiteral("deleted-meanwhile.png")), QString() }) {
+        SCOPED_TRACE(path.toStdString());
+        m_dialogs.imageFileToChoose = path;
+        EXPECT_FALSE(ImageIOService::openImagePanel(m_dialogs));
+    }
+}
+
+TEST_F(ImageOpenPanel, ChosenPngIsOpened)
+{
+    QImage pixels(30, 20, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(QColor(12, 34, 56));
+    m_dialogs.imageFileToChoose = writeFile(QStringLiteral("shot.png"), ImageIOService::pngData(Image(pixels)));
+    const std::optional<Image> image = ImageIOService::openImagePanel(m_dialogs);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixels(), pixels);
+    EXPECT_EQ(image->size(), QSizeF(30, 20));
+}
+
+} // namespace
