@@ -1,9 +1,12 @@
 #include "app/AppState.h"
 
+#include "engine/PasteboardImageProvider.h"
+
 #include <cmath>
 
-AppState::AppState(AppStatePorts ports, QObject* parent)
+AppState::AppState(AppSettings& appSettings, AppStatePorts ports, QObject* parent)
     : QObject(parent)
+    , settings(appSettings)
     , m_ports(ports)
 {
 }

@@ -14,10 +14,13 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
+class AppSettings;
 class ClipboardPort;
+class PasteboardImageProvider;
 class EditorWindowPort;
 class WorkspacePort;
 
@@ -33,8 +36,10 @@ struct AppStatePorts {
 class AppState : public QObject {
     Q_OBJECT
 public:
-    explicit AppState(AppStatePorts ports, QObject* parent = nullptr);
+    AppState(AppSettings& settings, AppStatePorts ports, QObject* parent = nullptr);
     ~AppState() override;
+
+    AppSettings& settings;
 
     // Observable fields.
     Observable<std::optional<Image>> baseImage;
@@ -102,4 +107,6 @@ private:
     std::optional<RunningApplication> m_previousActiveApp;
     std::optional<RunningApplication> m_lastExternalApp;
     qint64 m_nextCalloutNumber = 1;
+    // Keeps the last copy's lazy clipboard data alive until the next copy.
+    std::shared_ptr<const PasteboardImageProvider> m_activePasteboardImageProvider;
 };

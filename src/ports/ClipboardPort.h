@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class PasteboardImageProvider;
 
 // The desktop's general clipboard.
 class ClipboardPort {
@@ -13,6 +16,9 @@ public:
 
     // Empties the clipboard and puts one plain text on it.
     virtual void setText(const QString& text) = 0;
+    // Empties the clipboard and offers the provider's formats; the bytes are asked for
+    // later, by whoever pastes. False when the clipboard refuses.
+    [[nodiscard]] virtual bool setImageProvider(std::shared_ptr<const PasteboardImageProvider> provider) = 0;
     // The first image the clipboard offers, or none.
     [[nodiscard]] virtual std::optional<Image> readImage() = 0;
 };

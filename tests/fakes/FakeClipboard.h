@@ -1,14 +1,28 @@
 #pragma once
 
+#include "engine/PasteboardImageProvider.h"
 #include "ports/ClipboardPort.h"
 
 #include <QStringList>
 
 class FakeClipboard : public ClipboardPort {
 public:
-    void setText(const QString& text) override { texts.append(text); }
+    void setText(const QString& text) override
+    {
+        texts.append(text);
+        provider.reset();
+    }
+    bool setImageProvider(std::shared_ptr<const PasteboardImageProvider> newProvider) override
+    {
+        if (refuseImages)
+            return false;
+        provider = std::move(newProvider);
+        return true;
+    }
     std::optional<Image> readImage() override { return image; }
 
     QStringList texts;
     std::optional<Image> image;
+    std::shared_ptr<const PasteboardImageProvider> provider;
+    bool refuseImages = false;
 };

@@ -1,4 +1,4 @@
 // Fakes are header-only; this file gives the fakes library its object code.
-#include "FakeClipboard.h"
-#include "FakeEditorWindow.h"
-#include "FakeWorkspace.h"
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeEditorWindow.h"
+#include "fakes/FakeWorkspace.h"

@@ -2,16 +2,22 @@
 
 #include "app/AppState.h"
 
-#include "FakeClipboard.h"
-#include "FakeEditorWindow.h"
-#include "FakeWorkspace.h"
+#include "app/AppSettings.h"
+
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeEditorWindow.h"
+#include "fakes/FakeHotkeyRegistrar.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/FakeWorkspace.h"
+#include "fakes/InMemoryDefaultsStore.h"
 
 #include <gtest/gtest.h>
 
 class AppStateTest : public testing::Test {
 protected:
     AppStateTest()
-        : state(AppStatePorts { clipboard, workspace })
+        : settings(defaults, loginItem, hotkeys)
+        , state(settings, AppStatePorts { clipboard, workspace })
     {
     }
 
@@ -30,6 +36,10 @@ protected:
         state.addDragAnnotation(from, to, points);
     }
 
+    InMemoryDefaultsStore defaults;
+    FakeLoginItem loginItem;
+    FakeHotkeyRegistrar hotkeys;
+    AppSettings settings;
     FakeClipboard clipboard;
     FakeWorkspace workspace;
     AppState state;
