@@ -1,0 +1,90 @@
+// Another process (xclip) pastes what Trovix copied, through a real X server.
+#include "engine/ImageIOService.h"
+#include "engine/PasteboardImageProvider.h"
+#include "platform/qt/QtClipboard.h"
+
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs xclip while our event loop keeps answering the clipboard requests it makes.
+QByteArray pasteWithXclip(const QStringList& arguments)
+{
+    QProcess xclip;
+    QEventLoop loop;
+    QObject::connect(&xclip, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&xclip, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+    xclip.start(QStringLiteral("xclip"), QStringList { QStringLiteral("-selection"), QStringLiteral("clipboard") } + arguments);
+    loop.exec();
+    if (xclip.state() != QProcess::NotRunning) {
+        xclip.kill();
+        xclip.waitForFinished();
+    }
+    return xclip.readAllStandardOutput();
+}
+
+Image sampleImage(QColor color)
+{
+    QImage pixels(120, 80, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(color);
+    for (int x = 0; x < 120; x += 3)
+        pixels.setPixelColor(x, 40, Qt::white);
+    return Image(pixels);
+}
+
+} // namespace
+
+TEST(ClipboardIntegration, AnotherProcessPastesTheExportBytesOnlyWhenItAsks)
+{
+    QtClipboard clipboard;
+    const Image image = sampleImage(QColor(20, 140, 220));
+    auto provider = std::make_shared<PasteboardImageProvider>(image);
+    ASSERT_TRUE(clipboard.setImageProvider(provider));
+    EXPECT_EQ(provider->encodeCount(), 0);
+
+    const QByteArray targets = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o") });
+    EXPECT_TRUE(targets.contains("image/png")) << targets.toStdString();
+    EXPECT_TRUE(targets.contains("image/tiff")) << targets.toStdString();
+    EXPECT_EQ(provider->encodeCount(), 0) << "listing the formats makes no bytes";
+
+    const QByteArray png = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o") });
+    EXPECT_EQ(png, ImageIOService::pngData(image));
+    EXPECT_GE(provider->encodeCount(), 1);
+
+    const QByteArray tiff = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("image/tiff"), QStringLiteral("-o") });
+    EXPECT_TRUE(tiff.startsWith("II*") || tiff.startsWith("MM")) << "a TIFF header";
+}
+
+TEST(ClipboardIntegration, ASecondCopyReplacesTheFirst)
+{
+    QtClipboard clipboard;
+    auto first = std::make_shared<PasteboardImageProvider>(sampleImage(Qt::red));
+    const Image secondImage = sampleImage(Qt::green);
+    auto second = std::make_shared<PasteboardImageProvider>(secondImage);
+    ASSERT_TRUE(clipboard.setImageProvider(first));
+    ASSERT_TRUE(clipboard.setImageProvider(second));
+    std::weak_ptr<PasteboardImageProvider> firstAlive = first;
+    first.reset();
+    EXPECT_TRUE(firstAlive.expired()) << "the clipboard let go of the first copy";
+
+    const QByteArray png = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o") });
+    EXPECT_EQ(png, ImageIOService::pngData(secondImage));
+}
+
+TEST(ClipboardIntegration, TextCopiesReachOtherProgramsAndImagesComeBack)
+{
+    QtClipboard clipboard;
+    clipboard.setText(QStringLiteral("#12ABEF"));
+    EXPECT_EQ(pasteWithXclip({ QStringLiteral("-o") }), QByteArray("#12ABEF"));
+
+    const Image image = sampleImage(QColor(200, 30, 90));
+    ASSERT_TRUE(clipboard.setImageProvider(std::make_shared<PasteboardImageProvider>(image)));
+    const std::optional<Image> readBack = clipboard.readImage();
+    ASSERT_TRUE(readBack);
+    EXPECT_EQ(readBack->pixels(), image.pixels());
+}

@@ -1,0 +1,89 @@
+#include "domain/FileSystemError.h"
+#include "services/AtomicFileWriter.h"
+#include "services/AutoSaveLocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+const QDateTime s_time(QDate(2026, 12, 5), QTime(9, 14, 26));
+
+} // namespace
+
+TEST(AutoSaveLocation, NamesFilesByLocalDateAndTime)
+{
+    EXPECT_EQ(AutoSaveLocation::fileName(s_time), QStringLiteral("Trovix 2026-12-05 at 09.14.26.png"));
+}
+
+TEST(AutoSaveLocation, ExpandsOnlyALeadingTilde)
+{
+    EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("~/Pictures/Trovix")), QDir::homePath() + "/Pictures/Trovix");
+    EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("~")), QDir::homePath());
+    EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("/tmp/~shots")), QStringLiteral("/tmp/~shots"));
+    EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("~other/x")), QStringLiteral("~other/x"));
+}
+
+TEST(AutoSaveLocation, SavesWithinOneSecondGetNumberedNames)
+{
+    std::set<QString> taken;
+    const auto exists = [&](const QString& path) { return taken.count(path) > 0; };
+    const QStringList expected { QStringLiteral("/shots/Trovix 2026-12-05 at 09.14.26.png"),
+        QStringLiteral("/shots/Trovix 2026-12-05 at 09.14.26 2.png"),
+        QStringLiteral("/shots/Trovix 2026-12-05 at 09.14.26 3.png") };
+    for (const QString& name : expected) {
+        const QString path = AutoSaveLocation::uniquePath(QStringLiteral("/shots"), s_time, exists);
+        EXPECT_EQ(path, name);
+        taken.insert(path);
+    }
+}
+
+TEST(AutoSaveLocation, CreatesMissingFoldersAndReportsOnesItCannot)
+{
+    QTemporaryDir root;
+    const QString nested = root.filePath(QStringLiteral("a/b/c"));
+    const QString path = AutoSaveLocation::nextPath(nested, s_time);
+    EXPECT_TRUE(QDir(nested).exists());
+    EXPECT_TRUE(path.startsWith(nested + '/'));
+
+    // A file where a folder should be cannot be turned into a folder, even by root.
+    QFile blocker(root.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    try {
+        (void)AutoSaveLocation::nextPath(root.filePath(QStringLiteral("blocker/inside")), s_time);
+        FAIL() << "expected a folder error";
+    } catch (const FileSystemError& error) {
+        EXPECT_TRUE(error.description().contains(QStringLiteral("blocker/inside"))) << error.what();
+    }
+}
+
+TEST(AtomicFileWriter, ReplacesWholeFilesAndLeavesNoTemporaries)
+{
+    QTemporaryDir root;
+    const QString path = root.filePath(QStringLiteral("picture.png"));
+    AtomicFileWriter::write(path, QByteArray(1000, 'a'));
+    AtomicFileWriter::write(path, QByteArray("short"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("short"));
+    EXPECT_EQ(QDir(root.path()).entryList(QDir::Files), QStringList { QStringLiteral("picture.png") });
+}
+
+TEST(AtomicFileWriter, FailureKeepsTheEarlierFile)
+{
+    QTemporaryDir root;
+    const QString path = root.filePath(QStringLiteral("missing-folder/picture.png"));
+    EXPECT_THROW(AtomicFileWriter::write(path, QByteArray("x")), FileSystemError);
+
+    // A folder in the file's place: nothing may be written over it.
+    const QString folderPath = root.filePath(QStringLiteral("taken"));
+    ASSERT_TRUE(QDir().mkpath(folderPath));
+    EXPECT_THROW(AtomicFileWriter::write(folderPath, QByteArray("x")), FileSystemError);
+    EXPECT_TRUE(QFileInfo(folderPath).isDir());
+}
