@@ -1,0 +1,3 @@
+#pragma once
+
+enum class WindowBackgroundStyle { wallpaper, transparent, solidColor, trimShadow };
