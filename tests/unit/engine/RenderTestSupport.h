@@ -47,6 +47,18 @@ inline Image patternImage(QSizeF points, double density)
     return Image(std::move(pixels), points);
 }
 
+// Red grows to the right and green downwards, slowly enough that a shift of one pixel
+// changes a block average by about one level.
+inline Image gradientImage(QSizeF points, double density)
+{
+    QImage pixels(int(std::lround(points.width() * density)), int(std::lround(points.height() * density)),
+        QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            pixels.setPixel(x, y, qRgb(x * 255 / pixels.width(), y * 255 / pixels.height(), 90));
+    return Image(std::move(pixels), points);
+}
+
 // The pixel under an image point.
 inline QColor probe(const Image& image, QPointF point)
 {
