@@ -15,6 +15,7 @@
 #include <optional>
 
 class QPainter;
+class QPainterPath;
 
 // Drawing that needs the base image's pixels or paints over the whole picture: pixelation,
 // spotlight, magnifier and the window background of an export.
@@ -50,6 +51,8 @@ void drawPixelated(
 // Dims (origin, canvasSize) except for a rounded hole over the shape's rectangle, and rings
 // the hole.
 void drawSpotlight(QPainter& painter, const AnnotationShape& shape, QSizeF canvasSize, QPointF origin);
+// The same with the dimming limited to `area` (painter space), which must contain the hole.
+void drawSpotlight(QPainter& painter, const AnnotationShape& shape, const QPainterPath& area, QPointF origin);
 
 // The pixels a lens samples: the frame shrunk by the zoom (at least 8 points each way),
 // centred on the focus and kept inside the image where the image is large enough.

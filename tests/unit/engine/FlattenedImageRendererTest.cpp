@@ -1,4 +1,5 @@
 #include "engine/FlattenedImageRenderer.h"
+#include "engine/ImageEffectRenderer.h"
 
 #include "RenderTestSupport.h"
 
@@ -8,6 +9,7 @@
 #include <QFontDatabase>
 #include <QPainter>
 
+#include <algorithm>
 #include <vector>
 
 using namespace RenderTest;
@@ -157,6 +159,31 @@ TEST(FlattenedImageRenderer, spotlightDimsEffectsButNeverAVectorAnnotationWhatev
     EXPECT_PRED3(near, probe(result, QPointF(100, 130)), dimmedWhite, 2);
     EXPECT_PRED3(near, probe(result, QPointF(40, 160)), dimmedWhite, 2) << "the pixelation lies under the dimming";
     EXPECT_PRED3(near, probe(result, QPointF(250, 50)), white, 0);
+}
+
+TEST(FlattenedImageRenderer, severalSpotlightsLookAsIfDrawnOneAfterAnother)
+{
+    const Image base = patternImage(QSizeF(300, 200), 2);
+    const std::vector<AnnotationShape> spotlights = {
+        shape(Kinds::Spotlight { QRectF(20, 20, 80, 60) }, red, 4),
+        shape(Kinds::Spotlight { QRectF(60, 50, 120, 80) }, QColor(0, 122, 255), 6),
+        shape(Kinds::Spotlight { QRectF(200, 120, 60, 50) }, QColor(255, 204, 0), 2),
+        shape(Kinds::Spotlight { QRectF(270, -20, 60, 50) }, red, 2),
+    };
+    Image expected = base;
+    paint(expected, [&](QPainter& painter) {
+        for (const AnnotationShape& each : spotlights)
+            ImageEffectRenderer::drawSpotlight(painter, each, base.size(), QPointF());
+    });
+    const Image result = flatten(base, spotlights, Style::solidColor, false);
+    int largest = 0;
+    for (int y = 0; y < base.pixelHeight(); ++y)
+        for (int x = 0; x < base.pixelWidth(); ++x) {
+            const QRgb a = result.pixels().pixel(x, y), b = expected.pixels().pixel(x, y);
+            largest = std::max({ largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                std::abs(qBlue(a) - qBlue(b)) });
+        }
+    EXPECT_LE(largest, 2);
 }
 
 TEST(FlattenedImageRenderer, lensesSampleTheUnannotatedImageAndLieUnderVectorAnnotations)
