@@ -4,28 +4,20 @@
 #include "domain/Image.h"
 
 #include <QColor>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include <cmath>
-#include <memory>
+#include <ostream>
 
 // Helpers for pixel probes: images of known content, painters in image points and colour
 // comparisons with a tolerance for antialiasing and rounding.
 namespace RenderTest {
 
-// Fonts need a GUI application; tests run offscreen so that no display is required.
-inline void ensureGuiApplication()
-{
-    if (QCoreApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "unit_engine";
-    static char* argv[] = { name, nullptr };
-    static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(argc, argv);
-}
+// Fonts need a GUI application; tests run offscreen so that no display is required. One
+// is made on first use, unless the process already has one, and destroyed after the last
+// test, while Qt's per-thread caches can still be released.
+void ensureGuiApplication();
 
 // A filled image of `points` at `density` pixels per point.
 inline Image filledImage(QSizeF points, double density, QColor color)
