@@ -6,17 +6,17 @@ namespace ImageColorSampler {
 
 namespace {
 
-    int hexDigitValue(QChar character)
-    {
-        const char16_t c = character.unicode();
-        if (c >= u'0' && c <= u'9')
-            return c - u'0';
-        if (c >= u'a' && c <= u'f')
-            return c - u'a' + 10;
-        if (c >= u'A' && c <= u'F')
-            return c - u'A' + 10;
-        return -1;
-    }
+int hexDigitValue(QChar character)
+{
+    const char16_t c = character.unicode();
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
 
 } // namespace
 

@@ -7,19 +7,19 @@ namespace PrecisionGeometry {
 
 namespace {
 
-    QPointF snappedToEighthTurn(QPointF from, QPointF to)
-    {
-        const double x = to.x() - from.x();
-        const double y = to.y() - from.y();
-        if (std::abs(x) <= 0.001 && std::abs(y) <= 0.001)
-            return to;
-        constexpr double step = std::numbers::pi / 4;
-        // std::round rounds halves away from zero, as the snapping requires.
-        const double snapped = std::round(std::atan2(y, x) / step) * step;
-        // Projection onto the snapped direction; negative when the drag points the other way.
-        const double length = x * std::cos(snapped) + y * std::sin(snapped);
-        return { from.x() + std::cos(snapped) * length, from.y() + std::sin(snapped) * length };
-    }
+QPointF snappedToEighthTurn(QPointF from, QPointF to)
+{
+    const double x = to.x() - from.x();
+    const double y = to.y() - from.y();
+    if (std::abs(x) <= 0.001 && std::abs(y) <= 0.001)
+        return to;
+    constexpr double step = std::numbers::pi / 4;
+    // std::round rounds halves away from zero, as the snapping requires.
+    const double snapped = std::round(std::atan2(y, x) / step) * step;
+    // Projection onto the snapped direction; negative when the drag points the other way.
+    const double length = x * std::cos(snapped) + y * std::sin(snapped);
+    return { from.x() + std::cos(snapped) * length, from.y() + std::sin(snapped) * length };
+}
 
 } // namespace
 

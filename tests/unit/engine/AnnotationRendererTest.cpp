@@ -1,0 +1,317 @@
+#include "engine/AnnotationRenderer.h"
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+
+using namespace RenderTest;
+namespace Kinds = AnnotationKinds;
+
+namespace {
+
+const QColor white(255, 255, 255);
+const QColor red(255, 0, 0);
+const QColor blue(0, 0, 255);
+const QColor dark(40, 40, 40);
+
+void drawShape(Image& image, const AnnotationShape& shape, QPointF origin = {})
+{
+    paint(image, [&](QPainter& painter) { AnnotationRenderer::draw(painter, shape, image.size(), origin); });
+}
+
+struct Probe {
+    QPointF point;
+    QColor expected;
+};
+
+// The bounding box, in points, of the pixels that differ from `background`.
+std::optional<QRectF> inkBounds(const Image& image, QColor background, int tolerance = 40)
+{
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    for (int y = 0; y < image.pixelHeight(); ++y)
+        for (int x = 0; x < image.pixelWidth(); ++x)
+            if (!near(QColor::fromRgba(image.pixels().pixel(x, y)), background, tolerance)) {
+                left = std::min(left, x);
+                right = std::max(right, x + 1);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y + 1);
+            }
+    if (right < 0)
+        return std::nullopt;
+    return QRectF(
+        left / image.scaleX(), top / image.scaleY(), (right - left) / image.scaleX(), (bottom - top) / image.scaleY());
+}
+
+class StrokeProbes : public testing::TestWithParam<double> {
+protected:
+    void SetUp() override { ensureGuiApplication(); }
+    Image canvas() const { return filledImage(QSizeF(300, 200), GetParam(), white); }
+
+    void expectProbes(const AnnotationShape& shape, std::initializer_list<Probe> probes)
+    {
+        Image image = canvas();
+        drawShape(image, shape);
+        for (const Probe& probe : probes) {
+            SCOPED_TRACE(testing::Message() << "at (" << probe.point.x() << ", " << probe.point.y() << ")");
+            EXPECT_PRED3(near, RenderTest::probe(image, probe.point), probe.expected, 8);
+        }
+    }
+};
+
+TEST_P(StrokeProbes, rectangleStrokesItsOutlineAndLeavesTheInsideAlone)
+{
+    expectProbes(shape(Kinds::Rectangle { QRectF(20, 20, 100, 60) }),
+        { { { 20, 50 }, red }, { { 70, 20 }, red }, { { 120, 50 }, red }, { { 70, 80 }, red }, { { 70, 50 }, white },
+            { { 70, 15 }, white }, { { 125, 50 }, white } });
+}
+
+TEST_P(StrokeProbes, ovalIsInscribedInItsRectangle)
+{
+    expectProbes(shape(Kinds::Oval { QRectF(20, 20, 100, 60) }),
+        { { { 70, 20 }, red }, { { 20, 50 }, red }, { { 70, 50 }, white }, { { 23, 23 }, white } });
+}
+
+TEST_P(StrokeProbes, lineAndFreehandFollowTheirPoints)
+{
+    expectProbes(
+        shape(Kinds::Line { QPointF(10, 10), QPointF(110, 60) }), { { { 60, 35 }, red }, { { 60, 45 }, white } });
+    expectProbes(shape(Kinds::Freehand { { QPointF(10, 90), QPointF(60, 90), QPointF(60, 130) } }),
+        { { { 35, 90 }, red }, { { 60, 110 }, red }, { { 35, 110 }, white } });
+}
+
+TEST_P(StrokeProbes, arrowHeadIsAnOpenVWithEighteenPointWingsAtPiOverSeven)
+{
+    const QPointF end(120, 100);
+    const QPointF wing(18 * std::cos(std::numbers::pi / 7), 18 * std::sin(std::numbers::pi / 7));
+    expectProbes(shape(Kinds::Arrow { QPointF(20, 100), end }),
+        { { end - wing / 2, red }, { end + QPointF(-wing.x(), wing.y()) / 2, red },
+            { end - QPointF(wing.x() - 0.5, wing.y() - 0.5), red }, { { 60, 100 }, red },
+            // Between the shaft and a wing: the head is never filled.
+            { { 105, 96.5 }, white }, { { 105, 103.5 }, white } });
+}
+
+TEST_P(StrokeProbes, arrowWithoutLengthPointsItsWingsBackAlongX)
+{
+    const QPointF end(50, 50);
+    const QPointF wing(18 * std::cos(std::numbers::pi / 7), 18 * std::sin(std::numbers::pi / 7));
+    expectProbes(shape(Kinds::Arrow { end, end }),
+        { { end - wing / 2, red }, { end + QPointF(-wing.x(), wing.y()) / 2, red }, { { 60, 50 }, white } });
+}
+
+TEST_P(StrokeProbes, highlightIsTranslucentWhateverTheColoursAlphaAndAtLeastTenPointsWide)
+{
+    const QColor expected = blended(QColor(0, 0, 255, 89), white);
+    for (const int alpha : { 255, 128, 20 }) {
+        SCOPED_TRACE(alpha);
+        // The path crosses itself at (50, 10): one stroke, so no darker crossing.
+        expectProbes(shape(Kinds::Highlight { { QPointF(10, 10), QPointF(100, 10), QPointF(100, 50), QPointF(50, 50),
+                               QPointF(50, 0) } },
+                         QColor(0, 0, 255, alpha), 1),
+            { { { 30, 10 }, expected }, { { 50, 10 }, expected }, { { 30, 14.2 }, expected }, { { 30, 16 }, white } });
+    }
+    expectProbes(shape(Kinds::Highlight { { QPointF(10, 100), QPointF(100, 100) } }, blue, 5),
+        { { { 30, 106.5 }, expected }, { { 30, 108 }, white } });
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, StrokeProbes, testing::Values(1.0, 2.0));
+
+TEST(AnnotationRenderer, drawsNothingForEffectKindsAndForPolylinesWithoutASegment)
+{
+    ensureGuiApplication();
+    const AnnotationShape shapes[] = {
+        shape(Kinds::Pixelate { QRectF(10, 10, 50, 50) }),
+        shape(Kinds::Spotlight { QRectF(10, 10, 50, 50) }),
+        shape(Kinds::Magnifier { QRectF(10, 10, 50, 50), QPointF(30, 30) }),
+        shape(Kinds::Freehand { { QPointF(30, 30) } }),
+        shape(Kinds::Highlight { { QPointF(30, 30) } }),
+        shape(Kinds::Freehand {}),
+        shape(Kinds::Highlight {}),
+        shape(Kinds::Text { QPointF(10, 10), QString() }),
+    };
+    for (const AnnotationShape& each : shapes) {
+        SCOPED_TRACE(each.kind.index());
+        Image image = filledImage(QSizeF(80, 80), 1, white);
+        const Image before = image;
+        drawShape(image, each);
+        EXPECT_EQ(image, before);
+    }
+}
+
+TEST(AnnotationRenderer, leavesThePaintersStateAsItFoundIt)
+{
+    ensureGuiApplication();
+    QImage pixels(100, 100, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&pixels);
+    painter.setPen(QPen(Qt::green, 7));
+    painter.setBrush(Qt::yellow);
+    painter.setTransform(QTransform::fromScale(2, 3));
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    AnnotationRenderer::draw(
+        painter, shape(Kinds::Measurement { QPointF(0, 0), QPointF(30, 30), QStringLiteral("30 × 30") }), {}, {});
+    AnnotationRenderer::draw(painter, shape(Kinds::Callout { QPointF(20, 20), 3 }), {}, {});
+    EXPECT_EQ(painter.pen(), QPen(Qt::green, 7));
+    EXPECT_EQ(painter.brush(), QBrush(Qt::yellow));
+    EXPECT_EQ(painter.transform(), QTransform::fromScale(2, 3));
+    EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_Multiply);
+}
+
+TEST(AnnotationRenderer, originShiftsEveryCoordinate)
+{
+    ensureGuiApplication();
+    Image image = filledImage(QSizeF(200, 200), 1, white);
+    drawShape(image, shape(Kinds::Line { QPointF(10, 10), QPointF(60, 10) }), QPointF(64, 64));
+    EXPECT_PRED3(near, probe(image, QPointF(100, 74)), red, 8);
+    EXPECT_PRED3(near, probe(image, QPointF(30, 10)), white, 0);
+}
+
+struct CalloutCase {
+    double fontSize;
+    double radius;
+    double numberSize;
+};
+
+TEST(AnnotationRenderer, calloutBadgeRadiusAndRingFollowTheFontSize)
+{
+    ensureGuiApplication();
+    for (const CalloutCase& test : { CalloutCase { 12, 15, 13 }, CalloutCase { 40, 23.2, 28.8 } }) {
+        SCOPED_TRACE(test.fontSize);
+        const AnnotationStyle style { red, 4, test.fontSize };
+        EXPECT_DOUBLE_EQ(AnnotationRenderer::calloutRadius(style), test.radius);
+        EXPECT_DOUBLE_EQ(AnnotationRenderer::calloutNumberFontSize(style), test.numberSize);
+
+        const QPointF center(60, 60);
+        Image image = filledImage(QSizeF(120, 120), 2, dark);
+        drawShape(image, shape(Kinds::Callout { center, 8 }, red, 4, test.fontSize));
+        const QPointF upLeft(-std::sqrt(0.5), -std::sqrt(0.5));
+        EXPECT_PRED3(near, probe(image, center + upLeft * (test.radius - 3)), red, 4);
+        // The ring, white at 0.92, is centred on the radius, 2.4 points wide.
+        EXPECT_GT(probe(image, center + QPointF(test.radius, 0)).green(), 200);
+        EXPECT_PRED3(near, probe(image, center + QPointF(test.radius + 2, 0)), dark, 4);
+        EXPECT_PRED3(near, probe(image, center + QPointF(0, test.radius + 2)), dark, 4);
+    }
+}
+
+TEST(AnnotationRenderer, calloutNumberIsWhiteCentredOnTheBadgeAndNeverClipped)
+{
+    ensureGuiApplication();
+    const QPointF center(100, 60);
+    const auto whiteInk = [](const Image& image, double minimumX) {
+        QRectF bounds;
+        for (int y = 0; y < image.pixelHeight(); ++y)
+            for (int x = 0; x < image.pixelWidth(); ++x)
+                if (x / image.scaleX() >= minimumX && near(QColor::fromRgba(image.pixels().pixel(x, y)), white, 10))
+                    bounds |= QRectF(x / image.scaleX(), y / image.scaleY(), 0.5, 0.5);
+        return bounds;
+    };
+    Image single = filledImage(QSizeF(200, 120), 2, dark);
+    drawShape(single, shape(Kinds::Callout { center, 8 }, red, 1, 40));
+    // Only the digit is pure white (the ring is white at 0.92 over the badge).
+    const QRectF digit = whiteInk(single, 0);
+    ASSERT_FALSE(digit.isEmpty());
+    EXPECT_NEAR(digit.center().x(), center.x(), 1.5);
+    EXPECT_LT(digit.width(), 2 * 23.2);
+
+    Image wide = filledImage(QSizeF(200, 120), 2, dark);
+    drawShape(wide, shape(Kinds::Callout { center, 12345 }, red, 1, 40));
+    EXPECT_GT(whiteInk(wide, center.x() + 23.2 + 3).width(), 5) << "digits beyond the badge are drawn";
+}
+
+TEST(AnnotationRenderer, measurementHasHorizontalTicksAndALabelBoxAtItsMiddle)
+{
+    ensureGuiApplication();
+    const QPointF start(100, 40), end(100, 240);
+    const QString label = QStringLiteral("0 × 200");
+    Image image = filledImage(QSizeF(200, 280), 2, white);
+    drawShape(image, shape(Kinds::Measurement { start, end, label }, blue, 4, 28));
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&device);
+    const QRectF box = AnnotationRenderer::measurementLabelBox(painter, start, end, label, { blue, 4, 28 });
+
+    EXPECT_NEAR(box.center().x(), 100, 1e-9);
+    EXPECT_NEAR(box.center().y(), 140, 1e-9);
+    const QColor boxFill = blended(QColor(0, 0, 255, 235), white);
+    EXPECT_PRED3(near, probe(image, QPointF(box.center().x() - 20, box.top() + 1.5)), boxFill, 6);
+    EXPECT_PRED3(near, probe(image, QPointF(box.center().x() - 20, box.top() - 1.5)), white, 6);
+    EXPECT_PRED3(near, probe(image, QPointF(93, 40)), blue, 8);
+    EXPECT_PRED3(near, probe(image, QPointF(107, 240)), blue, 8);
+    EXPECT_PRED3(near, probe(image, QPointF(93, 45)), white, 8);
+    const std::optional<QRectF> labelInk = inkBounds(
+        [&] {
+            Image inside = image;
+            const QRect pixels
+                = QRectF(box.left() * 2 + 4, box.top() * 2 + 4, box.width() * 2 - 8, box.height() * 2 - 8)
+                      .toAlignedRect();
+            return Image(inside.pixels().copy(pixels), QSizeF(pixels.size()) / 2);
+        }(),
+        boxFill, 60);
+    ASSERT_TRUE(labelInk.has_value()) << "the label is drawn in white over the box";
+    EXPECT_GT(labelInk->width(), box.width() / 2);
+}
+
+TEST(AnnotationRenderer, measurementWithAnEmptyLabelStillFillsASixteenPointBox)
+{
+    ensureGuiApplication();
+    Image image = filledImage(QSizeF(200, 280), 1, white);
+    drawShape(image, shape(Kinds::Measurement { QPointF(100, 40), QPointF(100, 240), QString() }, blue, 4, 28));
+    const QColor boxFill = blended(QColor(0, 0, 255, 235), white);
+    EXPECT_PRED3(near, probe(image, QPointF(106, 140)), boxFill, 6);
+    EXPECT_PRED3(near, probe(image, QPointF(90.5, 140)), white, 6);
+}
+
+class TextLayout : public testing::TestWithParam<double> {
+protected:
+    void SetUp() override { ensureGuiApplication(); }
+};
+
+TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsFromSixPointsPastThePosition)
+{
+    QString words;
+    for (int i = 0; i < 40; ++i)
+        words += QStringLiteral("wrapping words ");
+    Image image = filledImage(QSizeF(1200, 700), GetParam(), white);
+    drawShape(image, shape(Kinds::Text { QPointF(30, 20), words }, Qt::black, 4, 20));
+    const std::optional<QRectF> ink = inkBounds(image, white);
+    ASSERT_TRUE(ink.has_value());
+    EXPECT_NEAR(ink->left(), 36, 3);
+    EXPECT_GE(ink->top(), 26);
+    EXPECT_LE(ink->right(), 36 + 420 + 1);
+    EXPECT_GT(ink->right(), 36 + 300) << "lines fill most of the width";
+    EXPECT_GT(ink->height(), 4 * 20) << "the text runs over several lines";
+}
+
+TEST_P(TextLayout, linesBelowSixHundredPointsAreLeftOut)
+{
+    QString lines;
+    for (int i = 0; i < 80; ++i)
+        lines += QStringLiteral("line\n");
+    Image image = filledImage(QSizeF(500, 800), GetParam(), white);
+    drawShape(image, shape(Kinds::Text { QPointF(0, 0), lines }, Qt::black, 4, 20));
+    const std::optional<QRectF> ink = inkBounds(image, white);
+    ASSERT_TRUE(ink.has_value());
+    EXPECT_LE(ink->bottom(), 6 + 600);
+    EXPECT_GT(ink->bottom(), 6 + 600 - 2 * 30);
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, TextLayout, testing::Values(1.0, 2.0));
+
+TEST(AnnotationRenderer, textTakesTheSameRoomInPointsAtEveryDensity)
+{
+    ensureGuiApplication();
+    const auto bounds = [](double density) {
+        Image image = filledImage(QSizeF(500, 200), density, white);
+        drawShape(image, shape(Kinds::Text { QPointF(10, 10), QStringLiteral("Trovix 123") }, Qt::black, 4, 28));
+        return inkBounds(image, white).value_or(QRectF());
+    };
+    const QRectF single = bounds(1), doubled = bounds(2);
+    EXPECT_GT(single.width(), 60);
+    EXPECT_NEAR(doubled.width(), single.width(), 2);
+    EXPECT_NEAR(doubled.height(), single.height(), 2);
+}
+
+} // namespace

@@ -1,0 +1,299 @@
+#include "engine/FlattenedImageRenderer.h"
+#include "engine/ImageEffectRenderer.h"
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+using namespace RenderTest;
+namespace Kinds = AnnotationKinds;
+using Style = WindowBackgroundStyle;
+
+namespace {
+
+const QColor white(255, 255, 255);
+const QColor red(255, 0, 0);
+const QColor slate = QColor::fromRgbF(0.18f, 0.19f, 0.22f);
+const QColor dimmedWhite = blended(QColor(0, 0, 0, 115), white);
+
+Image flatten(const Image& base, const std::vector<AnnotationShape>& annotations, Style style = Style::solidColor,
+    bool backdrop = true)
+{
+    return FlattenedImageRenderer::render(base, annotations, backdrop, backdrop, style).value();
+}
+
+double luminance(const QColor& color)
+{
+    return 0.3 * color.red() + 0.59 * color.green() + 0.11 * color.blue();
+}
+
+TEST(FlattenedImageRenderer, backdropOnlyWhenAskedEnabledAndNotTransparent)
+{
+    const std::tuple<bool, bool, Style, bool> cases[] = {
+        { true, true, Style::wallpaper, true },
+        { true, true, Style::solidColor, true },
+        { true, true, Style::trimShadow, true },
+        { true, true, Style::transparent, false },
+        { false, true, Style::wallpaper, false },
+        { true, false, Style::wallpaper, false },
+        { false, false, Style::solidColor, false },
+    };
+    for (const auto& [include, enabled, style, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << include << enabled << int(style));
+        EXPECT_EQ(FlattenedImageRenderer::usesBackdrop(include, enabled, style), expected);
+    }
+}
+
+TEST(FlattenedImageRenderer, withoutBackdropTheBareImageComesBackWithItsSizeAndDensity)
+{
+    for (const double density : { 1.0, 2.0 }) {
+        const Image base = patternImage(QSizeF(300, 200), density);
+        const std::tuple<bool, bool, Style> requests[] = {
+            { false, true, Style::solidColor },
+            { true, false, Style::solidColor },
+            { true, true, Style::transparent },
+        };
+        for (const auto& [include, enabled, style] : requests) {
+            SCOPED_TRACE(testing::Message() << density << include << enabled << int(style));
+            const std::optional<Image> result = FlattenedImageRenderer::render(base, {}, include, enabled, style);
+            ASSERT_TRUE(result.has_value());
+            EXPECT_EQ(*result, base);
+        }
+    }
+    EXPECT_FALSE(FlattenedImageRenderer::render(Image(), {}, true, true, Style::wallpaper).has_value());
+}
+
+struct SizeCase {
+    const char* name;
+    QSizeF points;
+    QSize pixels;
+    QSizeF expectedPoints;
+    QSize expectedPixels;
+};
+
+TEST(FlattenedImageRenderer, backdropPadsSixtyFourPointsAtTheImagesOwnDensity)
+{
+    const SizeCase cases[] = {
+        { "1x", QSizeF(300, 200), QSize(300, 200), QSizeF(428, 328), QSize(428, 328) },
+        { "2x", QSizeF(300, 200), QSize(600, 400), QSizeF(428, 328), QSize(856, 656) },
+        { "2x with half points", QSizeF(150.5, 100.5), QSize(301, 201), QSizeF(278.5, 228.5), QSize(557, 457) },
+        { "density per axis", QSizeF(300, 100), QSize(600, 300), QSizeF(428, 228), QSize(856, 684) },
+    };
+    for (const SizeCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        QImage pixels(test.pixels, QImage::Format_ARGB32_Premultiplied);
+        pixels.fill(red);
+        const Image result = flatten(Image(pixels, test.points), {});
+        EXPECT_EQ(result.size(), test.expectedPoints);
+        EXPECT_EQ(result.pixels().size(), test.expectedPixels);
+        EXPECT_PRED3(
+            near, probe(result, QPointF(64, 64) + QPointF(test.points.width(), test.points.height()) / 2), red, 0);
+    }
+}
+
+struct FrameCase {
+    Style style;
+    QColor frame;
+    double radius;
+};
+
+class Frames : public testing::TestWithParam<double> { };
+
+TEST_P(Frames, frameColourAndCornerRadiusFollowTheStyle)
+{
+    const FrameCase cases[] = {
+        { Style::solidColor, slate, 28 },
+        { Style::trimShadow, white, 16 },
+    };
+    for (const FrameCase& test : cases) {
+        SCOPED_TRACE(int(test.style));
+        const Image result = flatten(filledImage(QSizeF(300, 200), GetParam(), red), {}, test.style);
+        EXPECT_PRED3(near, probe(result, QPointF(4, 4)), test.frame, 2);
+        EXPECT_PRED3(near, probe(result, QPointF(65, 65)), test.frame, 12) << "the corner pixel is cut off";
+        // Six points in along the diagonal: outside a 28-point corner, inside a 16-point one.
+        EXPECT_PRED3(near, probe(result, QPointF(70, 70)), test.radius > 20 ? test.frame : red, 12);
+        EXPECT_PRED3(near, probe(result, QPointF(75, 75)), red, 12);
+        EXPECT_PRED3(near, probe(result, QPointF(362.5, 262.5)), test.frame, 30);
+    }
+}
+
+TEST_P(Frames, onlyTrimShadowCastsNoShadowAndTheShadowIsSoftAndFallsDownward)
+{
+    const Image trimmed = flatten(filledImage(QSizeF(300, 200), GetParam(), red), {}, Style::trimShadow);
+    for (const double below : { 2.0, 10.0, 30.0 })
+        EXPECT_PRED3(near, probe(trimmed, QPointF(214, 264 + below)), white, 0);
+
+    const Image framed = flatten(filledImage(QSizeF(300, 200), GetParam(), red), {}, Style::solidColor);
+    const double frame = luminance(slate);
+    const double at2 = luminance(probe(framed, QPointF(214, 266)));
+    const double at12 = luminance(probe(framed, QPointF(214, 276)));
+    const double at30 = luminance(probe(framed, QPointF(214, 294)));
+    EXPECT_LT(at2, at12);
+    EXPECT_LT(at12, at30);
+    EXPECT_LT(at30, frame);
+    EXPECT_GT(at2, frame * 0.75 - 1) << "black at alpha 0.25 at most";
+    EXPECT_GT(luminance(probe(framed, QPointF(214, 62))), at2) << "less shadow above the image than below";
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, Frames, testing::Values(1.0, 2.0));
+
+TEST(FlattenedImageRenderer, spotlightDimsEffectsButNeverAVectorAnnotationWhateverTheOrder)
+{
+    ensureGuiApplication();
+    const Image base = filledImage(QSizeF(300, 200), 2, white);
+    const Image result = flatten(base,
+        {
+            shape(Kinds::Arrow { QPointF(20, 100), QPointF(200, 100) }, red, 6),
+            shape(Kinds::Spotlight { QRectF(220, 20, 60, 60) }),
+            shape(Kinds::Pixelate { QRectF(20, 140, 40, 40) }),
+        },
+        Style::solidColor, false);
+    EXPECT_PRED3(near, probe(result, QPointF(100, 100)), red, 0);
+    EXPECT_PRED3(near, probe(result, QPointF(100, 130)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(result, QPointF(40, 160)), dimmedWhite, 2) << "the pixelation lies under the dimming";
+    EXPECT_PRED3(near, probe(result, QPointF(250, 50)), white, 0);
+}
+
+TEST(FlattenedImageRenderer, severalSpotlightsLookAsIfDrawnOneAfterAnother)
+{
+    const Image base = patternImage(QSizeF(300, 200), 2);
+    const std::vector<AnnotationShape> spotlights = {
+        shape(Kinds::Spotlight { QRectF(20, 20, 80, 60) }, red, 4),
+        shape(Kinds::Spotlight { QRectF(60, 50, 120, 80) }, QColor(0, 122, 255), 6),
+        shape(Kinds::Spotlight { QRectF(200, 120, 60, 50) }, QColor(255, 204, 0), 2),
+        shape(Kinds::Spotlight { QRectF(270, -20, 60, 50) }, red, 2),
+    };
+    Image expected = base;
+    paint(expected, [&](QPainter& painter) {
+        for (const AnnotationShape& each : spotlights)
+            ImageEffectRenderer::drawSpotlight(painter, each, base.size(), QPointF());
+    });
+    const Image result = flatten(base, spotlights, Style::solidColor, false);
+    int largest = 0;
+    for (int y = 0; y < base.pixelHeight(); ++y)
+        for (int x = 0; x < base.pixelWidth(); ++x) {
+            const QRgb a = result.pixels().pixel(x, y), b = expected.pixels().pixel(x, y);
+            largest = std::max({ largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                std::abs(qBlue(a) - qBlue(b)) });
+        }
+    EXPECT_LE(largest, 2);
+}
+
+TEST(FlattenedImageRenderer, lensesSampleTheUnannotatedImageAndLieUnderVectorAnnotations)
+{
+    ensureGuiApplication();
+    Image base = filledImage(QSizeF(300, 200), 2, white);
+    paint(base, [](QPainter& painter) { painter.fillRect(QRectF(50, 50, 4, 4), Qt::black); });
+    const QPointF lensCenter(194, 144);
+    const Image result = flatten(base,
+        {
+            shape(Kinds::Line { QPointF(150, 120), QPointF(238, 120) }, red, 4),
+            shape(Kinds::Pixelate { QRectF(40, 40, 24, 24) }),
+            shape(Kinds::Magnifier { QRectF(150, 100, 88, 88), QPointF(52, 52) }),
+        },
+        Style::solidColor, false);
+    EXPECT_PRED3(near, probe(result, lensCenter), QColor(0, 0, 0), 10) << "not the pixelated grey";
+    EXPECT_PRED3(near, probe(result, QPointF(194, 120)), red, 0) << "the earlier line is drawn over the lens";
+    EXPECT_PRED3(near, probe(result, QPointF(52, 52)), QColor(191, 191, 191), 2) << "pixelated";
+}
+
+TEST(FlattenedImageRenderer, annotationsAreCutAtTheImagesRoundedEdgeInAFramedExport)
+{
+    ensureGuiApplication();
+    const Image base = filledImage(QSizeF(300, 200), 2, white);
+    const Image result = flatten(base,
+        {
+            shape(Kinds::Line { QPointF(250, 100), QPointF(400, 100) }, red, 6),
+            shape(Kinds::Line { QPointF(-20, -20), QPointF(40, 40) }, red, 12),
+            shape(Kinds::Text { QPointF(240, 20), QStringLiteral("WWWWWWWWWW") }, red, 4, 40),
+        });
+    EXPECT_PRED3(near, probe(result, QPointF(64 + 290, 164)), red, 0);
+    EXPECT_PRED3(near, probe(result, QPointF(64 + 305, 164)), slate, 8);
+    EXPECT_PRED3(near, probe(result, QPointF(65, 65)), slate, 12) << "the rounded corner cuts the line";
+    EXPECT_PRED3(near, probe(result, QPointF(76, 76)), red, 0);
+    bool textInPadding = false;
+    bool textInImage = false;
+    for (double y = 64 + 26; y < 64 + 80; y += 0.5)
+        for (double x = 64 + 280; x < 428; x += 0.5) {
+            const QColor pixel = probe(result, QPointF(x, y));
+            const bool reddish = pixel.red() > pixel.green() + 60;
+            (x < 64 + 300 ? textInImage : textInPadding) |= reddish;
+        }
+    EXPECT_TRUE(textInImage);
+    EXPECT_FALSE(textInPadding);
+}
+
+TEST(FlattenedImageRenderer, aDoubleDensityExportKeepsEveryAnnotationAtTwicePixels)
+{
+    ensureGuiApplication();
+    const Image result = flatten(filledImage(QSizeF(300, 200), 2, white),
+        { shape(Kinds::Rectangle { QRectF(20, 20, 100, 60) }, red, 2) }, Style::trimShadow);
+    EXPECT_EQ(result.pixels().size(), QSize(856, 656));
+    // The 2-point stroke on x = 20 covers pixels 2 × (64 + 19) to 2 × (64 + 21).
+    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 - 2, 2 * 114)), red, 0);
+    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 + 1, 2 * 114)), red, 0);
+    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 - 3, 2 * 114)), white, 0);
+    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 + 2, 2 * 114)), white, 0);
+}
+
+// A stand-in screenshot: a window with a title bar, a sidebar and lines of text.
+Image sampleScreenshot()
+{
+    Image image = filledImage(QSizeF(640, 400), 2, QColor(246, 246, 248));
+    paint(image, [](QPainter& painter) {
+        painter.fillRect(QRectF(0, 0, 640, 36), QColor(225, 225, 230));
+        painter.fillRect(QRectF(0, 36, 150, 364), QColor(236, 238, 242));
+        painter.setPen(Qt::NoPen);
+        const QRgb buttons[] = { 0xFF5F57, 0xFEBC2E, 0x28C840 };
+        for (int i = 0; i < 3; ++i) {
+            painter.setBrush(QColor(buttons[i]));
+            painter.drawEllipse(QPointF(18 + 20 * i, 18), 6, 6);
+        }
+        painter.setPen(QColor(60, 60, 70));
+        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        font.setPixelSize(14);
+        painter.setFont(font);
+        for (int line = 0; line < 12; ++line)
+            painter.drawText(
+                QPointF(170, 70 + 26 * line), QStringLiteral("Quarterly report, line %1: 1234 items").arg(line + 1));
+        painter.fillRect(QRectF(470, 250, 140, 120), QColor(70, 130, 220));
+    });
+    return image;
+}
+
+TEST(FlattenedImageRenderer, writesAFramedExportWithEveryKindAsATestArtefact)
+{
+    ensureGuiApplication();
+    const QColor blue(0, 122, 255);
+    const std::vector<AnnotationShape> annotations = {
+        shape(Kinds::Rectangle { QRectF(160, 50, 220, 40) }, red, 4),
+        shape(Kinds::Oval { QRectF(460, 240, 160, 140) }, QColor(255, 204, 0), 5),
+        shape(Kinds::Arrow { QPointF(420, 180), QPointF(385, 95) }, red, 5),
+        shape(Kinds::Line { QPointF(170, 330), QPointF(420, 330) }, blue, 3),
+        shape(Kinds::Pixelate { QRectF(165, 140, 200, 30) }),
+        shape(Kinds::Text { QPointF(430, 40), QStringLiteral("Check these totals before Friday") }, red, 4, 22),
+        shape(Kinds::Freehand { { QPointF(20, 300), QPointF(40, 280), QPointF(70, 310), QPointF(100, 285),
+                  QPointF(130, 305) } },
+            blue, 4),
+        shape(Kinds::Highlight { { QPointF(170, 220), QPointF(400, 220) } }, QColor(255, 204, 0), 6),
+        shape(Kinds::Spotlight { QRectF(155, 40, 240, 60) }, blue, 3),
+        shape(Kinds::Callout { QPointF(150, 70), 1 }, red, 4, 28),
+        shape(Kinds::Callout { QPointF(450, 250), 12 }, red, 4, 28),
+        shape(Kinds::Magnifier { QRectF(20, 60, 110, 110), QPointF(30, 18) }, Qt::white, 4),
+        shape(Kinds::Measurement { QPointF(470, 385), QPointF(610, 385), QStringLiteral("140 × 0") }, blue, 3, 28),
+    };
+    const Image result = flatten(sampleScreenshot(), annotations, Style::wallpaper);
+    const QString folder = QStringLiteral(TROVIX_BINARY_DIR "/artefacts");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_TRUE(result.pixels().save(folder + QStringLiteral("/framed-export.png")));
+    EXPECT_EQ(result.pixels().size(), QSize(2 * 768, 2 * 528));
+}
+
+} // namespace

@@ -1,0 +1,350 @@
+#include "engine/ImageEffectRenderer.h"
+
+#include "RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include <cmath>
+#include <limits>
+
+using namespace RenderTest;
+namespace Kinds = AnnotationKinds;
+
+namespace {
+
+const QColor white(255, 255, 255);
+const QColor black(0, 0, 0);
+const QColor red(255, 0, 0);
+const QColor dimmedWhite = blended(QColor(0, 0, 0, 115), white);
+
+struct PixelRectCase {
+    const char* name;
+    QRectF rect;
+    QSizeF imageSize;
+    QSize pixelSize;
+    QRect expected;
+};
+
+TEST(ImageEffectRenderer, imageSpacePixelRectRoundsOutwardOnEachAxis)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const PixelRectCase cases[] = {
+        { "2x, fractional", QRectF(10.3, 20.6, 5, 5), QSizeF(100, 100), QSize(200, 200), QRect(20, 41, 11, 11) },
+        { "different density per axis", QRectF(10, 10, 10, 10), QSizeF(100, 50), QSize(300, 100),
+            QRect(30, 20, 30, 20) },
+        { "empty image", QRectF(10, 10, 10, 10), QSizeF(0, 100), QSize(0, 100), QRect() },
+        { "not a number", QRectF(nan, 0, 10, 10), QSizeF(100, 100), QSize(100, 100), QRect() },
+        { "huge", QRectF(0, 0, 1e300, 10), QSizeF(100, 100), QSize(100, 100), QRect(0, 0, 1 << 28, 10) },
+    };
+    for (const PixelRectCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(ImageEffectRenderer::imageSpacePixelRect(test.rect, test.imageSize, test.pixelSize), test.expected);
+    }
+}
+
+TEST(ImageEffectRenderer, pixelationGridHasABlockPerEightPointsOrPart)
+{
+    const std::pair<QSizeF, QSize> cases[] = {
+        { QSizeF(20, 5), QSize(3, 1) },
+        { QSizeF(0.5, 0.5), QSize(1, 1) },
+        { QSizeF(16, 16), QSize(2, 2) },
+        { QSizeF(16.01, 8), QSize(3, 1) },
+        { QSizeF(0, 0), QSize(1, 1) },
+    };
+    for (const auto& [size, grid] : cases) {
+        SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
+        EXPECT_EQ(ImageEffectRenderer::pixelationGrid(QRectF(QPointF(3, 4), size)), grid);
+    }
+}
+
+TEST(ImageEffectRenderer, pixelatedImageAveragesEachBlock)
+{
+    QImage crop(16, 8, QImage::Format_ARGB32_Premultiplied);
+    crop.fill(red);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 8; x < 16; ++x)
+            crop.setPixel(x, y, (x + y) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    const std::optional<QImage> blocks = ImageEffectRenderer::makePixelatedImage(crop, QRectF(0, 0, 16, 8));
+    ASSERT_TRUE(blocks.has_value());
+    ASSERT_EQ(blocks->size(), QSize(2, 1));
+    EXPECT_EQ(QColor::fromRgba(blocks->pixel(0, 0)), red);
+    EXPECT_PRED3(near, QColor::fromRgba(blocks->pixel(1, 0)), QColor(128, 128, 128), 1);
+    EXPECT_FALSE(ImageEffectRenderer::makePixelatedImage(QImage(), QRectF(0, 0, 16, 8)).has_value());
+}
+
+// The mean colour of the source pixels under an image-space rectangle.
+QColor meanColor(const Image& image, const QRectF& points)
+{
+    const QRect pixels = ImageEffectRenderer::imageSpacePixelRect(points, image.size(), image.pixels().size())
+                             .intersected(image.pixels().rect());
+    double sums[3] = {};
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x) {
+            const QRgb pixel = image.pixels().pixel(x, y);
+            sums[0] += qRed(pixel);
+            sums[1] += qGreen(pixel);
+            sums[2] += qBlue(pixel);
+        }
+    const double count = double(pixels.width()) * pixels.height();
+    return QColor(
+        int(std::lround(sums[0] / count)), int(std::lround(sums[1] / count)), int(std::lround(sums[2] / count)));
+}
+
+class Pixelation : public testing::TestWithParam<double> {
+protected:
+    Image pixelated(const QRectF& rect, std::optional<Image> original = {}) const
+    {
+        const Image source = original ? *original : patternImage(QSizeF(200, 120), GetParam());
+        Image image = source;
+        paint(image, [&](QPainter& painter) {
+            ImageEffectRenderer::drawPixelated(
+                painter, shape(Kinds::Pixelate { rect }), source, source.size(), QPointF());
+        });
+        return image;
+    }
+
+    // Every pixel of each block equals the block's first pixel and the mean of the source under it.
+    static void expectUniformBlocks(const Image& result, const Image& source, const QRectF& region, QSize grid)
+    {
+        const QSizeF block(region.width() / grid.width(), region.height() / grid.height());
+        for (int row = 0; row < grid.height(); ++row)
+            for (int column = 0; column < grid.width(); ++column) {
+                SCOPED_TRACE(testing::Message() << "block " << column << ", " << row);
+                const QRectF cell(region.topLeft() + QPointF(column * block.width(), row * block.height()), block);
+                const QRect pixels = ImageEffectRenderer::imageSpacePixelRect(
+                    cell.adjusted(0.6, 0.6, -0.6, -0.6), result.size(), result.pixels().size());
+                const QRgb first = result.pixels().pixel(pixels.topLeft());
+                bool uniform = true;
+                for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+                    for (int x = pixels.left(); x <= pixels.right(); ++x)
+                        uniform = uniform && result.pixels().pixel(x, y) == first;
+                EXPECT_TRUE(uniform);
+                EXPECT_PRED3(near, QColor::fromRgba(first), meanColor(source, cell), 2);
+            }
+    }
+};
+
+TEST_P(Pixelation, eachBlockOfEightPointsIsOneAverageColourAndNothingOutsideChanges)
+{
+    const QRectF rect(20, 30, 64, 40);
+    const Image source = patternImage(QSizeF(200, 120), GetParam());
+    const Image result = pixelated(rect);
+    expectUniformBlocks(result, source, rect, QSize(8, 5));
+    EXPECT_NE(result.pixels().pixel(QPoint(int(30 * GetParam()), int(40 * GetParam()))),
+        source.pixels().pixel(QPoint(int(30 * GetParam()), int(40 * GetParam()))));
+    for (int y = 0; y < source.pixelHeight(); ++y)
+        for (int x = 0; x < source.pixelWidth(); ++x) {
+            const QPointF point(x / GetParam(), y / GetParam());
+            if (!rect.contains(point)) {
+                ASSERT_EQ(result.pixels().pixel(x, y), source.pixels().pixel(x, y)) << x << ", " << y;
+            }
+        }
+}
+
+TEST_P(Pixelation, aRegionReachingPastTheImageIsCutToItsEdgeWithEvenBlocks)
+{
+    // A smooth source, so that a block sampled from elsewhere would show.
+    const Image source = gradientImage(QSizeF(200, 120), GetParam());
+    const Image result = pixelated(QRectF(180, 100, 40, 40), source);
+    expectUniformBlocks(result, source, QRectF(180, 100, 20, 20), QSize(3, 3));
+    EXPECT_EQ(result.pixels().pixel(0, 0), source.pixels().pixel(0, 0));
+}
+
+TEST_P(Pixelation, drawsNothingOutsideTheImageOrForAnotherKind)
+{
+    const Image source = patternImage(QSizeF(200, 120), GetParam());
+    EXPECT_EQ(pixelated(QRectF(300, 300, 40, 40)), source);
+    EXPECT_EQ(pixelated(QRectF(-50, 10, 40, 40)), source);
+    Image image = source;
+    paint(image, [&](QPainter& painter) {
+        ImageEffectRenderer::drawPixelated(
+            painter, shape(Kinds::Rectangle { QRectF(0, 0, 50, 50) }), source, source.size(), QPointF());
+    });
+    EXPECT_EQ(image, source);
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, Pixelation, testing::Values(1.0, 2.0));
+
+TEST(ImageEffectRenderer, pixelationOfOnePixelOrLessIsSkipped)
+{
+    const Image source = patternImage(QSizeF(50, 50), 1);
+    Image image = source;
+    paint(image, [&](QPainter& painter) {
+        ImageEffectRenderer::drawPixelated(
+            painter, shape(Kinds::Pixelate { QRectF(10.2, 10.2, 0.5, 0.5) }), source, source.size(), QPointF());
+    });
+    EXPECT_EQ(image, source);
+}
+
+class Spotlight : public testing::TestWithParam<double> { };
+
+TEST_P(Spotlight, dimsOutsideTheRoundedHoleAndRingsIt)
+{
+    Image image = filledImage(QSizeF(200, 150), GetParam(), white);
+    paint(image, [&](QPainter& painter) {
+        ImageEffectRenderer::drawSpotlight(
+            painter, shape(Kinds::Spotlight { QRectF(50, 40, 80, 60) }, red, 4), image.size(), QPointF());
+    });
+    EXPECT_PRED3(near, probe(image, QPointF(20, 20)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(image, QPointF(199.5, 149.5)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(image, QPointF(90, 70)), white, 0);
+    // 12-point corners: the hole's corner pixel is outside the rounded hole.
+    EXPECT_PRED3(near, probe(image, QPointF(50.5, 40.5)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(image, QPointF(56, 70)), white, 0);
+    const QColor ring = probe(image, QPointF(90, 40));
+    EXPECT_GT(ring.red(), 200);
+    EXPECT_LT(ring.green(), 60);
+}
+
+TEST_P(Spotlight, dimsOnlyTheGivenAreaAtTheOrigin)
+{
+    Image image = filledImage(QSizeF(200, 200), GetParam(), white);
+    paint(image, [&](QPainter& painter) {
+        ImageEffectRenderer::drawSpotlight(
+            painter, shape(Kinds::Spotlight { QRectF(30, 30, 20, 20) }), QSizeF(100, 100), QPointF(20, 20));
+    });
+    EXPECT_PRED3(near, probe(image, QPointF(10, 10)), white, 0);
+    EXPECT_PRED3(near, probe(image, QPointF(150, 150)), white, 0);
+    EXPECT_PRED3(near, probe(image, QPointF(25, 25)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(image, QPointF(60, 60)), white, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, Spotlight, testing::Values(1.0, 2.0));
+
+struct SampleCase {
+    const char* name;
+    QRectF frame;
+    QPointF focus;
+    QSizeF imageSize;
+    QSize pixelSize;
+    QRect expected;
+};
+
+TEST(ImageEffectRenderer, magnifierSampleIsTheFrameOverTheZoomKeptInsideTheImage)
+{
+    const SampleCase cases[] = {
+        { "focus at the top-left corner", QRectF(0, 0, 100, 100), QPointF(0, 0), QSizeF(400, 300), QSize(400, 300),
+            QRect(0, 0, 46, 46) },
+        { "at 2x", QRectF(0, 0, 100, 100), QPointF(0, 0), QSizeF(400, 300), QSize(800, 600), QRect(0, 0, 91, 91) },
+        { "at the far corner", QRectF(0, 0, 100, 100), QPointF(400, 300), QSizeF(400, 300), QSize(400, 300),
+            QRect(354, 254, 46, 46) },
+        { "small lens samples 8 points", QRectF(0, 0, 10, 10), QPointF(50, 50), QSizeF(400, 300), QSize(400, 300),
+            QRect(46, 46, 8, 8) },
+        { "image narrower than the sample", QRectF(0, 0, 100, 100), QPointF(10, 10), QSizeF(20, 20), QSize(20, 20),
+            QRect(-26, -26, 46, 46) },
+        { "empty image", QRectF(0, 0, 100, 100), QPointF(10, 10), QSizeF(0, 0), QSize(0, 0), QRect() },
+    };
+    for (const SampleCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(ImageEffectRenderer::magnifierSamplePixelRect(
+                      test.frame, test.focus, test.imageSize, test.pixelSize, ImageEffectRenderer::magnifierZoom),
+            test.expected);
+    }
+}
+
+class Magnifier : public testing::TestWithParam<double> {
+protected:
+    // White, with 4-point black squares centred on (52, 52) and (20, 20).
+    Image source() const
+    {
+        Image image = filledImage(QSizeF(300, 200), GetParam(), white);
+        paint(image, [](QPainter& painter) {
+            painter.fillRect(QRectF(50, 50, 4, 4), Qt::black);
+            painter.fillRect(QRectF(18, 18, 4, 4), Qt::black);
+        });
+        return image;
+    }
+    Image magnified(const Kinds::Magnifier& lens, QSizeF destinationSize = {}) const
+    {
+        const Image base = source();
+        Image image = base;
+        paint(image, [&](QPainter& painter) {
+            ImageEffectRenderer::drawMagnifier(
+                painter, shape(lens, red, 4), base, destinationSize.isValid() ? destinationSize : base.size(), {});
+        });
+        return image;
+    }
+};
+
+TEST_P(Magnifier, showsTheFocusEnlargedTwoPointTwoTimesInsideTheRing)
+{
+    const Image image = magnified({ QRectF(150, 50, 88, 88), QPointF(52, 52) });
+    const QPointF center(194, 94);
+    // The 4-point square becomes 8.8 points wide around the lens centre.
+    EXPECT_PRED3(near, probe(image, center), black, 10);
+    EXPECT_PRED3(near, probe(image, center + QPointF(2.5, 2.5)), black, 40);
+    EXPECT_PRED3(near, probe(image, center + QPointF(6, 0)), white, 10);
+    EXPECT_PRED3(near, probe(image, center - QPointF(0, 6)), white, 10);
+    EXPECT_PRED3(near, probe(image, QPointF(150.5, 94)), red, 40);
+    EXPECT_PRED3(near, probe(image, QPointF(152, 52)), white, 0) << "the frame's corner is outside the lens";
+}
+
+TEST_P(Magnifier, clampsTheSampleToTheImage)
+{
+    // Focus (0, 0) samples the 40-point square at the corner, whose centre holds the other feature.
+    const Image image = magnified({ QRectF(150, 50, 88, 88), QPointF(0, 0) });
+    EXPECT_PRED3(near, probe(image, QPointF(194, 94)), black, 10);
+}
+
+TEST_P(Magnifier, drawsNeitherLensNorRingWithoutASample)
+{
+    EXPECT_EQ(magnified({ QRectF(150, 50, 88, 88), QPointF(52, 52) }, QSizeF(0, 0)), source());
+}
+
+INSTANTIATE_TEST_SUITE_P(Densities, Magnifier, testing::Values(1.0, 2.0));
+
+TEST(ImageEffectRenderer, backdropFramesPerStyle)
+{
+    using Style = WindowBackgroundStyle;
+    const std::tuple<Style, double, bool> cases[] = {
+        { Style::wallpaper, 28, true },
+        { Style::transparent, 28, true },
+        { Style::solidColor, 28, true },
+        { Style::trimShadow, 16, false },
+    };
+    for (const auto& [style, radius, shadow] : cases) {
+        SCOPED_TRACE(int(style));
+        EXPECT_EQ(ImageEffectRenderer::backdropFrame(style).cornerRadius, radius);
+        EXPECT_EQ(ImageEffectRenderer::backdropFrame(style).castsShadow, shadow);
+    }
+}
+
+Image backdrop(WindowBackgroundStyle style, double density)
+{
+    const Image picture = filledImage(QSizeF(300, 200), density, red);
+    QImage canvas(int(428 * density), int(328 * density), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    ImageEffectRenderer::drawBackdrop(canvas, QSizeF(428, 328), picture, QRectF(64, 64, 300, 200), style);
+    return Image(std::move(canvas), QSizeF(428, 328));
+}
+
+TEST(ImageEffectRenderer, transparentBackdropKeepsTheCanvasClearButCastsASoftShadowDownward)
+{
+    const Image image = backdrop(WindowBackgroundStyle::transparent, 2);
+    EXPECT_PRED3(near, probe(image, QPointF(214, 164)), red, 0);
+    EXPECT_EQ(probe(image, QPointF(1, 1)).alpha(), 0);
+    EXPECT_LT(probe(image, QPointF(64.5, 64.5)).alpha(), 40) << "rounded corner";
+    const int near4 = probe(image, QPointF(214, 268)).alpha();
+    const int near16 = probe(image, QPointF(214, 280)).alpha();
+    const int near40 = probe(image, QPointF(214, 304)).alpha();
+    EXPECT_GT(near4, near16);
+    EXPECT_GT(near16, near40);
+    EXPECT_GT(near40, 0);
+    EXPECT_LE(near4, 64) << "at most alpha 0.25";
+    EXPECT_LT(probe(image, QPointF(214, 60)).alpha(), near4 / 2) << "the shadow falls downward";
+    EXPECT_NEAR(probe(image, QPointF(60, 164)).alpha(), probe(image, QPointF(368, 164)).alpha(), 1);
+}
+
+TEST(ImageEffectRenderer, wallpaperRunsFromBlueAtTheBottomRightToPinkAtTheTopLeft)
+{
+    const Image image = backdrop(WindowBackgroundStyle::wallpaper, 1);
+    EXPECT_PRED3(near, probe(image, QPointF(0, 0)), QColor::fromRgbF(0.96f, 0.43f, 0.62f), 3);
+    EXPECT_PRED3(near, probe(image, QPointF(427, 327)), QColor::fromRgbF(0.29f, 0.56f, 0.96f), 3);
+    // At 135 degrees the lines of equal colour run at 45 degrees, x + y constant.
+    EXPECT_PRED3(near, probe(image, QPointF(10, 300)), probe(image, QPointF(300, 10)), 2);
+    EXPECT_FALSE(near(probe(image, QPointF(10, 300)), probe(image, QPointF(10, 10)), 10));
+}
+
+} // namespace
