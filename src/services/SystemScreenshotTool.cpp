@@ -12,6 +12,7 @@
 #include <QUuid>
 
 #include <QCoro/QCoroProcess>
+#include <QCoro/QCoroSignal>
 
 Q_LOGGING_CATEGORY(lcScreencapture, "trovix.screencapture")
 
@@ -44,6 +45,15 @@ QString decodeUtf8OrEmpty(const QByteArray& bytes)
     QStringDecoder decoder(QStringDecoder::Utf8);
     QString text = decoder.decode(bytes);
     return decoder.hasError() ? QString() : text;
+}
+
+// Resumes once the process runs or has failed to start. (Awaiting only the started signal
+// would sit out the whole timeout when the program cannot be executed.)
+QCoro::Task<bool> started(QProcess& process, std::chrono::milliseconds timeout)
+{
+    if (process.state() == QProcess::Starting)
+        co_await qCoro(&process, &QProcess::stateChanged, timeout);
+    co_return process.state() == QProcess::Running || process.error() != QProcess::FailedToStart;
 }
 
 QByteArray readOutput(const QString& path)
@@ -98,7 +108,8 @@ QCoro::Task<QByteArray> SystemScreenshotTool::run(QStringList arguments)
     process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     qCDebug(lcScreencapture, "Running screencapture %s", qUtf8Printable(arguments.join(QLatin1Char(' '))));
 
-    if (!co_await qCoro(process).start(m_executable, arguments))
+    process.start(m_executable, arguments);
+    if (!co_await started(process, m_timeout))
         throw PlatformError(process.errorString());
     if (!co_await qCoro(process).waitForFinished(m_timeout)) {
         process.kill();
