@@ -1,0 +1,225 @@
+#include "services/ScreenshotService.h"
+
+#include "domain/ScreenshotError.h"
+#include "engine/ScreenCaptureGeometry.h"
+#include "ports/DisplayCapturePort.h"
+#include "ports/FrontmostApplicationPort.h"
+#include "ports/ScreenCapturePermission.h"
+#include "ports/ScreensPort.h"
+#include "ports/ScreenshotToolPort.h"
+#include "ports/WindowListPort.h"
+#include "ports/WindowSelectionPort.h"
+#include "services/SystemScreenshotTool.h"
+
+#include <QImage>
+
+#include <limits>
+
+namespace {
+
+constexpr double minimumWindowWidth = 120;
+constexpr double minimumWindowHeight = 80;
+constexpr double minimumWindowAlpha = 0.01;
+
+[[noreturn]] void fail(ScreenshotError::Code code)
+{
+    throw ScreenshotError(code);
+}
+
+double area(const QRectF& rect)
+{
+    const QRectF normal = rect.normalized();
+    return normal.isEmpty() ? 0.0 : normal.width() * normal.height();
+}
+
+std::optional<CapturableWindow> capturableWindow(const WindowListEntry& entry, const std::optional<QString>& ownAppId)
+{
+    if (!entry.number || *entry.number < 0 || *entry.number > std::numeric_limits<std::uint32_t>::max())
+        return std::nullopt;
+    if (!entry.frame)
+        return std::nullopt;
+    const bool keep = entry.layer.value_or(0) == 0 && entry.alpha.value_or(1.0) > minimumWindowAlpha
+        && entry.sharingState.value_or(1) != 0 && entry.frame->width() >= minimumWindowWidth
+        && entry.frame->height() >= minimumWindowHeight && entry.applicationId != ownAppId;
+    if (!keep)
+        return std::nullopt;
+    return CapturableWindow {
+        .id = static_cast<std::uint32_t>(*entry.number),
+        .ownerPID = entry.ownerPID,
+        .ownerName = entry.ownerName.value_or(QStringLiteral("App")),
+        .title = entry.title.value_or(QString()),
+        .frame = *entry.frame,
+    };
+}
+
+// Point size = pixel size / the screen's density, so a 2x capture keeps its size in points.
+Image decodeCapture(const QByteArray& bytes, double scaleFactor)
+{
+    QImage pixels;
+    if (!pixels.loadFromData(bytes, "PNG"))
+        fail(ScreenshotError::Code::captureFailed);
+    const double scale = scaleFactor > 0 ? scaleFactor : 1.0;
+    const QSizeF points(pixels.width() / scale, pixels.height() / scale);
+    return Image(std::move(pixels), points);
+}
+
+QStringList rectangleArguments(const QRect& toolRect)
+{
+    return { QStringLiteral("-x"), QStringLiteral("-t"), QStringLiteral("png"),
+        QStringLiteral("-R") + ScreenCaptureGeometry::rectangleSpecifier(toolRect) };
+}
+
+} // namespace
+
+ScreenshotService::ScreenshotService(Collaborators collaborators)
+    : m_ports(std::move(collaborators))
+{ }
+
+QList<CapturableWindow> ScreenshotService::capturableWindows() const
+{
+    QList<CapturableWindow> windows;
+    for (const WindowListEntry& entry : m_ports.windowList.onScreenWindows()) {
+        if (std::optional<CapturableWindow> window = capturableWindow(entry, m_ports.ownApplicationId))
+            windows.append(std::move(*window));
+    }
+    return windows;
+}
+
+QRectF ScreenshotService::desktopUnionFrame() const
+{
+    QRectF unionFrame;
+    for (const Screen& screen : m_ports.screens.screens())
+        unionFrame = unionFrame.united(screen.frame);
+    return unionFrame;
+}
+
+std::optional<Screen> ScreenshotService::screenContainingLargestArea(const QRectF& rect) const
+{
+    const QList<Screen> screens = m_ports.screens.screens();
+    if (screens.isEmpty())
+        return std::nullopt;
+    const Screen* best = &screens.front();
+    double bestArea = area(best->frame.intersected(rect));
+    for (const Screen& screen : screens) {
+        const double candidate = area(screen.frame.intersected(rect));
+        if (candidate > bestArea) {
+            best = &screen;
+            bestArea = candidate;
+        }
+    }
+    return *best;
+}
+
+std::optional<Screen> ScreenshotService::screenUnderMouse() const
+{
+    const QPointF mouse = m_ports.screens.mouseLocation();
+    for (const Screen& screen : m_ports.screens.screens()) {
+        // Bottom-left origin: a frame contains its lower and left edges, not its upper and right ones.
+        const QRectF& frame = screen.frame;
+        if (mouse.x() >= frame.left() && mouse.x() < frame.right() && mouse.y() >= frame.top()
+            && mouse.y() < frame.bottom())
+            return screen;
+    }
+    return std::nullopt;
+}
+
+Screen ScreenshotService::activeScreen(std::optional<std::int32_t> targetPID) const
+{
+    if (targetPID) {
+        for (const CapturableWindow& window : capturableWindows()) {
+            if (window.ownerPID != targetPID)
+                continue;
+            if (std::optional<Screen> screen = screenContainingLargestArea(window.frame))
+                return *screen;
+            break;
+        }
+    }
+    if (std::optional<Screen> screen = screenUnderMouse())
+        return *screen;
+    if (std::optional<Screen> screen = m_ports.screens.mainScreen())
+        return *screen;
+    const QList<Screen> screens = m_ports.screens.screens();
+    if (!screens.isEmpty())
+        return screens.front();
+    fail(ScreenshotError::Code::screenUnavailable);
+}
+
+void ScreenshotService::requirePermission()
+{
+    if (m_ports.permission.isGranted())
+        return;
+    m_ports.permission.request();
+    fail(ScreenshotError::Code::permissionDenied);
+}
+
+QCoro::Task<Image> ScreenshotService::captureToolRectangle(QRectF rect, Screen screen)
+{
+    // The tool reads top-left root pixels, while rect is in bottom-left global points.
+    const QRect toolRect = ScreenCaptureGeometry::toolRectangle(rect, screen);
+    if (toolRect.isEmpty())
+        fail(ScreenshotError::Code::captureFailed);
+    const QByteArray bytes = co_await m_ports.tool.run(rectangleArguments(toolRect));
+    co_return decodeCapture(bytes, screen.scaleFactor);
+}
+
+QCoro::Task<Image> ScreenshotService::captureMainDisplay(std::optional<std::int32_t> targetPID)
+{
+    const Screen screen = activeScreen(targetPID);
+    requirePermission();
+    co_return co_await captureToolRectangle(screen.frame, screen);
+}
+
+QCoro::Task<Image> ScreenshotService::capture(QRectF rect, Screen screen)
+{
+    const std::optional<QRectF> normalized = ScreenCaptureGeometry::normalizedCaptureRect(rect, screen.frame);
+    if (!normalized)
+        fail(ScreenshotError::Code::captureFailed);
+    requirePermission();
+    co_return co_await captureToolRectangle(*normalized, screen);
+}
+
+QCoro::Task<Image> ScreenshotService::captureExcludingCurrentApp(QRectF rect, Screen screen)
+{
+    const std::optional<QRectF> normalized = ScreenCaptureGeometry::normalizedCaptureRect(rect, screen.frame);
+    if (!normalized)
+        fail(ScreenshotError::Code::captureFailed);
+    // Without a backend that leaves our windows out, this capture cannot keep its promise.
+    if (!m_ports.displayCapture || !m_ports.displayCapture->excludesOwnWindows())
+        fail(ScreenshotError::Code::captureFailed);
+    co_return co_await m_ports.displayCapture->captureDisplay(screen, *normalized);
+}
+
+QCoro::Task<Image> ScreenshotService::captureWindow(CapturableWindow window)
+{
+    requirePermission();
+    const QByteArray bytes = co_await m_ports.tool.run(SystemScreenshotTool::argumentsForWindowCapture(window.id));
+    const std::optional<Screen> screen = screenContainingLargestArea(window.frame);
+    co_return decodeCapture(bytes, screen ? screen->scaleFactor : 1.0);
+}
+
+QCoro::Task<Image> ScreenshotService::captureActiveWindow(std::optional<std::int32_t> targetPID)
+{
+    std::optional<std::int32_t> pid = targetPID;
+    if (!pid) {
+        if (const std::optional<RunningApplication> frontmost = m_ports.frontmostApplication.frontmostApplication())
+            pid = frontmost->pid;
+    }
+    if (!pid)
+        fail(ScreenshotError::Code::captureFailed);
+    for (const CapturableWindow& window : capturableWindows()) {
+        if (window.ownerPID == pid)
+            co_return co_await captureWindow(window);
+    }
+    fail(ScreenshotError::Code::captureFailed);
+}
+
+QCoro::Task<Image> ScreenshotService::captureUserSelectedWindow()
+{
+    const QList<CapturableWindow> windows = capturableWindows();
+    if (windows.isEmpty())
+        fail(ScreenshotError::Code::captureFailed);
+    const std::optional<CapturableWindow> chosen = co_await m_ports.windowSelection.selectWindow(windows);
+    if (!chosen)
+        fail(ScreenshotError::Code::cancelled);
+    co_return co_await captureWindow(*chosen);
+}

@@ -1,0 +1,310 @@
+#include "services/ScreenshotService.h"
+
+#include "fakes/FakeFrontmostApplication.h"
+#include "fakes/FakeScreenCapturePermission.h"
+#include "fakes/FakeScreens.h"
+#include "fakes/FakeScreenshotTool.h"
+#include "fakes/FakeWindowList.h"
+#include "fakes/FakeWindowSelection.h"
+#include "TaskRunner.h"
+#include "domain/ScreenshotError.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+
+namespace {
+
+using Code = ScreenshotError::Code;
+
+const Screen leftScreen { QStringLiteral("left"), QRectF(-1000, 0, 1000, 800), {}, 1.0, QRect(0, 100, 1000, 800) };
+const Screen mainScreen { QStringLiteral("main"), QRectF(0, 0, 1920, 1080), {}, 1.0, QRect(1000, 0, 1920, 1080) };
+
+WindowListEntry window(std::int64_t number, std::int32_t pid, QRectF frame)
+{
+    WindowListEntry entry;
+    entry.number = number;
+    entry.ownerPID = pid;
+    entry.ownerName = QStringLiteral("Editor");
+    entry.title = QStringLiteral("Window %1").arg(number);
+    entry.frame = frame;
+    entry.applicationId = QStringLiteral("editor");
+    return entry;
+}
+
+QByteArray png(QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+class ScreenshotServiceTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensureCoreApplication();
+        screens.screenList = { leftScreen, mainScreen };
+        screens.main = mainScreen;
+        tool.output = png(QSize(4, 2), Qt::red);
+    }
+
+    Code failureOf(QCoro::Task<Image> task)
+    {
+        try {
+            runToCompletion(std::move(task));
+        } catch (const ScreenshotError& error) {
+            return error.code();
+        }
+        ADD_FAILURE() << "the capture did not fail";
+        return Code::captureFailed;
+    }
+
+    FakeScreens screens;
+    FakeWindowList windowList;
+    FakeFrontmostApplication frontmost;
+    FakeScreenCapturePermission permission;
+    FakeScreenshotTool tool;
+    FakeWindowSelection selection;
+    ScreenshotService service { { screens, windowList, frontmost, permission, tool, selection, nullptr,
+        QStringLiteral("trovix") } };
+};
+
+TEST_F(ScreenshotServiceTest, CapturableWindowsKeepOnlyOrdinaryVisibleWindowsOfOtherApplications)
+{
+    const QRectF frame(0, 0, 400, 300);
+    const struct {
+        const char* name;
+        std::function<void(WindowListEntry&)> change;
+        bool kept;
+    } cases[] = {
+        { "ordinary window", [](WindowListEntry&) {}, true },
+        { "exactly 120 x 80", [](WindowListEntry& e) { e.frame = QRectF(5, 5, 120, 80); }, true },
+        { "119 wide", [](WindowListEntry& e) { e.frame = QRectF(5, 5, 119, 80); }, false },
+        { "79 high", [](WindowListEntry& e) { e.frame = QRectF(5, 5, 120, 79); }, false },
+        { "alpha 0.01", [](WindowListEntry& e) { e.alpha = 0.01; }, false },
+        { "alpha 0.02", [](WindowListEntry& e) { e.alpha = 0.02; }, true },
+        { "floating layer", [](WindowListEntry& e) { e.layer = 3; }, false },
+        { "not shared", [](WindowListEntry& e) { e.sharingState = 0; }, false },
+        { "shared", [](WindowListEntry& e) { e.sharingState = 1; }, true },
+        { "our own window", [](WindowListEntry& e) { e.applicationId = QStringLiteral("trovix"); }, false },
+        { "no number", [](WindowListEntry& e) { e.number.reset(); }, false },
+        { "negative number", [](WindowListEntry& e) { e.number = -1; }, false },
+        { "number beyond 32 bits", [](WindowListEntry& e) { e.number = std::int64_t(1) << 32; }, false },
+        { "largest 32-bit number", [](WindowListEntry& e) { e.number = 0xffffffffLL; }, true },
+        { "no frame", [](WindowListEntry& e) { e.frame.reset(); }, false },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        WindowListEntry entry = window(7, 42, frame);
+        testCase.change(entry);
+        windowList.entries = { entry };
+        EXPECT_EQ(service.capturableWindows().size(), testCase.kept ? 1 : 0);
+    }
+}
+
+TEST_F(ScreenshotServiceTest, CapturableWindowsFillDefaultsAndKeepTheOrder)
+{
+    WindowListEntry anonymous = window(9, 1, QRectF(10, 20, 300, 200));
+    anonymous.ownerName.reset();
+    anonymous.title.reset();
+    anonymous.ownerPID.reset();
+    windowList.entries = { window(3, 1, QRectF(0, 0, 500, 400)), window(5, 1, QRectF(0, 0, 10, 10)), anonymous };
+
+    const QList<CapturableWindow> windows = service.capturableWindows();
+    ASSERT_EQ(windows.size(), 2);
+    EXPECT_EQ(windows.at(0).id, 3u);
+    EXPECT_EQ(windows.at(0).title, QStringLiteral("Window 3"));
+    EXPECT_EQ(windows.at(1),
+        (CapturableWindow { 9, std::nullopt, QStringLiteral("App"), QString(), QRectF(10, 20, 300, 200) }));
+}
+
+TEST_F(ScreenshotServiceTest, WithoutAnIdentifierOfOurOwnWindowsWithoutOneAreDropped)
+{
+    ScreenshotService anonymousService { { screens, windowList, frontmost, permission, tool, selection, nullptr,
+        std::nullopt } };
+    WindowListEntry unidentified = window(1, 1, QRectF(0, 0, 400, 300));
+    unidentified.applicationId.reset();
+    windowList.entries = { unidentified, window(2, 1, QRectF(0, 0, 400, 300)) };
+
+    const QList<CapturableWindow> windows = anonymousService.capturableWindows();
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_EQ(windows.front().id, 2u);
+}
+
+TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlierOne)
+{
+    const struct {
+        const char* name;
+        QRectF rect;
+        const char* expected;
+    } cases[] = {
+        { "mostly on the main screen", QRectF(-100, 0, 300, 100), "main" },
+        { "mostly on the left screen", QRectF(-300, 0, 200, 100), "left" },
+        { "equal halves", QRectF(-100, 0, 200, 100), "left" },
+        { "on no screen", QRectF(5000, 5000, 10, 10), "left" },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        const std::optional<Screen> screen = service.screenContainingLargestArea(testCase.rect);
+        ASSERT_TRUE(screen.has_value());
+        EXPECT_EQ(screen->name.toStdString(), testCase.expected);
+    }
+    screens.screenList.clear();
+    EXPECT_FALSE(service.screenContainingLargestArea(QRectF(0, 0, 10, 10)).has_value());
+}
+
+TEST_F(ScreenshotServiceTest, DesktopUnionSpansAllScreens)
+{
+    EXPECT_EQ(service.desktopUnionFrame(), QRectF(-1000, 0, 2920, 1080));
+    screens.screenList.clear();
+    EXPECT_TRUE(service.desktopUnionFrame().isNull());
+}
+
+TEST_F(ScreenshotServiceTest, ActiveScreenFollowsTheTargetWindowThenTheMouseThenTheMainScreen)
+{
+    windowList.entries = { window(1, 50, QRectF(10, 10, 300, 200)), window(2, 60, QRectF(-900, 10, 300, 200)),
+        window(3, 60, QRectF(100, 10, 300, 200)), window(4, 70, QRectF(9000, 9000, 300, 200)) };
+    screens.mouse = QPointF(-500, 400);
+
+    EXPECT_EQ(service.activeScreen(60).name, QStringLiteral("left")) << "the front window of the target decides";
+    EXPECT_EQ(service.activeScreen(50).name, QStringLiteral("main"));
+    EXPECT_EQ(service.activeScreen(99).name, QStringLiteral("left")) << "a target without windows: the mouse decides";
+    EXPECT_EQ(service.activeScreen(std::nullopt).name, QStringLiteral("left"));
+    // A window off every screen still yields the first screen by the overlap rule.
+    EXPECT_EQ(service.activeScreen(70).name, QStringLiteral("left"));
+
+    screens.mouse = QPointF(0, 1080); // on the top edge: outside the main screen's frame
+    EXPECT_EQ(service.activeScreen(std::nullopt).name, QStringLiteral("main"));
+    screens.main.reset();
+    EXPECT_EQ(service.activeScreen(std::nullopt).name, QStringLiteral("left"));
+    screens.screenList.clear();
+    try {
+        (void)service.activeScreen(std::nullopt);
+        ADD_FAILURE() << "no screen, yet one was found";
+    } catch (const ScreenshotError& error) {
+        EXPECT_EQ(error.code(), Code::screenUnavailable);
+    }
+}
+
+TEST_F(ScreenshotServiceTest, CaptureMainDisplayPassesTheScreensRootRectangle)
+{
+    screens.mouse = QPointF(-10, 10);
+    const Image image = runToCompletion(service.captureMainDisplay(std::nullopt));
+
+    ASSERT_EQ(tool.runs.size(), 1);
+    EXPECT_EQ(tool.runs.front(),
+        QStringList(
+            { QStringLiteral("-x"), QStringLiteral("-t"), QStringLiteral("png"), QStringLiteral("-R0,100,1000,800") }));
+    EXPECT_EQ(image.pixels().size(), QSize(4, 2));
+    EXPECT_EQ(image.pixels().pixel(0, 0), QColor(Qt::red).rgb());
+}
+
+// The left screen's bottom-left is global (-1000, 0); its top-left in the root is (0, 100).
+TEST_F(ScreenshotServiceTest, CaptureConvertsTheRectangleToTheToolsTopLeftRootPixels)
+{
+    const struct {
+        const char* name;
+        QRectF rect;
+        const char* argument;
+    } cases[] = {
+        { "near the top", QRectF(-900, 700, 100, 50), "-R100,150,100,50" },
+        { "near the bottom", QRectF(-900, 10, 100, 50), "-R100,840,100,50" },
+        { "fractional, rounded outward", QRectF(-989.6, 10, 5.2, 50), "-R10,840,6,50" },
+        { "sticking out, clipped to the screen", QRectF(-50, 750, 100, 100), "-R950,100,50,50" },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        tool.runs.clear();
+        runToCompletion(service.capture(testCase.rect, leftScreen));
+        ASSERT_EQ(tool.runs.size(), 1);
+        EXPECT_EQ(tool.runs.front().last().toStdString(), testCase.argument);
+    }
+}
+
+TEST_F(ScreenshotServiceTest, ImagesFromADenserScreenKeepTheirSizeInPoints)
+{
+    const Screen dense { QStringLiteral("dense"), QRectF(0, 0, 100, 100), {}, 2.0, QRect(0, 0, 200, 200) };
+    tool.output = png(QSize(40, 20), Qt::blue);
+    const Image image = runToCompletion(service.capture(QRectF(0, 0, 20, 10), dense));
+    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-R0,180,40,20"));
+    EXPECT_EQ(image.size(), QSizeF(20, 10));
+    EXPECT_EQ(image.pixelWidth(), 40);
+}
+
+TEST_F(ScreenshotServiceTest, CaptureFailuresAndTheirOrder)
+{
+    EXPECT_EQ(failureOf(service.capture(QRectF(5000, 0, 10, 10), mainScreen)), Code::captureFailed);
+    permission.granted = false;
+    EXPECT_EQ(failureOf(service.capture(QRectF(5000, 0, 10, 10), mainScreen)), Code::captureFailed)
+        << "a rectangle off the screen fails before the permission is asked for";
+    EXPECT_EQ(permission.requests, 0);
+
+    EXPECT_EQ(failureOf(service.capture(QRectF(0, 0, 10, 10), mainScreen)), Code::permissionDenied);
+    EXPECT_EQ(failureOf(service.captureMainDisplay(std::nullopt)), Code::permissionDenied);
+    EXPECT_EQ(permission.requests, 2);
+    EXPECT_TRUE(tool.runs.isEmpty());
+
+    permission.granted = true;
+    tool.output = QByteArray("not a picture");
+    EXPECT_EQ(failureOf(service.capture(QRectF(0, 0, 10, 10), mainScreen)), Code::captureFailed);
+    tool.failure = [] { throw ScreenshotError(Code::permissionDenied); };
+    EXPECT_EQ(failureOf(service.capture(QRectF(0, 0, 10, 10), mainScreen)), Code::permissionDenied)
+        << "the tool's own errors pass through";
+}
+
+TEST_F(ScreenshotServiceTest, CaptureExcludingCurrentAppNeedsABackendThatLeavesOurWindowsOut)
+{
+    EXPECT_EQ(failureOf(service.captureExcludingCurrentApp(QRectF(0, 0, 10, 10), mainScreen)), Code::captureFailed);
+    EXPECT_TRUE(tool.runs.isEmpty());
+}
+
+TEST_F(ScreenshotServiceTest, CaptureActiveWindowTakesTheFrontWindowOfTheTargetOrTheFrontmostApplication)
+{
+    windowList.entries = { window(11, 50, QRectF(0, 0, 300, 200)), window(12, 60, QRectF(0, 0, 300, 200)),
+        window(13, 60, QRectF(0, 0, 300, 200)) };
+
+    runToCompletion(service.captureActiveWindow(60));
+    frontmost.frontmost = RunningApplication { 50, QStringLiteral("editor") };
+    runToCompletion(service.captureActiveWindow(std::nullopt));
+
+    ASSERT_EQ(tool.runs.size(), 2);
+    EXPECT_EQ(tool.runs.at(0),
+        QStringList({ QStringLiteral("-x"), QStringLiteral("-o"), QStringLiteral("-t"), QStringLiteral("png"),
+            QStringLiteral("-l12") }));
+    EXPECT_EQ(tool.runs.at(1).last(), QStringLiteral("-l11"));
+
+    EXPECT_EQ(failureOf(service.captureActiveWindow(99)), Code::captureFailed);
+    frontmost.frontmost.reset();
+    EXPECT_EQ(failureOf(service.captureActiveWindow(std::nullopt)), Code::captureFailed);
+    EXPECT_EQ(tool.runs.size(), 2);
+}
+
+TEST_F(ScreenshotServiceTest, CaptureUserSelectedWindow)
+{
+    EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::captureFailed);
+    EXPECT_TRUE(selection.offered.isEmpty()) << "no overlay without windows";
+
+    windowList.entries = { window(21, 50, QRectF(0, 0, 300, 200)), window(22, 50, QRectF(0, 0, 300, 200)) };
+    EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::cancelled);
+    ASSERT_EQ(selection.offered.size(), 1);
+    EXPECT_EQ(selection.offered.front().size(), 2);
+
+    // The permission is checked only once the user has chosen.
+    permission.granted = false;
+    selection.choice = service.capturableWindows().at(1);
+    EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::permissionDenied);
+    EXPECT_EQ(selection.offered.size(), 2);
+
+    permission.granted = true;
+    runToCompletion(service.captureUserSelectedWindow());
+    ASSERT_EQ(tool.runs.size(), 1);
+    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-l22"));
+}
+
+} // namespace
