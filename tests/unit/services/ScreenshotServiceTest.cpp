@@ -6,7 +6,7 @@
 #include "fakes/FakeScreenshotTool.h"
 #include "fakes/FakeWindowList.h"
 #include "fakes/FakeWindowSelection.h"
-#include "TaskRunner.h"
+#include "fakes/TaskRunner.h"
 #include "domain/ScreenshotError.h"
 
 #include <gtest/gtest.h>

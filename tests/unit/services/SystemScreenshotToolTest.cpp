@@ -1,7 +1,7 @@
 #include "services/SystemScreenshotTool.h"
 
 #include "fakes/FakeScreenCapturePermission.h"
-#include "TaskRunner.h"
+#include "fakes/TaskRunner.h"
 #include "domain/PlatformError.h"
 
 #include <gtest/gtest.h>
