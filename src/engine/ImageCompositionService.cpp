@@ -2,6 +2,7 @@
 
 #include "engine/CompositionCanvas.h"
 #include "engine/ImageSignature.h"
+#include "engine/SeamRefinement.h"
 #include "engine/VerticalAlignment.h"
 
 #include <QPainter>
@@ -79,8 +80,10 @@ std::vector<StitchedSegment> trimmedSegments(const std::vector<Image>& images)
         std::optional<ImageSignature> signature = ImageSignature::fromImage(image, signatureWidth);
         double trim = 0;
         if (index > 0 && previousSignature && signature) {
-            if (const auto analysis = VerticalAlignment::analyze(*previousSignature, *signature, image.height()))
-                trim = analysis->topTrim;
+            if (const auto analysis = VerticalAlignment::analyze(*previousSignature, *signature, image.height())) {
+                const double rowHeight = image.height() / signature->height();
+                trim = SeamRefinement::refinedTrim(images[index - 1], image, *analysis, rowHeight);
+            }
         }
         segments.push_back(segment(image, trim));
         previousSignature = std::move(signature);

@@ -12,43 +12,44 @@ namespace {
     // A score must beat the best by this much to win outright.
     constexpr double clearImprovement = 0.18;
 
-    struct SearchGrid {
-        int minOverlap;
-        int maxOverlap;
-        int maxShift;
-        int shiftStep;
-    };
-
-    SearchGrid searchGrid(int upperHeight, int lowerHeight)
-    {
-        const int minHeight = std::min(upperHeight, lowerHeight);
-        const int minOverlap = std::max(static_cast<int>(minHeight * 0.1), 24);
-        const int maxOverlap = std::max(minOverlap, static_cast<int>(minHeight * 0.9));
-        const int maxShift = std::max(std::min(lowerHeight - minOverlap, static_cast<int>(lowerHeight * 0.3)), 0);
-        const int shiftStep = maxShift >= 12 ? maxShift / 12 : 1;
-        return { minOverlap, maxOverlap, maxShift, shiftStep };
-    }
-
-    bool replacesBest(const Alignment& candidate, const Alignment& best)
-    {
-        const double c = candidate.score;
-        const double b = best.score;
-        if (c < b - clearImprovement)
-            return true;
-        if (!(std::abs(c - b) < tieBand))
-            return false;
-        const int extent = candidate.startRow + candidate.overlapRows;
-        const int bestExtent = best.startRow + best.overlapRows;
-        return c < b || extent > bestExtent || (extent == bestExtent && candidate.overlapRows > best.overlapRows);
-    }
-
 } // namespace
+
+SearchGrid searchGrid(int upperHeight, int lowerHeight)
+{
+    const int minHeight = std::min(upperHeight, lowerHeight);
+    const int minOverlap = std::max(static_cast<int>(minHeight * 0.1), 24);
+    const int maxOverlap = std::max(minOverlap, static_cast<int>(minHeight * 0.9));
+    const int maxShift = std::max(std::min(lowerHeight - minOverlap, static_cast<int>(lowerHeight * 0.3)), 0);
+    const int shiftStep = maxShift >= 12 ? maxShift / 12 : 1;
+    return { minOverlap, maxOverlap, maxShift, shiftStep };
+}
+
+std::vector<int> SearchGrid::startRows() const
+{
+    std::vector<int> rows;
+    for (int start = 0; start <= maxShift; start += shiftStep)
+        rows.push_back(start);
+    return rows;
+}
+
+bool replacesBest(const Alignment& candidate, const Alignment& best)
+{
+    const double c = candidate.score;
+    const double b = best.score;
+    if (c < b - clearImprovement)
+        return true;
+    if (!(std::abs(c - b) < tieBand))
+        return false;
+    const int extent = candidate.startRow + candidate.overlapRows;
+    const int bestExtent = best.startRow + best.overlapRows;
+    return c < b || extent > bestExtent || (extent == bestExtent && candidate.overlapRows > best.overlapRows);
+}
 
 std::optional<Alignment> bestAlignment(const ImageSignature& upper, const ImageSignature& lower)
 {
     const SearchGrid grid = searchGrid(upper.height(), lower.height());
     std::optional<Alignment> best;
-    for (int start = 0; start <= grid.maxShift; start += grid.shiftStep) {
+    for (const int start : grid.startRows()) {
         if (lower.height() - start < grid.minOverlap)
             continue;
         for (int overlap = std::min(lower.height() - start, grid.maxOverlap); overlap >= grid.minOverlap; --overlap) {

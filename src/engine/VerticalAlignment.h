@@ -4,6 +4,7 @@
 #include "engine/StitchAnalysis.h"
 
 #include <optional>
+#include <vector>
 
 // The overlap search between two signatures: which rows at the top of the lower shot repeat
 // the bottom of the upper one. A start row above 0 lets the match skip a header that stays
@@ -26,6 +27,25 @@ inline constexpr double untrustedScore = 15;
 inline constexpr double meaningfulNewContent = 20;
 // Every later shot keeps at least this many points, so a bad match cannot swallow it.
 inline constexpr double minimumKeptHeight = 24;
+
+// The candidates tried between signatures of the given heights (rows): start rows 0, step,
+// 2 step, … up to and including `maxShift`; for each, overlaps from the longest that fits
+// (at most `maxOverlap`) down to `minOverlap`, one by one.
+struct SearchGrid {
+    int minOverlap = 0;
+    int maxOverlap = 0;
+    int maxShift = 0;
+    int shiftStep = 1;
+
+    [[nodiscard]] std::vector<int> startRows() const;
+    friend bool operator==(const SearchGrid&, const SearchGrid&) = default;
+};
+[[nodiscard]] SearchGrid searchGrid(int upperHeight, int lowerHeight);
+
+// Whether a candidate met later in the search takes the place of the best so far: a clearly
+// lower score wins; within a narrow band of the best, a lower score, a match that reaches
+// further down the lower shot, or at equal reach a longer match wins.
+[[nodiscard]] bool replacesBest(const Alignment& candidate, const Alignment& best);
 
 // The best-scoring (start row, overlap) pair over the candidate grid, or none when no
 // candidate could be scored.
