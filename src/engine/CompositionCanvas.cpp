@@ -9,10 +9,13 @@ namespace CompositionCanvas {
 
 namespace {
 
-    // Point sizes computed from sums of doubles may miss a whole pixel by rounding noise.
-    constexpr double pixelTolerance = 1e-6;
+// Point sizes computed from sums of doubles may miss a whole pixel by rounding noise.
+constexpr double pixelTolerance = 1e-6;
 
-    double pixelLength(double points, double density) { return std::ceil(points * density - pixelTolerance); }
+double pixelLength(double points, double density)
+{
+    return std::ceil(points * density - pixelTolerance);
+}
 
 } // namespace
 
@@ -42,15 +45,15 @@ std::optional<QImage> create(QSizeF pointSize, QPointF density, const QColor& fi
 
 void drawImage(QPainter& painter, const Image& image, const QRectF& frame, QPointF density)
 {
-    const QRectF target(frame.x() * density.x(), frame.y() * density.y(), frame.width() * density.x(),
-        frame.height() * density.y());
+    const QRectF target(
+        frame.x() * density.x(), frame.y() * density.y(), frame.width() * density.x(), frame.height() * density.y());
     // At the image's own density a frame off the pixel grid (centring can give half points)
     // is moved to the nearest pixel rather than blurred by resampling.
     const bool sameDensity = std::abs(target.width() - image.pixelWidth()) < pixelTolerance
         && std::abs(target.height() - image.pixelHeight()) < pixelTolerance;
     if (sameDensity) {
-        painter.drawImage(QPoint(static_cast<int>(std::round(target.x())), static_cast<int>(std::round(target.y()))),
-            image.pixels());
+        painter.drawImage(
+            QPoint(static_cast<int>(std::round(target.x())), static_cast<int>(std::round(target.y()))), image.pixels());
         return;
     }
     painter.save();

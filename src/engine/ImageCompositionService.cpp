@@ -14,49 +14,52 @@ namespace ImageCompositionService {
 
 namespace {
 
-    bool hasPositiveSize(const Image& image) { return image.width() > 0 && image.height() > 0; }
+bool hasPositiveSize(const Image& image)
+{
+    return image.width() > 0 && image.height() > 0;
+}
 
-    // Whole rows of `source` that share its pixel buffer: a scrolling capture holds dozens of
-    // full-screen shots, and copying each kept part would double the memory it needs.
-    QImage sharedRows(const QImage& source, int top, int height)
-    {
-        auto* owner = new QImage(source);
-        const uchar* first = owner->constBits() + qsizetype(top) * owner->bytesPerLine();
-        QImage rows(
-            first, owner->width(), height, owner->bytesPerLine(), owner->format(),
-            [](void* info) { delete static_cast<QImage*>(info); }, owner);
-        rows.setColorTable(owner->colorTable());
-        return rows;
-    }
+// Whole rows of `source` that share its pixel buffer: a scrolling capture holds dozens of
+// full-screen shots, and copying each kept part would double the memory it needs.
+QImage sharedRows(const QImage& source, int top, int height)
+{
+    auto* owner = new QImage(source);
+    const uchar* first = owner->constBits() + qsizetype(top) * owner->bytesPerLine();
+    QImage rows(
+        first, owner->width(), height, owner->bytesPerLine(), owner->format(),
+        [](void* info) { delete static_cast<QImage*>(info); }, owner);
+    rows.setColorTable(owner->colorTable());
+    return rows;
+}
 
-    // `image` without its top `trim` points, or none when its pixels cannot be cut there.
-    std::optional<Image> withoutTop(const Image& image, double trim)
-    {
-        const QImage& pixels = image.pixels();
-        const double width = image.width();
-        const double height = image.height();
-        const double scaleX = image.scaleX();
-        const double scaleY = image.scaleY();
-        const QRect kept
-            = QRectF(0, scaleY * trim, scaleX * width, scaleY * (height - trim)).toAlignedRect() & pixels.rect();
-        if (kept.isEmpty())
-            return std::nullopt;
-        QImage rows = kept.x() == 0 && kept.width() == pixels.width() ? sharedRows(pixels, kept.y(), kept.height())
-                                                                      : pixels.copy(kept);
-        if (rows.isNull())
-            return std::nullopt;
-        return Image(std::move(rows), QSizeF(width, height - trim));
-    }
+// `image` without its top `trim` points, or none when its pixels cannot be cut there.
+std::optional<Image> withoutTop(const Image& image, double trim)
+{
+    const QImage& pixels = image.pixels();
+    const double width = image.width();
+    const double height = image.height();
+    const double scaleX = image.scaleX();
+    const double scaleY = image.scaleY();
+    const QRect kept
+        = QRectF(0, scaleY * trim, scaleX * width, scaleY * (height - trim)).toAlignedRect() & pixels.rect();
+    if (kept.isEmpty())
+        return std::nullopt;
+    QImage rows = kept.x() == 0 && kept.width() == pixels.width() ? sharedRows(pixels, kept.y(), kept.height())
+                                                                  : pixels.copy(kept);
+    if (rows.isNull())
+        return std::nullopt;
+    return Image(std::move(rows), QSizeF(width, height - trim));
+}
 
-    StitchedSegment segment(const Image& image, double trim)
-    {
-        StitchedSegment result { image, image, trim };
-        if (trim > 0 && trim < image.height() - 1) {
-            if (std::optional<Image> trimmed = withoutTop(image, trim))
-                result.image = std::move(*trimmed);
-        }
-        return result;
+StitchedSegment segment(const Image& image, double trim)
+{
+    StitchedSegment result { image, image, trim };
+    if (trim > 0 && trim < image.height() - 1) {
+        if (std::optional<Image> trimmed = withoutTop(image, trim))
+            result.image = std::move(*trimmed);
     }
+    return result;
+}
 
 } // namespace
 

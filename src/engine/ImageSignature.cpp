@@ -73,8 +73,8 @@ std::vector<std::uint8_t> averagedOverWhite(const QImage& source, int width, int
         for (int column = 0; column < width; ++column) {
             const std::uint64_t* sum = &sums[std::size_t(column) * 4];
             const CellRange columnRange = columns[std::size_t(column)];
-            const std::uint64_t count = std::uint64_t(columnRange.last - columnRange.first)
-                * std::uint64_t(rowRange.last - rowRange.first);
+            const std::uint64_t count
+                = std::uint64_t(columnRange.last - columnRange.first) * std::uint64_t(rowRange.last - rowRange.first);
             const std::uint64_t white = 255 * count - sum[3];
             std::uint8_t* pixel = &pixels[(std::size_t(row) * std::size_t(width) + std::size_t(column)) * 3];
             for (int channel = 0; channel < 3; ++channel)

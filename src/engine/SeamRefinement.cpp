@@ -13,53 +13,53 @@ namespace SeamRefinement {
 
 namespace {
 
-    // Signature rows searched on either side of the analysis's seam: a match just short of the
-    // minimum overlap can land two rows off.
-    constexpr double searchRows = 3;
-    // Enough samples to tell text lines apart, few enough to stay at a few milliseconds a seam.
-    constexpr int sampledRows = 64;
-    constexpr int sampledColumns = 256;
-    // A band this short says nothing about where the seam is.
-    constexpr int minimumBandRows = 8;
+// Signature rows searched on either side of the analysis's seam: a match just short of the
+// minimum overlap can land two rows off.
+constexpr double searchRows = 3;
+// Enough samples to tell text lines apart, few enough to stay at a few milliseconds a seam.
+constexpr int sampledRows = 64;
+constexpr int sampledColumns = 256;
+// A band this short says nothing about where the seam is.
+constexpr int minimumBandRows = 8;
 
-    QImage wordPixels(const QImage& image)
-    {
-        if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied)
-            return image;
-        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    }
+QImage wordPixels(const QImage& image)
+{
+    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied)
+        return image;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
 
-    std::vector<int> evenlySpaced(int first, int last, int count)
-    {
-        std::vector<int> values;
-        const int span = last - first;
-        const int taken = std::min(span, count);
-        for (int i = 0; i < taken; ++i)
-            values.push_back(first + static_cast<int>(std::int64_t(i) * span / taken));
-        return values;
-    }
+std::vector<int> evenlySpaced(int first, int last, int count)
+{
+    std::vector<int> values;
+    const int span = last - first;
+    const int taken = std::min(span, count);
+    for (int i = 0; i < taken; ++i)
+        values.push_back(first + static_cast<int>(std::int64_t(i) * span / taken));
+    return values;
+}
 
-    struct Band {
-        std::vector<int> rows; // of the lower shot
-        std::vector<int> columns;
-    };
+struct Band {
+    std::vector<int> rows; // of the lower shot
+    std::vector<int> columns;
+};
 
-    // Sum of channel differences between the sampled lower rows and the upper rows `shift`
-    // further down the page.
-    std::int64_t difference(const QImage& upper, const QImage& lower, const Band& band, int shift)
-    {
-        std::int64_t total = 0;
-        for (const int row : band.rows) {
-            const auto* upperLine = reinterpret_cast<const QRgb*>(upper.constScanLine(row + shift));
-            const auto* lowerLine = reinterpret_cast<const QRgb*>(lower.constScanLine(row));
-            for (const int column : band.columns) {
-                const QRgb a = upperLine[column];
-                const QRgb b = lowerLine[column];
-                total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
-            }
+// Sum of channel differences between the sampled lower rows and the upper rows `shift`
+// further down the page.
+std::int64_t difference(const QImage& upper, const QImage& lower, const Band& band, int shift)
+{
+    std::int64_t total = 0;
+    for (const int row : band.rows) {
+        const auto* upperLine = reinterpret_cast<const QRgb*>(upper.constScanLine(row + shift));
+        const auto* lowerLine = reinterpret_cast<const QRgb*>(lower.constScanLine(row));
+        for (const int column : band.columns) {
+            const QRgb a = upperLine[column];
+            const QRgb b = lowerLine[column];
+            total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
         }
-        return total;
     }
+    return total;
+}
 
 } // namespace
 
@@ -86,7 +86,8 @@ double refinedTrim(const Image& upper, const Image& lower, const StitchAnalysis&
     const int margin = std::max(width / 24, 2);
     if (width - 2 * margin < 1)
         return trim;
-    const Band band { evenlySpaced(bandTop, bandBottom, sampledRows), evenlySpaced(margin, width - margin, sampledColumns) };
+    const Band band { evenlySpaced(bandTop, bandBottom, sampledRows),
+        evenlySpaced(margin, width - margin, sampledColumns) };
 
     const QImage upperPixels = wordPixels(upper.pixels());
     const QImage lowerPixels = wordPixels(lower.pixels());

@@ -12,6 +12,7 @@ namespace SeamRefinement {
 // The trim of `lower` below `upper`, to the pixel; `rowHeight` is the points of `lower` per
 // signature row. The analysis's own trim when the shots differ in size, the analysis found no
 // new content or no alignment, or no offset matches strictly better than the analysis's.
-[[nodiscard]] double refinedTrim(const Image& upper, const Image& lower, const StitchAnalysis& analysis, double rowHeight);
+[[nodiscard]] double refinedTrim(
+    const Image& upper, const Image& lower, const StitchAnalysis& analysis, double rowHeight);
 
 } // namespace SeamRefinement

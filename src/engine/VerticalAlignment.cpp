@@ -7,10 +7,10 @@ namespace VerticalAlignment {
 
 namespace {
 
-    // Scores closer than this are a tie, settled in favour of the longer match.
-    constexpr double tieBand = 0.45;
-    // A score must beat the best by this much to win outright.
-    constexpr double clearImprovement = 0.18;
+// Scores closer than this are a tie, settled in favour of the longer match.
+constexpr double tieBand = 0.45;
+// A score must beat the best by this much to win outright.
+constexpr double clearImprovement = 0.18;
 
 } // namespace
 

@@ -51,8 +51,8 @@ TEST(ImageSignature, SizeFollowsPointWidthWithinLimits)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.points.width() << "x" << c.points.height());
-        const auto signature = ImageSignature::fromImage(
-            Image(QImage(100, 100, QImage::Format_RGB32), c.points), c.targetWidth);
+        const auto signature
+            = ImageSignature::fromImage(Image(QImage(100, 100, QImage::Format_RGB32), c.points), c.targetWidth);
         ASSERT_TRUE(signature);
         EXPECT_EQ(signature->width(), c.width);
         EXPECT_EQ(signature->height(), c.height);

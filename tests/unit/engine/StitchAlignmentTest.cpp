@@ -10,7 +10,8 @@ namespace {
 
 ImageSignature uniform(int width, int height, std::uint8_t value)
 {
-    return ImageSignature(width, height, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3, value));
+    return ImageSignature(
+        width, height, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 3, value));
 }
 
 } // namespace
@@ -25,12 +26,9 @@ TEST(StitchAlignment, SearchGridFollowsTheShorterSignature)
     } const cases[] = {
         { 62, 62, { 24, 55, 18, 1 }, 18 }, // a landscape screen: 24 rows are 39 % of it
         { 240, 240, { 24, 216, 72, 6 }, 72 }, // the stepping lands on maxShift
-        { 48, 48, { 24, 43, 14, 1 }, 14 },
-        { 100, 100, { 24, 90, 30, 2 }, 30 },
+        { 48, 48, { 24, 43, 14, 1 }, 14 }, { 100, 100, { 24, 90, 30, 2 }, 30 },
         { 100, 90, { 24, 81, 27, 2 }, 26 }, // 27 is not on the grid
-        { 400, 300, { 30, 270, 90, 7 }, 84 },
-        { 300, 400, { 30, 270, 120, 10 }, 120 },
-        { 100, 30, { 24, 27, 6, 1 }, 6 },
+        { 400, 300, { 30, 270, 90, 7 }, 84 }, { 300, 400, { 30, 270, 120, 10 }, 120 }, { 100, 30, { 24, 27, 6, 1 }, 6 },
         { 100, 20, { 24, 24, 0, 1 }, 0 }, // shorter than the minimum overlap: only row 0
     };
     for (const Case& c : cases) {

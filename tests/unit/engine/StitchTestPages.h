@@ -45,8 +45,7 @@ public:
     // Rows [top, top + height) of the page in points, as an image of that point size.
     [[nodiscard]] Image rows(int top, int height) const
     {
-        return Image(m_pixels.copy(0, top * m_density, m_pixels.width(), height * m_density),
-            QSizeF(width(), height));
+        return Image(m_pixels.copy(0, top * m_density, m_pixels.width(), height * m_density), QSizeF(width(), height));
     }
 
 private:

@@ -17,8 +17,8 @@ testing::AssertionResult sameImage(const Image& actual, const Image& expected)
     const QImage a = actual.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const QImage b = expected.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (a.size() != b.size())
-        return testing::AssertionFailure() << "pixel size " << a.width() << "x" << a.height() << " instead of "
-                                           << b.width() << "x" << b.height();
+        return testing::AssertionFailure()
+            << "pixel size " << a.width() << "x" << a.height() << " instead of " << b.width() << "x" << b.height();
     for (int y = 0; y < a.height(); ++y) {
         if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.width()) * 4) != 0)
             return testing::AssertionFailure() << "pixel row " << y << " differs";
@@ -218,7 +218,8 @@ TEST(StitchVertically, EmptyImagesAreDropped)
     const std::vector<Image> shots = shotsScrollingDown(page, 1200, 600, 2);
     const Image empty;
     const Image zeroPoints(QImage(10, 10, QImage::Format_RGB32), QSizeF(0, 0));
-    const auto withEmpties = ImageCompositionService::stitchVertically({ empty, shots[0], zeroPoints, shots[1], empty });
+    const auto withEmpties
+        = ImageCompositionService::stitchVertically({ empty, shots[0], zeroPoints, shots[1], empty });
     ASSERT_TRUE(withEmpties);
     EXPECT_TRUE(sameImage(*withEmpties, page.rows(0, page.height())));
 
@@ -241,6 +242,6 @@ TEST(StitchVertically, CanvasTooLargeToAllocateGivesNoImage)
     // then needs a canvas of 16 gigapixels.
     QImage pixels(16, 16, QImage::Format_RGB32);
     pixels.fill(Qt::black);
-    EXPECT_FALSE(ImageCompositionService::stitchVertically(
-        { Image(pixels, QSizeF(1, 1)), Image(pixels, QSizeF(8000, 8000)) }));
+    EXPECT_FALSE(
+        ImageCompositionService::stitchVertically({ Image(pixels, QSizeF(1, 1)), Image(pixels, QSizeF(8000, 8000)) }));
 }
