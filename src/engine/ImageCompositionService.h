@@ -21,7 +21,9 @@ inline constexpr int signatureWidth = 96;
 // None when either image has no positive size or cannot be read.
 [[nodiscard]] std::optional<StitchAnalysis> analyzeVerticalContinuation(const Image& previous, const Image& current);
 
-// Each shot with the band that repeats its predecessor (as captured) cut from its top.
+// Each shot with the band that repeats its predecessor (as captured) cut from its top. The
+// cut is the analysis's trim moved to the pixel row where the two shots match best
+// (SeamRefinement), so stitched rows neither repeat nor go missing at the seams.
 [[nodiscard]] std::vector<StitchedSegment> trimmedSegments(const std::vector<Image>& images);
 
 // The trimmed shots one under another, centred, on white. Images without positive size are

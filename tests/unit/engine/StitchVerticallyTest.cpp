@@ -54,7 +54,7 @@ class StitchScrolling : public testing::TestWithParam<ScrollCase> { };
 TEST_P(StitchScrolling, StitchesBackExactlyTheSourceRows)
 {
     const ScrollCase c = GetParam();
-    constexpr int shotCount = 4;
+    constexpr int shotCount = 3;
     const int step = c.viewportHeight - c.overlap;
     const Page page(c.width, (shotCount - 1) * step + c.viewportHeight, c.density);
     const std::vector<Image> shots = shotsScrollingDown(page, c.viewportHeight, step, shotCount);
