@@ -1,0 +1,190 @@
+#include "engine/ImageSignature.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+constexpr double noComparison = std::numeric_limits<double>::max();
+
+Image filled(int width, int height, const QColor& color, double density = 1)
+{
+    QImage pixels(int(width * density), int(height * density), QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(color);
+    return Image(pixels, QSizeF(width, height));
+}
+
+// A signature whose every pixel in row r has the grey value rows[r].
+ImageSignature rowSignature(int width, const std::vector<int>& rows)
+{
+    std::vector<std::uint8_t> pixels;
+    for (int value : rows)
+        pixels.insert(pixels.end(), std::size_t(width) * 3, std::uint8_t(value));
+    return ImageSignature(width, int(rows.size()), pixels);
+}
+
+std::array<int, 3> rgbAt(const ImageSignature& signature, int x, int y)
+{
+    const std::size_t index = (std::size_t(y) * std::size_t(signature.width()) + std::size_t(x)) * 3;
+    return { signature.pixels()[index], signature.pixels()[index + 1], signature.pixels()[index + 2] };
+}
+
+} // namespace
+
+TEST(ImageSignature, SizeFollowsPointWidthWithinLimits)
+{
+    struct Case {
+        QSizeF points;
+        int targetWidth;
+        int width;
+        int height;
+    } const cases[] = {
+        { { 30, 20 }, 96, 48, 48 }, // too narrow: raised to 48 columns, rows too
+        { { 2000, 1000 }, 96, 96, 48 },
+        { { 1512, 982 }, 96, 96, 62 }, // 62.35
+        { { 960, 2400 }, 96, 96, 240 },
+        { { 70.9, 300 }, 96, 70, 296 }, // floor of the width; 296.2 rows
+        { { 100, 100.5 }, 96, 96, 96 },
+        { { 960, 10 }, 96, 96, 48 },
+        { { 400, 2 }, 500, 400, 48 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.points.width() << "x" << c.points.height());
+        const auto signature
+            = ImageSignature::fromImage(Image(QImage(100, 100, QImage::Format_RGB32), c.points), c.targetWidth);
+        ASSERT_TRUE(signature);
+        EXPECT_EQ(signature->width(), c.width);
+        EXPECT_EQ(signature->height(), c.height);
+        EXPECT_EQ(signature->pixels().size(), std::size_t(c.width) * std::size_t(c.height) * 3);
+    }
+}
+
+TEST(ImageSignature, HalfRowsRoundAwayFromZero)
+{
+    // 96 × 60.5 points: 60.5 rows become 61.
+    const auto half = ImageSignature::fromImage(Image(QImage(96, 61, QImage::Format_RGB32), QSizeF(96, 60.5)), 96);
+    ASSERT_TRUE(half);
+    EXPECT_EQ(half->height(), 61);
+}
+
+TEST(ImageSignature, NoSignatureWithoutSizeOrPixels)
+{
+    for (const QSizeF& size : { QSizeF(0, 0), QSizeF(0, 10), QSizeF(10, -1), QSizeF(qQNaN(), 10) }) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        EXPECT_FALSE(ImageSignature::fromImage(Image(QImage(10, 10, QImage::Format_RGB32), size), 96));
+    }
+    EXPECT_FALSE(ImageSignature::fromImage(Image(QImage(), QSizeF(10, 10)), 96));
+    // A sliver 1 point wide and 10000 tall would need 480000 rows of 48 columns.
+    EXPECT_FALSE(ImageSignature::fromImage(Image(QImage(1, 100, QImage::Format_RGB32), QSizeF(1, 10000)), 96));
+}
+
+TEST(ImageSignature, AveragesBlocksAndSeesTranslucencyOverWhite)
+{
+    // Alternating black and white columns, one pixel each: every cell is mid grey (sampling
+    // instead of averaging would see black or white, depending on the column).
+    QImage stripes(960, 480, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, x % 2 ? 0xFF000000 : 0xFFFFFFFF);
+    const auto grey = ImageSignature::fromImage(Image(stripes, QSizeF(97, 48)), 96);
+    ASSERT_TRUE(grey);
+    for (int x = 0; x < grey->width(); ++x) {
+        const auto rgb = rgbAt(*grey, x, 7);
+        EXPECT_NEAR(rgb[0], 128, 2) << x;
+    }
+
+    // Half-transparent red over white is pink, fully transparent is white, whatever the format.
+    QImage translucent(96, 48, QImage::Format_ARGB32);
+    translucent.fill(QColor(255, 0, 0, 128));
+    for (int y = 0; y < 48; ++y)
+        for (int x = 48; x < 96; ++x)
+            translucent.setPixelColor(x, y, QColor(0, 0, 0, 0));
+    const auto pink = ImageSignature::fromImage(Image(translucent), 96);
+    ASSERT_TRUE(pink);
+    EXPECT_EQ(rgbAt(*pink, 10, 10), (std::array<int, 3> { 255, 127, 127 }));
+    EXPECT_EQ(rgbAt(*pink, 60, 10), (std::array<int, 3> { 255, 255, 255 }));
+}
+
+TEST(ImageSignature, RowZeroIsTheTopAndDensityDoesNotMatter)
+{
+    QImage pixels(192, 192, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::white);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 192; ++x)
+            pixels.setPixelColor(x, y, QColor(0, 0, 255));
+    const auto doubleDensity = ImageSignature::fromImage(Image(pixels, QSizeF(96, 96)), 96);
+    const auto singleDensity
+        = ImageSignature::fromImage(Image(pixels.scaled(96, 96, Qt::IgnoreAspectRatio, Qt::FastTransformation)), 96);
+    ASSERT_TRUE(doubleDensity && singleDensity);
+    EXPECT_EQ(rgbAt(*doubleDensity, 5, 0), (std::array<int, 3> { 0, 0, 255 }));
+    EXPECT_EQ(rgbAt(*doubleDensity, 5, 4), (std::array<int, 3> { 255, 255, 255 }));
+    EXPECT_EQ(doubleDensity->pixels(), singleDensity->pixels());
+}
+
+TEST(ImageSignature, MeanDifferenceComparesTheCommonAreaOnly)
+{
+    const auto black = ImageSignature::fromImage(filled(96, 96, Qt::black), 96);
+    const auto white = ImageSignature::fromImage(filled(96, 96, Qt::white), 96);
+    const auto red = ImageSignature::fromImage(filled(96, 96, QColor(255, 0, 0)), 96);
+    ASSERT_TRUE(black && white && red);
+    EXPECT_DOUBLE_EQ(black->meanDifference(*white), 255);
+    EXPECT_DOUBLE_EQ(black->meanDifference(*red), 85);
+    EXPECT_DOUBLE_EQ(white->meanDifference(*white), 0);
+
+    // Only the left 48 columns and top 50 rows are shared: a difference outside them is unseen.
+    std::vector<int> rows(50, 200);
+    const ImageSignature narrow = rowSignature(48, rows);
+    rows.resize(80, 0);
+    const ImageSignature wide = rowSignature(96, rows);
+    EXPECT_DOUBLE_EQ(narrow.meanDifference(wide), 0);
+    EXPECT_DOUBLE_EQ(wide.meanDifference(narrow), 0);
+    EXPECT_EQ(narrow.meanDifference(ImageSignature(0, 0, {})), noComparison);
+}
+
+TEST(ImageSignature, AlignmentScoreComparesUpperBottomWithLowerRows)
+{
+    // Upper rows 0..59 hold values 0..59; lower row r holds 30 + r, i.e. the lower shot is the
+    // upper one scrolled by 30 rows.
+    std::vector<int> upperRows(60);
+    std::vector<int> lowerRows(60);
+    for (int r = 0; r < 60; ++r) {
+        upperRows[std::size_t(r)] = r;
+        lowerRows[std::size_t(r)] = 30 + r;
+    }
+    const ImageSignature upper = rowSignature(48, upperRows);
+    const ImageSignature lower = rowSignature(48, lowerRows);
+    EXPECT_DOUBLE_EQ(upper.scoreForAlignment(lower, 30, 0), 0);
+    EXPECT_DOUBLE_EQ(upper.scoreForAlignment(lower, 25, 0), 5); // upper 35.. against lower 30..
+    EXPECT_DOUBLE_EQ(upper.scoreForAlignment(lower, 20, 0), 10);
+    // Skipping 10 rows of the lower shot, 20 rows still reach the same 30-row overlap.
+    EXPECT_DOUBLE_EQ(upper.scoreForAlignment(lower, 20, 10), 0);
+    // Rows past the lower end are skipped, not read: 10 pairs remain, each 40 apart.
+    EXPECT_DOUBLE_EQ(upper.scoreForAlignment(lower, 20, 50), 40);
+    EXPECT_EQ(upper.scoreForAlignment(lower, 10, 60), noComparison);
+    EXPECT_EQ(upper.scoreForAlignment(lower, 0, 0), noComparison);
+}
+
+TEST(ImageSignature, AlignmentScoreIgnoresSideMargins)
+{
+    // 96 columns: the margin is 4 columns on each side. Paint them differently in the lower.
+    std::vector<std::uint8_t> upperPixels(96 * 48 * 3, 100);
+    std::vector<std::uint8_t> lowerPixels = upperPixels;
+    for (int y = 0; y < 48; ++y)
+        for (int x : { 0, 1, 2, 3, 92, 93, 94, 95 })
+            for (int c = 0; c < 3; ++c)
+                lowerPixels[(std::size_t(y) * 96 + std::size_t(x)) * 3 + std::size_t(c)] = 0;
+    const ImageSignature upper(96, 48, upperPixels);
+    const ImageSignature lower(96, 48, lowerPixels);
+    EXPECT_DOUBLE_EQ(upper.scoreForAlignment(lower, 40, 0), 0);
+    EXPECT_GT(upper.meanDifference(lower), 0);
+
+    lowerPixels[(5 * 96 + 4) * 3] = 0; // the first column inside the margin counts
+    EXPECT_GT(upper.scoreForAlignment(ImageSignature(96, 48, lowerPixels), 43, 0), 0);
+}
+
+TEST(ImageSignature, RejectsPixelsThatDoNotMatchTheSize)
+{
+    EXPECT_THROW(ImageSignature(2, 2, std::vector<std::uint8_t>(11)), std::invalid_argument);
+    EXPECT_THROW(ImageSignature(-1, 2, {}), std::invalid_argument);
+}

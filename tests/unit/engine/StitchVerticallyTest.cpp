@@ -1,0 +1,247 @@
+#include "engine/ImageCompositionService.h"
+
+#include "StitchTestPages.h"
+
+#include <gtest/gtest.h>
+
+using StitchTestPages::Page;
+
+namespace {
+
+// Equal point size, pixel size and pixels; on a mismatch, names the first differing row.
+testing::AssertionResult sameImage(const Image& actual, const Image& expected)
+{
+    if (actual.size() != expected.size())
+        return testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height() << " instead of "
+                                           << expected.width() << "x" << expected.height();
+    const QImage a = actual.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage b = expected.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (a.size() != b.size())
+        return testing::AssertionFailure()
+            << "pixel size " << a.width() << "x" << a.height() << " instead of " << b.width() << "x" << b.height();
+    for (int y = 0; y < a.height(); ++y) {
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.width()) * 4) != 0)
+            return testing::AssertionFailure() << "pixel row " << y << " differs";
+    }
+    return testing::AssertionSuccess();
+}
+
+// Shots of a viewport scrolled down by `step` points each time, from the top of the page.
+std::vector<Image> shotsScrollingDown(const Page& page, int viewportHeight, int step, int count)
+{
+    std::vector<Image> shots;
+    for (int i = 0; i < count; ++i)
+        shots.push_back(page.rows(i * step, viewportHeight));
+    return shots;
+}
+
+struct ScrollCase {
+    int width;
+    int viewportHeight;
+    int overlap; // points
+    int density;
+};
+
+std::ostream& operator<<(std::ostream& stream, const ScrollCase& c)
+{
+    return stream << c.width << "x" << c.viewportHeight << " overlap " << c.overlap << " at " << c.density << "x";
+}
+
+class StitchScrolling : public testing::TestWithParam<ScrollCase> { };
+
+} // namespace
+
+TEST_P(StitchScrolling, StitchesBackExactlyTheSourceRows)
+{
+    const ScrollCase c = GetParam();
+    constexpr int shotCount = 3;
+    const int step = c.viewportHeight - c.overlap;
+    const Page page(c.width, (shotCount - 1) * step + c.viewportHeight, c.density);
+    const std::vector<Image> shots = shotsScrollingDown(page, c.viewportHeight, step, shotCount);
+
+    const std::vector<StitchedSegment> segments = ImageCompositionService::trimmedSegments(shots);
+    ASSERT_EQ(segments.size(), shots.size());
+    EXPECT_EQ(segments[0].topTrim, 0);
+    for (std::size_t i = 1; i < segments.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(segments[i].topTrim, c.overlap);
+        EXPECT_EQ(segments[i].originalImage, shots[i]);
+        EXPECT_EQ(segments[i].image.size(), QSizeF(c.width, step));
+    }
+
+    const std::optional<Image> stitched = ImageCompositionService::stitchVertically(shots);
+    ASSERT_TRUE(stitched);
+    EXPECT_TRUE(sameImage(*stitched, page.rows(0, page.height())));
+}
+
+TEST_P(StitchScrolling, ScrollingUpInsertsAtTheFrontAndGivesTheSameResult)
+{
+    const ScrollCase c = GetParam();
+    constexpr int shotCount = 3;
+    const int step = c.viewportHeight - c.overlap;
+    const Page page(c.width, (shotCount - 1) * step + c.viewportHeight, c.density, 11);
+    std::vector<Image> shots;
+    for (int i = 0; i < shotCount; ++i) {
+        const Image shot = page.rows(page.height() - c.viewportHeight - i * step, c.viewportHeight);
+        if (!shots.empty()) {
+            // Scrolling up, the new shot is the upper one; it adds what lies above the first.
+            const auto analysis = ImageCompositionService::analyzeVerticalContinuation(shot, shots.front());
+            ASSERT_TRUE(analysis);
+            EXPECT_EQ(shot.height() - analysis->topTrim, step);
+            EXPECT_FALSE(analysis->hasNoNewContent);
+        }
+        shots.insert(shots.begin(), shot);
+    }
+    const std::optional<Image> stitched = ImageCompositionService::stitchVertically(shots);
+    ASSERT_TRUE(stitched);
+    EXPECT_TRUE(sameImage(*stitched, page.rows(0, page.height())));
+}
+
+// The signature has 5 points per row on a 480 × 1200 viewport, so overlaps of 10 % (the
+// 24-row minimum) to 60 % are found exactly; on the landscape 960 × 640 viewport a row is 10
+// points and the 24-row minimum is 37.5 %.
+INSTANTIATE_TEST_SUITE_P(Overlaps, StitchScrolling,
+    testing::Values(ScrollCase { 480, 1200, 120, 1 }, ScrollCase { 480, 1200, 300, 1 },
+        ScrollCase { 480, 1200, 480, 1 }, ScrollCase { 480, 1200, 720, 1 }, ScrollCase { 480, 1200, 120, 2 },
+        ScrollCase { 480, 1200, 720, 2 }, ScrollCase { 960, 640, 250, 1 }, ScrollCase { 960, 640, 320, 2 },
+        ScrollCase { 960, 640, 380, 1 }));
+
+TEST(StitchVertically, SeamsFallOnTheExactRowBetweenSignatureRows)
+{
+    // A 1512 × 982-point screen has signature rows of 15.8 points; scroll offsets that fall
+    // between them must still be stitched to the pixel, with and without a fixed header.
+    const int width = 1512;
+    const int height = 982;
+    for (int density : { 1, 2 }) {
+        for (int header : { 0, 50 }) {
+            for (int overlap : { 389, 437, 501, 555, 589, 650 }) {
+                // Below the header the moving band must still span the 24-row minimum.
+                if (overlap - header < 380)
+                    continue;
+                SCOPED_TRACE(testing::Message() << density << "x, header " << header << ", overlap " << overlap);
+                const Page page(width, 2 * height - overlap, density, unsigned(overlap));
+                std::vector<Image> shots = shotsScrollingDown(page, height, height - overlap, 2);
+                Image expected = page.rows(0, page.height());
+                if (header > 0) {
+                    for (Image* image : { &shots[0], &shots[1], &expected })
+                        StitchTestPages::drawFixedBand(*image, 0, header, QColor(200, 40, 40), QStringLiteral("Menu"));
+                }
+                const auto stitched = ImageCompositionService::stitchVertically(shots);
+                ASSERT_TRUE(stitched);
+                EXPECT_TRUE(sameImage(*stitched, expected));
+            }
+        }
+    }
+}
+
+TEST(StitchVertically, FixedHeaderIsKeptOnceAndTheMiddleAligns)
+{
+    const int height = 1200;
+    const int overlap = 480;
+    const Page page(480, 3 * (height - overlap) + height, 1, 3);
+    std::vector<Image> shots = shotsScrollingDown(page, height, height - overlap, 4);
+    for (Image& shot : shots)
+        StitchTestPages::drawFixedBand(shot, 0, 60, QColor(30, 60, 140), QStringLiteral("Site header"));
+
+    const std::optional<Image> stitched = ImageCompositionService::stitchVertically(shots);
+    ASSERT_TRUE(stitched);
+    Image expected = page.rows(0, page.height());
+    StitchTestPages::drawFixedBand(expected, 0, 60, QColor(30, 60, 140), QStringLiteral("Site header"));
+    EXPECT_TRUE(sameImage(*stitched, expected));
+}
+
+TEST(StitchVertically, FixedHeaderAndFooterStillAlignOnTheMovingMiddle)
+{
+    struct Case {
+        int overlap;
+        int headerHeight;
+        int footerHeight;
+    } const cases[] = { { 480, 60, 30 }, { 720, 60, 40 }, { 600, 100, 40 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "overlap " << c.overlap << " header " << c.headerHeight << " footer "
+                                        << c.footerHeight);
+        const int height = 1200;
+        const Page page(480, 2 * height, 1, 5);
+        std::vector<Image> shots = shotsScrollingDown(page, height, height - c.overlap, 2);
+        for (Image& shot : shots) {
+            StitchTestPages::drawFixedBand(shot, 0, c.headerHeight, QColor(30, 60, 140), QStringLiteral("Header"));
+            StitchTestPages::drawFixedBand(
+                shot, height - c.footerHeight, c.footerHeight, QColor(235, 235, 240), QStringLiteral("Cookies"));
+        }
+        const auto analysis = ImageCompositionService::analyzeVerticalContinuation(shots[0], shots[1]);
+        ASSERT_TRUE(analysis);
+        EXPECT_EQ(analysis->topTrim, c.overlap);
+        EXPECT_GE(analysis->overlapStart, c.headerHeight);
+        EXPECT_FALSE(analysis->hasNoNewContent);
+    }
+}
+
+TEST(StitchVertically, IdenticalShotsReportNoNewContent)
+{
+    for (int density : { 1, 2 }) {
+        SCOPED_TRACE(density);
+        const Page page(960, 640, density);
+        const Image shot = page.rows(0, 640);
+        const auto analysis = ImageCompositionService::analyzeVerticalContinuation(shot, shot);
+        ASSERT_TRUE(analysis);
+        EXPECT_TRUE(analysis->hasNoNewContent);
+        EXPECT_EQ(analysis->score, 0);
+        // The search cannot tell a repeat from a scroll, so the cap keeps 24 points of it.
+        EXPECT_EQ(analysis->topTrim, 640 - 24);
+    }
+}
+
+TEST(StitchVertically, UnrelatedShotsAreKeptWholeAndCentred)
+{
+    const Page page(200, 400, 2, 9);
+    QImage blue(120, 80, QImage::Format_RGB32);
+    blue.fill(QColor(0, 0, 255));
+    const Image lower(blue, QSizeF(60, 40)); // narrower, and a different picture altogether
+    const Image upper = page.rows(0, 400);
+
+    const auto stitched = ImageCompositionService::stitchVertically({ upper, lower });
+    ASSERT_TRUE(stitched);
+    EXPECT_EQ(stitched->size(), QSizeF(200, 440));
+    EXPECT_EQ(stitched->pixels().size(), QSize(400, 880));
+    const QImage& pixels = stitched->pixels();
+    EXPECT_EQ(pixels.copy(0, 0, 400, 800), upper.pixels().convertToFormat(pixels.format()));
+    // (200 - 60) / 2 = 70 points from the left, white on both sides.
+    EXPECT_EQ(pixels.pixelColor(139, 820), QColor(Qt::white));
+    EXPECT_EQ(pixels.pixelColor(140, 800), QColor(0, 0, 255));
+    EXPECT_EQ(pixels.pixelColor(259, 879), QColor(0, 0, 255));
+    EXPECT_EQ(pixels.pixelColor(260, 879), QColor(Qt::white));
+}
+
+TEST(StitchVertically, EmptyImagesAreDropped)
+{
+    const Page page(480, 1200 + 600, 1);
+    const std::vector<Image> shots = shotsScrollingDown(page, 1200, 600, 2);
+    const Image empty;
+    const Image zeroPoints(QImage(10, 10, QImage::Format_RGB32), QSizeF(0, 0));
+    const auto withEmpties
+        = ImageCompositionService::stitchVertically({ empty, shots[0], zeroPoints, shots[1], empty });
+    ASSERT_TRUE(withEmpties);
+    EXPECT_TRUE(sameImage(*withEmpties, page.rows(0, page.height())));
+
+    EXPECT_FALSE(ImageCompositionService::stitchVertically({}));
+    EXPECT_FALSE(ImageCompositionService::stitchVertically({ empty, zeroPoints }));
+    EXPECT_TRUE(ImageCompositionService::trimmedSegments({}).empty());
+}
+
+TEST(StitchVertically, SingleShotIsReturnedAsIs)
+{
+    const Page page(300, 200, 2);
+    const auto stitched = ImageCompositionService::stitchVertically({ page.rows(0, 200) });
+    ASSERT_TRUE(stitched);
+    EXPECT_TRUE(sameImage(*stitched, page.rows(0, 200)));
+}
+
+TEST(StitchVertically, CanvasTooLargeToAllocateGivesNoImage)
+{
+    // A 16 × 16-pixel shot of one point sets the density to 16; a shot of 8000 × 8000 points
+    // then needs a canvas of 16 gigapixels.
+    QImage pixels(16, 16, QImage::Format_RGB32);
+    pixels.fill(Qt::black);
+    EXPECT_FALSE(
+        ImageCompositionService::stitchVertically({ Image(pixels, QSizeF(1, 1)), Image(pixels, QSizeF(8000, 8000)) }));
+}
