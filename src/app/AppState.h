@@ -20,6 +20,9 @@
 
 class AppSettings;
 class ClipboardPort;
+class Clock;
+class DialogsPort;
+class PinnedWindowsPort;
 class PasteboardImageProvider;
 class EditorWindowPort;
 class WorkspacePort;
@@ -28,6 +31,9 @@ class WorkspacePort;
 struct AppStatePorts {
     ClipboardPort& clipboard;
     WorkspacePort& workspace;
+    DialogsPort& dialogs;
+    PinnedWindowsPort& pinnedWindows;
+    Clock& clock;
 };
 
 // The one state object of the application: the open document, the tool and style
@@ -79,6 +85,26 @@ public:
     [[nodiscard]] QString currentImageSizeLabel() const;
     [[nodiscard]] qint64 nextCalloutNumber() const { return m_nextCalloutNumber; }
 
+    // The picture that leaves the editor (AppStateExport.cpp); none without an image.
+    [[nodiscard]] std::optional<Image> renderedImage(bool includeBackdrop) const;
+    void copyCurrentImage();
+    // Throws ImageIOError when the clipboard refuses the image.
+    void copyImageToPasteboard(const Image& image);
+    void exportImage();
+    void pinCurrentImage();
+    // A free file path in the screenshots folder; throws FileSystemError.
+    [[nodiscard]] QString nextAutoSaveURL();
+    void handleEditorEscape();
+    void hideEditorToMenubar(const std::optional<QString>& statusMessageOverride);
+    void updateActivationPolicyForCurrentVisibility();
+
+    // Commands that replace the open image (AppStateImageCommands.cpp).
+    void openImage();
+    void applyCropSelection();
+    void applyResize();
+    // Throws ImageIOError when the images cannot be stacked.
+    void appendCaptureToCanvas(const Image& image);
+
     void zoomIn();
     void zoomOut();
     void zoomToActualSize();
@@ -101,6 +127,9 @@ private:
     void changeAnnotationKind(const QUuid& id, Change&& change);
     void capturePreviousAppIfNeeded();
     void bringEditorForward();
+    void replaceBaseImage(const Image& image);
+    void leaveEditor();
+    void writePng(const Image& image, const QString& path);
 
     AppStatePorts m_ports;
     EditorWindowPort* m_editorWindow = nullptr;

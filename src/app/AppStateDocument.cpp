@@ -8,12 +8,7 @@
 
 void AppState::loadImageIntoEditor(const Image& image, const QString& status, bool revealEditor)
 {
-    baseImage.set(image);
-    annotations.set({});
-    backdropEnabled.set(false);
-    m_nextCalloutNumber = 1;
-    cropSelection.set(std::nullopt);
-    prepareImagePresentation();
+    replaceBaseImage(image);
     statusMessage.set(status);
 
     // A hidden editor opens at a size that suits the new image.

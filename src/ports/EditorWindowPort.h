@@ -13,6 +13,8 @@ public:
 
     [[nodiscard]] virtual bool isVisible() const = 0;
     virtual void makeKeyAndOrderFront() = 0;
+    // Hides the window; the application keeps running in the tray.
+    virtual void orderOut() = 0;
     // The zero rectangle until the window has been placed for the first time.
     [[nodiscard]] virtual QRectF frame() const = 0;
     virtual void setFrame(const QRectF& frame) = 0;

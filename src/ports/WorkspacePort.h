@@ -17,4 +17,8 @@ public:
     virtual void setActivationPolicy(ActivationPolicy policy) = 0;
     // Brings this application in front of every other one.
     virtual void activateIgnoringOtherApps() = 0;
+    // Brings another application's window to the front.
+    virtual void activate(const RunningApplication& application) = 0;
+    // Whether any of our windows is shown at an ordinary level (not a tray menu, overlay or HUD).
+    [[nodiscard]] virtual bool hasVisibleRegularWindow() const = 0;
 };

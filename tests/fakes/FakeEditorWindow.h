@@ -16,6 +16,11 @@ public:
         visible = true;
         ++broughtToFront;
     }
+    void orderOut() override
+    {
+        visible = false;
+        ++hidden;
+    }
     QRectF frame() const override { return currentFrame; }
     void setFrame(const QRectF& frame) override
     {
@@ -34,6 +39,7 @@ public:
 
     bool visible = false;
     int broughtToFront = 0;
+    int hidden = 0;
     QRectF currentFrame;
     std::vector<QRectF> framesSet;
     std::optional<QRectF> visibleFrame;

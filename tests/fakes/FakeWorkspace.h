@@ -10,9 +10,13 @@ public:
     std::optional<QString> ownApplicationId() const override { return ownId; }
     void setActivationPolicy(ActivationPolicy policy) override { policies.push_back(policy); }
     void activateIgnoringOtherApps() override { ++activations; }
+    void activate(const RunningApplication& application) override { activatedOthers.push_back(application); }
+    bool hasVisibleRegularWindow() const override { return regularWindowVisible; }
 
     std::optional<RunningApplication> frontmost;
     std::optional<QString> ownId = QStringLiteral("trovix");
     std::vector<ActivationPolicy> policies;
     int activations = 0;
+    std::vector<RunningApplication> activatedOthers;
+    bool regularWindowVisible = false;
 };

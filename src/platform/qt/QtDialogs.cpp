@@ -13,9 +13,26 @@ std::optional<QString> QtDialogs::chooseImageFileToOpen()
     const QString filters
         = QStringLiteral("Images (*.png *.jpg *.jpeg *.tif *.tiff *.PNG *.JPG *.JPEG *.TIF *.TIFF);;"
                          "PNG (*.png *.PNG);;JPEG (*.jpg *.jpeg *.JPG *.JPEG);;TIFF (*.tif *.tiff *.TIF *.TIFF)");
+    ++m_modalDepth;
     const QString path = QFileDialog::getOpenFileName(m_parent, QStringLiteral("Open Image"),
         QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), filters);
+    --m_modalDepth;
     if (path.isEmpty())
         return std::nullopt;
     return path;
+}
+
+std::optional<QString> QtDialogs::chooseSaveLocation(const QString& proposedFileName)
+{
+    QFileDialog dialog(m_parent, QStringLiteral("Save Image"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PNG (*.png)"));
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(proposedFileName);
+    ++m_modalDepth;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    --m_modalDepth;
+    if (!accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }

@@ -13,7 +13,10 @@ public:
     void setParent(QWidget* parent) { m_parent = parent; }
 
     std::optional<QString> chooseImageFileToOpen() override;
+    std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override;
+    bool isShowingModal() const override { return m_modalDepth > 0; }
 
 private:
     QPointer<QWidget> m_parent;
+    int m_modalDepth = 0;
 };
