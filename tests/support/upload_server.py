@@ -54,8 +54,9 @@ class Handler(BaseHTTPRequestHandler):
         self.handle_request(self.rfile.read(length))
 
     def handle_request(self, body):
-        self.record(body)
         url = urlsplit(self.path)
+        if url.path != "/discard":
+            self.record(body)
         answer = ANSWERS.get(url.path)
         if answer is None:
             self.answer(404, b"no such scenario")
@@ -102,6 +103,10 @@ class Handler(BaseHTTPRequestHandler):
 
     def json_links_in_array(self, query):
         self.answer(200, json.dumps({"files": [{"url": LINK + "hidden.png"}]}).encode(), "application/json")
+
+    def discard(self, query):
+        """Answers a link without recording or parsing the body: the benchmark's server."""
+        self.answer(200, (LINK + "discarded.png").encode())
 
     def plain(self, query):
         self.answer(200, (LINK + "plain.png\n").encode())
@@ -160,6 +165,7 @@ ANSWERS = {
     "/json-array": Handler.json_array,
     "/json-links-in-array": Handler.json_links_in_array,
     "/plain": Handler.plain,
+    "/discard": Handler.discard,
     "/413": Handler.page_413,
     "/500": Handler.empty_500,
     "/400-not-utf8": Handler.not_utf8_400,
