@@ -5,6 +5,8 @@
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
+#include <dlfcn.h>
+
 #include <memory>
 
 namespace TesseractRecognizer {
@@ -24,6 +26,19 @@ using TextPointer = std::unique_ptr<char[]>;
 // Screenshots carry no resolution; this is what a desktop at 1x draws with, and it keeps
 // Tesseract from guessing one (and from logging that it did).
 constexpr int screenPixelsPerInch = 96;
+
+// Debian's Tesseract runs parts of its LSTM on OpenMP teams of a fixed size (up to ten
+// threads) that busy-wait; on a desktop whose cores are already busy that made a page of
+// text several times slower than one thread. Dynamic teams let the OpenMP runtime size
+// them by the machine's load. The setting belongs to the calling thread. Looked up at run
+// time because the runtime is Tesseract's dependency, not ours, and may be absent.
+void letOpenMPSizeTeamsByLoad()
+{
+    using SetDynamic = void (*)(int);
+    static const auto setDynamic = reinterpret_cast<SetDynamic>(dlsym(RTLD_DEFAULT, "omp_set_dynamic"));
+    if (setDynamic)
+        setDynamic(1);
+}
 
 Engine startEngine(const QString& languages)
 {
@@ -68,6 +83,7 @@ QString languagesFor(const QString& ocrLanguageSetting)
 
 QStringList recognizeLines(const QImage& grey, const QString& languages)
 {
+    letOpenMPSizeTeamsByLoad();
     Engine engine = startEngine(languages);
     if (!engine)
         throw OCRError(OCRError::Code::requestFailed);

@@ -18,7 +18,8 @@ inline constexpr qint64 maximumAnswerBytes = 10 * 1024 * 1024;
 
 // Makes the PNG bytes of the image to send. Called on a worker thread, only after the
 // configuration was found usable; an empty result or a thrown TrovixError means the
-// image could not be encoded.
+// image could not be encoded. Name it before the co_await rather than writing the lambda
+// inside the co_await expression: g++ 12 destroys such lambda captures twice.
 using PngSource = std::function<QByteArray()>;
 
 // Throws UploadError for a switched-off upload, a bad endpoint, an image that cannot be

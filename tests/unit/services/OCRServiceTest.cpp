@@ -191,7 +191,7 @@ TEST(OCRService, BackgroundRecognitionLeavesTheEventLoopRunning)
 
     ASSERT_TRUE(outcome.result);
     EXPECT_EQ(outcome.result->text, sampleLines.join(QLatin1Char('\n')));
-    EXPECT_GT(ticks, elapsed / 5 / 4) << elapsed << " ms";
+    EXPECT_GE(ticks, 3) << elapsed << " ms"; // a blocked loop would tick once at most, afterwards
 
     EXPECT_EQ(QCoro::waitFor(analyzeCatching(Image())).error, OCRError::Code::cgImageUnavailable);
 }
