@@ -1,0 +1,97 @@
+#include "services/TesseractRecognizer.h"
+
+#include "domain/OCRError.h"
+
+#include <tesseract/baseapi.h>
+#include <tesseract/resultiterator.h>
+
+#include <dlfcn.h>
+
+#include <memory>
+
+namespace TesseractRecognizer {
+
+namespace {
+
+struct EngineDeleter {
+    void operator()(tesseract::TessBaseAPI* engine) const
+    {
+        engine->End();
+        delete engine;
+    }
+};
+using Engine = std::unique_ptr<tesseract::TessBaseAPI, EngineDeleter>;
+using TextPointer = std::unique_ptr<char[]>;
+
+// Screenshots carry no resolution; this is what a desktop at 1x draws with, and it keeps
+// Tesseract from guessing one (and from logging that it did).
+constexpr int screenPixelsPerInch = 96;
+
+// Debian's Tesseract runs parts of its LSTM on OpenMP teams of a fixed size (up to ten
+// threads) that busy-wait; on a desktop whose cores are already busy that made a page of
+// text several times slower than one thread. Dynamic teams let the OpenMP runtime size
+// them by the machine's load. The setting belongs to the calling thread. Looked up at run
+// time because the runtime is Tesseract's dependency, not ours, and may be absent.
+void letOpenMPSizeTeamsByLoad()
+{
+    using SetDynamic = void (*)(int);
+    static const auto setDynamic = reinterpret_cast<SetDynamic>(dlsym(RTLD_DEFAULT, "omp_set_dynamic"));
+    if (setDynamic)
+        setDynamic(1);
+}
+
+Engine startEngine(const QString& languages)
+{
+    Engine engine(new tesseract::TessBaseAPI);
+    // The data path comes from Tesseract's own default (or TESSDATA_PREFIX).
+    if (engine->Init(nullptr, languages.toUtf8().constData(), tesseract::OEM_LSTM_ONLY) != 0)
+        return nullptr;
+    // Its progress and warnings would go to stderr of the application.
+    engine->SetVariable("debug_file", "/dev/null");
+    engine->SetPageSegMode(tesseract::PSM_AUTO);
+    return engine;
+}
+
+QStringList linesOf(tesseract::TessBaseAPI& engine)
+{
+    QStringList lines;
+    std::unique_ptr<tesseract::ResultIterator> iterator(engine.GetIterator());
+    if (!iterator)
+        return lines;
+    constexpr auto level = tesseract::RIL_TEXTLINE;
+    do {
+        const TextPointer text(iterator->GetUTF8Text(level));
+        if (!text)
+            continue;
+        const QString line = QString::fromUtf8(text.get()).trimmed();
+        if (!line.isEmpty())
+            lines.append(line);
+    } while (iterator->Next(level));
+    return lines;
+}
+
+} // namespace
+
+QString languagesFor(const QString& ocrLanguageSetting)
+{
+    if (ocrLanguageSetting == QLatin1StringView("Polish+"))
+        return QStringLiteral("pol+eng");
+    if (ocrLanguageSetting == QLatin1StringView("Auto"))
+        return QStringLiteral("eng+pol");
+    return QStringLiteral("eng");
+}
+
+QStringList recognizeLines(const QImage& grey, const QString& languages)
+{
+    letOpenMPSizeTeamsByLoad();
+    Engine engine = startEngine(languages);
+    if (!engine)
+        throw OCRError(OCRError::Code::requestFailed);
+    engine->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
+    engine->SetSourceResolution(screenPixelsPerInch);
+    if (engine->Recognize(nullptr) != 0)
+        throw OCRError(OCRError::Code::requestFailed);
+    return linesOf(*engine);
+}
+
+} // namespace TesseractRecognizer

@@ -1,0 +1,197 @@
+#include "services/OCRService.h"
+#include "domain/OCRError.h"
+#include "services/TesseractRecognizer.h"
+
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <QCoro/QCoroTask>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QStringList sampleLines {
+    QStringLiteral("Trovix reads every line"),
+    QStringLiteral("Invoice 2048 due on Monday"),
+    QStringLiteral("The quick brown fox jumps"),
+};
+
+QImage whitePage(QSize size)
+{
+    QImage page(size, QImage::Format_ARGB32_Premultiplied);
+    page.fill(Qt::white);
+    return page;
+}
+
+// Lines drawn top to bottom from `origin`, large enough to be read without doubt.
+void drawLines(QImage& page, const QStringList& lines, QPoint origin, QColor colour = Qt::black)
+{
+    QPainter painter(&page);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(36);
+    painter.setFont(font);
+    painter.setPen(colour);
+    for (int index = 0; index < lines.size(); ++index)
+        painter.drawText(origin + QPoint(0, 40 + index * 64), lines[index]);
+}
+
+// A QR code as the qrencode tool draws it, `scale` pixels per module.
+QImage qrCode(const QString& payload, int scale)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("code.png"));
+    QProcess qrencode;
+    qrencode.start(QStringLiteral("qrencode"),
+        { QStringLiteral("-s"), QString::number(scale), QStringLiteral("-o"), path, payload });
+    if (!qrencode.waitForFinished(10000) || qrencode.exitCode() != 0) {
+        ADD_FAILURE() << "qrencode failed";
+        return {};
+    }
+    return QImage(path);
+}
+
+void drawImage(QImage& page, const QImage& image, QPoint at)
+{
+    QPainter painter(&page);
+    painter.drawImage(at, image);
+}
+
+} // namespace
+
+TEST(OCRService, ReadsRenderedTextBackLineByLine)
+{
+    QImage page = whitePage({ 900, 260 });
+    drawLines(page, sampleLines, { 30, 10 });
+    const ImageAnalysisResult result = OCRService::analyze(Image(page));
+    EXPECT_EQ(result.text, sampleLines.join(QLatin1Char('\n')));
+    EXPECT_TRUE(result.codes.isEmpty());
+}
+
+TEST(OCRService, ReadsDarkTextOnTransparentPixels)
+{
+    // A framed image with a transparent background: transparent must read as paper, not ink.
+    QImage page(900, 120, QImage::Format_ARGB32_Premultiplied);
+    page.fill(Qt::transparent);
+    drawLines(page, { sampleLines.first() }, { 30, 10 });
+    EXPECT_EQ(OCRService::analyze(Image(page)).text, sampleLines.first());
+}
+
+TEST(OCRService, FindsEveryQRCodeAndKeepsItOutOfTheText)
+{
+    const QString payload = QStringLiteral("https://trovix.example/qr?id=42");
+    // Small modules are what screenshots hold, and what a text recognizer mistakes for letters.
+    const struct {
+        const char* name;
+        int scale;
+        int codes;
+        bool withText;
+    } cases[] = {
+        { "one code alone", 6, 1, false },
+        { "the same code twice", 3, 2, false },
+        { "text beside a small code", 2, 1, true },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        const QImage code = qrCode(payload, testCase.scale);
+        ASSERT_FALSE(code.isNull());
+        QImage page = whitePage({ 1400, 2 * code.height() + 120 });
+        for (int index = 0; index < testCase.codes; ++index)
+            drawImage(page, code, { 40 + index * (code.width() + 80), 40 });
+        if (testCase.withText)
+            drawLines(page, sampleLines, { 40 + code.width() + 80, 40 });
+
+        const ImageAnalysisResult result = OCRService::analyze(Image(page));
+        EXPECT_EQ(result.codes, QStringList(testCase.codes, payload));
+        EXPECT_EQ(result.text, testCase.withText ? sampleLines.join(QLatin1Char('\n')) : QString());
+    }
+}
+
+TEST(OCRService, BlankImageHasNoTextAndNoCodes)
+{
+    EXPECT_EQ(OCRService::analyze(Image(whitePage({ 640, 400 }))), ImageAnalysisResult());
+}
+
+TEST(OCRService, ImageWithoutPixelsCannotBeAnalysed)
+{
+    try {
+        (void)OCRService::analyze(Image());
+        FAIL() << "expected OCRError";
+    } catch (const OCRError& error) {
+        EXPECT_EQ(error.code(), OCRError::Code::cgImageUnavailable);
+        EXPECT_EQ(error.description(), QStringLiteral("Nie udało się przygotować obrazu do OCR."));
+    }
+}
+
+TEST(OCRService, LanguageSettingChoosesTesseractLanguages)
+{
+    const struct {
+        const char* setting;
+        const char* languages;
+    } cases[] = {
+        { "English+", "eng" },
+        { "Polish+", "pol+eng" },
+        { "Auto", "eng+pol" },
+        { "", "eng" },
+        { "polish+", "eng" },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.setting);
+        EXPECT_EQ(TesseractRecognizer::languagesFor(QString::fromUtf8(testCase.setting)),
+            QString::fromUtf8(testCase.languages));
+    }
+}
+
+TEST(OCRService, PolishSettingReadsPolishLetters)
+{
+    const QString line = QStringLiteral("Zażółć gęślą jaźń");
+    QImage page = whitePage({ 900, 120 });
+    drawLines(page, { line }, { 30, 10 });
+    EXPECT_EQ(OCRService::analyze(Image(page), QStringLiteral("Polish+")).text, line);
+}
+
+namespace {
+
+struct BackgroundOutcome {
+    std::optional<ImageAnalysisResult> result;
+    std::optional<OCRError::Code> error;
+};
+
+QCoro::Task<BackgroundOutcome> analyzeCatching(Image image)
+{
+    BackgroundOutcome outcome;
+    try {
+        outcome.result = co_await OCRService::analyzeInBackground(std::move(image));
+    } catch (const OCRError& error) {
+        outcome.error = error.code();
+    }
+    co_return outcome;
+}
+
+} // namespace
+
+TEST(OCRService, BackgroundRecognitionLeavesTheEventLoopRunning)
+{
+    QImage page = whitePage({ 900, 260 });
+    drawLines(page, sampleLines, { 30, 10 });
+
+    // Were recognition to block the calling thread, the timer could not tick meanwhile.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(5);
+    QElapsedTimer clock;
+    clock.start();
+    const BackgroundOutcome outcome = QCoro::waitFor(analyzeCatching(Image(page)));
+    const qint64 elapsed = clock.elapsed();
+    ticker.stop();
+
+    ASSERT_TRUE(outcome.result);
+    EXPECT_EQ(outcome.result->text, sampleLines.join(QLatin1Char('\n')));
+    EXPECT_GE(ticks, 3) << elapsed << " ms"; // a blocked loop would tick once at most, afterwards
+
+    EXPECT_EQ(QCoro::waitFor(analyzeCatching(Image())).error, OCRError::Code::cgImageUnavailable);
+}

@@ -1,0 +1,189 @@
+#include "domain/UploadError.h"
+#include "services/MultipartBody.h"
+#include "services/UploadLinkExtractor.h"
+#include "services/UploadRedirects.h"
+#include "services/UploadService.h"
+#include "services/UrlParsing.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+TEST(UrlParsing, AcceptsWhatALinkMayBeAndNothingWithStrayCharacters)
+{
+    const struct {
+        const char* text;
+        bool accepted;
+    } cases[] = {
+        { "https://files.example.test/a.png", true },
+        { "word", true }, // a relative URL still counts
+        { "/relative/path?x=1", true },
+        { "mailto:someone@example.test", true },
+        { "", false },
+        { " https://files.example.test/a.png", false },
+        { "https://files.example.test/a.png ", false },
+        { "https://files.example.test/a b.png", false },
+        { "{\"url\": 5}", false },
+        { "https://files.example.test/<a>", false },
+        { "http://[::1", false },
+        { "http://host:99999/", false },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.text);
+        EXPECT_EQ(UrlParsing::parse(QString::fromUtf8(testCase.text)).has_value(), testCase.accepted);
+    }
+}
+
+TEST(MultipartBody, IsExactlyTheFivePiecesAroundTheFileBytes)
+{
+    const QByteArray file("\x89PNG\r\n\x1a\n\0\r\n--", 13);
+    const QByteArray body = MultipartBody::makeMultipartData(QStringLiteral("----TrovixBoundaryXYZ"),
+        QStringLiteral("fi\"le"), QStringLiteral("screenshot.png"), QStringLiteral("image/png"), file);
+    const QByteArray expected
+        = QByteArray("------TrovixBoundaryXYZ\r\n"
+                     "Content-Disposition: form-data; name=\"fi\"le\"; filename=\"screenshot.png\"\r\n"
+                     "Content-Type: image/png\r\n"
+                     "\r\n")
+        + file + "\r\n------TrovixBoundaryXYZ--\r\n";
+    EXPECT_EQ(body, expected);
+}
+
+TEST(MultipartBody, BoundaryIsNewForEveryRequest)
+{
+    const QString first = MultipartBody::newBoundary();
+    const QString second = MultipartBody::newBoundary();
+    EXPECT_NE(first, second);
+    for (const QString& boundary : { first, second }) {
+        SCOPED_TRACE(boundary.toStdString());
+        EXPECT_EQ(boundary.size(), 54);
+        ASSERT_TRUE(boundary.startsWith(QStringLiteral("----TrovixBoundary")));
+        const QString uuid = boundary.mid(18);
+        EXPECT_EQ(uuid, uuid.toUpper());
+        EXPECT_FALSE(QUuid::fromString(uuid).isNull());
+    }
+}
+
+TEST(UploadLinkExtractor, SearchesKeysThenNestedObjectsButNeverArraysBelowTheTop)
+{
+    const struct {
+        const char* body;
+        std::optional<QString> link;
+    } cases[] = {
+        { R"({"url": "https://a.test/1"})", QStringLiteral("https://a.test/1") },
+        { R"({"download_url": "https://a.test/6", "shareUrl": "https://a.test/3"})",
+            QStringLiteral("https://a.test/3") },
+        { R"({"link": "https://a.test/link", "url": "https://a.test/url"})", QStringLiteral("https://a.test/url") },
+        { R"({"url": 5, "link": "https://a.test/2"})", QStringLiteral("https://a.test/2") },
+        { R"({"url": "not a link", "share_url": "https://a.test/4"})", QStringLiteral("https://a.test/4") },
+        { R"({"data": {"link": "https://a.test/nested"}})", QStringLiteral("https://a.test/nested") },
+        { R"({"a": {"b": {"c": {"downloadUrl": "deep"}}}})", QStringLiteral("deep") },
+        { R"({"url": "https://a.test/top", "data": {"url": "https://a.test/inner"}})",
+            QStringLiteral("https://a.test/top") },
+        { R"([{"id": 1}, {"url": "https://a.test/second"}, {"url": "https://a.test/third"}])",
+            QStringLiteral("https://a.test/second") },
+        { R"([5, "https://a.test/string", {"link": "https://a.test/object"}])",
+            QStringLiteral("https://a.test/object") },
+        { R"({"files": [{"url": "https://a.test/in-array"}]})", std::nullopt },
+        { R"({"URL": "https://a.test/case"})", std::nullopt }, { R"([])", std::nullopt },
+        { R"("https://a.test/scalar")", std::nullopt }, { "https://a.test/plain\n", std::nullopt },
+        { R"({"url": "https://a.test/x")", std::nullopt }, // broken JSON
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.body);
+        const std::optional<QUrl> url = UploadLinkExtractor::extractURL(QByteArray(testCase.body));
+        EXPECT_EQ(url ? std::optional(url->toString()) : std::nullopt, testCase.link);
+    }
+}
+
+TEST(UploadService, AnswerRuleAppliesStatusThenJsonThenText)
+{
+    const struct {
+        int status;
+        QByteArray body;
+        std::optional<QString> link;
+        QString error;
+    } cases[] = {
+        { 200, R"({"data": {"link": "https://a.test/n"}})", QStringLiteral("https://a.test/n"), {} },
+        { 201, "  https://a.test/spaced \r\n\t", QStringLiteral("https://a.test/spaced"), {} },
+        { 299, "bare-word", QStringLiteral("bare-word"), {} },
+        { 204, "", std::nullopt, QStringLiteral("Serwer nie zwrócił rozpoznawalnego linku.") },
+        { 200, R"({"files": [{"url": "https://a.test/x"}]})", std::nullopt,
+            QStringLiteral("Serwer nie zwrócił rozpoznawalnego linku.") },
+        { 200, "https://a.test/\xff", std::nullopt, QStringLiteral("Serwer nie zwrócił rozpoznawalnego linku.") },
+        { 199, "https://a.test/ok", std::nullopt, QStringLiteral("https://a.test/ok") },
+        { 300, "", std::nullopt, QStringLiteral("Upload failed.") },
+        { 404, "  Not here \n", std::nullopt, QStringLiteral("  Not here \n") },
+        { 500, "\xc3\x28", std::nullopt, QStringLiteral("Upload failed.") },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.status);
+        SCOPED_TRACE(testCase.body.toStdString());
+        try {
+            const UploadResult result = UploadService::resultFromAnswer(testCase.status, testCase.body);
+            ASSERT_TRUE(testCase.link);
+            EXPECT_EQ(result.linkText(), *testCase.link);
+        } catch (const UploadError& error) {
+            EXPECT_FALSE(testCase.link);
+            EXPECT_EQ(error.description(), testCase.error);
+        }
+    }
+}
+
+TEST(UploadService, RawResponseIsTheWholeBodyOrEmptyWhenNotUtf8)
+{
+    EXPECT_EQ(
+        UploadService::resultFromAnswer(200, "https://a.test/x\n").rawResponse, QStringLiteral("https://a.test/x\n"));
+    const QByteArray latin1 = R"({"url": "https://a.test/caf)" + QByteArray("\xe9") + R"("})";
+    EXPECT_THROW((void)UploadService::resultFromAnswer(200, latin1), UploadError); // not UTF-8, so not JSON either
+}
+
+TEST(UploadRedirects, TokenStaysWithTheConfiguredOrigin)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        { "https://up.test/upload", "https://up.test/other", true },
+        { "https://up.test/upload", "https://UP.test:443/x", true },
+        { "http://up.test/upload", "http://up.test:80/x", true },
+        { "https://up.test/upload", "https://up.test:8443/x", false },
+        { "https://up.test/upload", "http://up.test/upload", false },
+        { "https://up.test/upload", "https://cdn.up.test/upload", false },
+        { "http://127.0.0.1:8000/", "http://127.0.0.1:8001/", false },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.b);
+        EXPECT_EQ(UploadRedirects::sameOrigin(QUrl(QString::fromUtf8(testCase.a)), QUrl(QString::fromUtf8(testCase.b))),
+            testCase.same);
+    }
+}
+
+TEST(UploadRedirects, ResolvesRelativeTargetsAndRefusesDowngrades)
+{
+    using UploadRedirects::Refusal;
+    const struct {
+        const char* current;
+        const char* location;
+        std::optional<QString> target;
+        std::optional<Refusal> refusal;
+    } cases[] = {
+        { "https://up.test/a/upload", "done", QStringLiteral("https://up.test/a/done"), std::nullopt },
+        { "https://up.test/upload", "//cdn.test/x", QStringLiteral("https://cdn.test/x"), std::nullopt },
+        { "http://up.test/upload", "https://up.test/upload", QStringLiteral("https://up.test/upload"), std::nullopt },
+        { "https://up.test/upload", "http://up.test/upload", std::nullopt, Refusal::insecure },
+        { "https://up.test/upload", "ftp://up.test/upload", std::nullopt, Refusal::unsupportedScheme },
+        { "http://up.test/upload", "file:///etc/passwd", std::nullopt, Refusal::unsupportedScheme },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.location);
+        const auto target = UploadRedirects::resolve(
+            QUrl(QString::fromUtf8(testCase.current)), QUrl(QString::fromUtf8(testCase.location)));
+        EXPECT_EQ(target.url ? std::optional(target.url->toString()) : std::nullopt, testCase.target);
+        EXPECT_EQ(target.refusal, testCase.refusal);
+    }
+    EXPECT_TRUE(UploadRedirects::keepsMethod(307));
+    EXPECT_TRUE(UploadRedirects::keepsMethod(308));
+    EXPECT_FALSE(UploadRedirects::keepsMethod(303));
+    EXPECT_FALSE(UploadRedirects::isRedirect(304));
+}

@@ -1,0 +1,291 @@
+#include "UploadOutcome.h"
+#include "UploadServer.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString serverLink = QStringLiteral("https://files.example.test/");
+
+// A small picture with a gradient, so that a single wrong byte changes decoded pixels.
+QImage samplePicture()
+{
+    QImage image(64, 48, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixelColor(x, y, QColor(x * 4, y * 5, (x * y) % 256, 255 - x));
+    }
+    return image;
+}
+
+QByteArray pngOf(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+UploadConfiguration configurationFor(const QString& endpoint, const QString& token = {})
+{
+    UploadConfiguration configuration;
+    configuration.mode = UploadMode::customServer;
+    configuration.endpoint = endpoint;
+    configuration.authorizationToken = token;
+    configuration.timeout = std::chrono::seconds(20);
+    return configuration;
+}
+
+class UploadServiceTest : public testing::Test {
+protected:
+    UploadServer server;
+    const QImage picture = samplePicture();
+    const QByteArray png = pngOf(picture);
+};
+
+QJsonObject onlyPart(const QJsonObject& request)
+{
+    const QJsonArray parts = request.value(QStringLiteral("parts")).toArray();
+    EXPECT_EQ(parts.size(), 1);
+    return parts.isEmpty() ? QJsonObject() : parts.first().toObject();
+}
+
+} // namespace
+
+TEST_F(UploadServiceTest, ServerReceivesOnePngPartUnderTheConfiguredFieldName)
+{
+    UploadConfiguration configuration = configurationFor(server.url(QStringLiteral("/json-nested")));
+    configuration.fieldName = QStringLiteral("image");
+    const UploadOutcome outcome = runUpload(configuration, png);
+    ASSERT_TRUE(outcome.result) << outcome.error->toStdString();
+
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    const QJsonObject& request = requests.front();
+    EXPECT_EQ(request.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
+    EXPECT_TRUE(UploadServer::header(request, QStringLiteral("authorization")).isEmpty());
+
+    const QStringList contentType = UploadServer::header(request, QStringLiteral("content-type"));
+    ASSERT_EQ(contentType.size(), 1);
+    const QString prefix = QStringLiteral("multipart/form-data; boundary=");
+    ASSERT_TRUE(contentType.first().startsWith(prefix));
+    const QString boundary = contentType.first().mid(prefix.size());
+    EXPECT_TRUE(boundary.startsWith(QStringLiteral("----TrovixBoundary")));
+    EXPECT_EQ(boundary.size(), 54);
+
+    const QJsonObject part = onlyPart(request);
+    EXPECT_EQ(part.value(QStringLiteral("name")).toString(), QStringLiteral("image"));
+    EXPECT_EQ(part.value(QStringLiteral("filename")).toString(), QStringLiteral("screenshot.png"));
+    EXPECT_EQ(part.value(QStringLiteral("content_type")).toString(), QStringLiteral("image/png"));
+    const QByteArray received = QByteArray::fromBase64(part.value(QStringLiteral("data")).toString().toLatin1());
+    EXPECT_EQ(received, png);
+    EXPECT_EQ(QImage::fromData(received, "PNG").convertToFormat(QImage::Format_ARGB32), picture);
+}
+
+TEST_F(UploadServiceTest, BearerTokenGoesOutExactlyAsStoredAndOnlyWhenSet)
+{
+    const struct {
+        QString token;
+        QStringList expected;
+    } cases[] = {
+        { QString(), {} },
+        { QStringLiteral("secret-42"), { QStringLiteral("Bearer secret-42") } },
+        { QStringLiteral("  spaced token  "), { QStringLiteral("Bearer   spaced token  ") } },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.token.toStdString());
+        const auto before = server.requests().size();
+        ASSERT_TRUE(runUpload(configurationFor(server.url(QStringLiteral("/plain")), testCase.token), png).result);
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), before + 1);
+        EXPECT_EQ(UploadServer::header(requests.back(), QStringLiteral("authorization")), testCase.expected);
+    }
+}
+
+TEST_F(UploadServiceTest, FindsTheLinkInEachShapeOfAnswer)
+{
+    const struct {
+        QString path;
+        QString link;
+    } cases[] = {
+        { QStringLiteral("/json-nested"), serverLink + QStringLiteral("nested.png") },
+        { QStringLiteral("/json-array"), serverLink + QStringLiteral("second.png") },
+        { QStringLiteral("/plain"), serverLink + QStringLiteral("plain.png") },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.path.toStdString());
+        const UploadOutcome outcome = runUpload(configurationFor(server.url(testCase.path)), png);
+        ASSERT_TRUE(outcome.result) << outcome.error->toStdString();
+        EXPECT_EQ(outcome.result->linkText(), testCase.link);
+        EXPECT_FALSE(outcome.result->rawResponse.isEmpty());
+    }
+    const UploadOutcome plain = runUpload(configurationFor(server.url(QStringLiteral("/plain"))), png);
+    EXPECT_EQ(plain.result->rawResponse, serverLink + QStringLiteral("plain.png\n")); // the raw answer is untrimmed
+}
+
+TEST_F(UploadServiceTest, RefusalsAndAnswersWithoutALinkReachTheUserAsText)
+{
+    const struct {
+        QString path;
+        QString error;
+    } cases[] = {
+        { QStringLiteral("/413"),
+            QStringLiteral("<html>\r\n<head><title>413 Request Entity Too Large</title></head>\r\n"
+                           "<body>Too large</body>\r\n</html>\r\n") },
+        { QStringLiteral("/500"), QStringLiteral("Upload failed.") },
+        { QStringLiteral("/400-not-utf8"), QStringLiteral("Upload failed.") },
+        { QStringLiteral("/json-links-in-array"), QStringLiteral("Serwer nie zwrócił rozpoznawalnego linku.") },
+        { QStringLiteral("/no-such-scenario"), QStringLiteral("no such scenario") },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.path.toStdString());
+        const UploadOutcome outcome = runUpload(configurationFor(server.url(testCase.path)), png);
+        EXPECT_FALSE(outcome.result);
+        EXPECT_EQ(outcome.error, testCase.error);
+        EXPECT_FALSE(outcome.transportFailure);
+    }
+}
+
+TEST_F(UploadServiceTest, RedirectsCarryTheTokenOnlyBackToTheSameServer)
+{
+    const struct {
+        QString query;
+        bool otherPort;
+        QString method;
+        bool tokenFollows;
+        QString link;
+    } cases[] = {
+        { QStringLiteral("status=307&to=other&target=/plain"), true, QStringLiteral("POST"), false,
+            serverLink + QStringLiteral("plain.png") },
+        { QStringLiteral("status=308&to=same&target=/json-nested"), false, QStringLiteral("POST"), true,
+            serverLink + QStringLiteral("nested.png") },
+        { QStringLiteral("status=303&to=same&target=/json-array"), false, QStringLiteral("GET"), true,
+            serverLink + QStringLiteral("second.png") },
+        { QStringLiteral("status=302&to=other&target=/plain"), true, QStringLiteral("GET"), false,
+            serverLink + QStringLiteral("plain.png") },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.query.toStdString());
+        const auto before = server.requests().size();
+        const UploadOutcome outcome
+            = runUpload(configurationFor(server.url(QStringLiteral("/redirect?") + testCase.query), "tok"), png);
+        ASSERT_TRUE(outcome.result) << outcome.error->toStdString();
+        EXPECT_EQ(outcome.result->linkText(), testCase.link);
+
+        const auto requests = server.requests();
+        ASSERT_EQ(requests.size(), before + 2);
+        const QJsonObject& first = requests[before];
+        const QJsonObject& second = requests[before + 1];
+        EXPECT_EQ(UploadServer::header(first, QStringLiteral("authorization")), QStringList { "Bearer tok" });
+        EXPECT_EQ(
+            second.value(QStringLiteral("port")).toInt(), testCase.otherPort ? server.otherPort() : server.port());
+        EXPECT_EQ(second.value(QStringLiteral("method")).toString(), testCase.method);
+        EXPECT_EQ(!UploadServer::header(second, QStringLiteral("authorization")).isEmpty(), testCase.tokenFollows);
+        if (testCase.method == QStringLiteral("POST"))
+            EXPECT_EQ(
+                QByteArray::fromBase64(onlyPart(second).value(QStringLiteral("data")).toString().toLatin1()), png);
+        else
+            EXPECT_EQ(second.value(QStringLiteral("body_length")).toInt(), 0);
+    }
+}
+
+TEST_F(UploadServiceTest, EndlessRedirectsStop)
+{
+    const UploadOutcome outcome = runUpload(configurationFor(server.url(QStringLiteral("/loop"))), png);
+    EXPECT_EQ(outcome.error, QStringLiteral("The server redirected the upload too many times."));
+    EXPECT_EQ(server.requests().size(), 11u); // the upload and ten redirects
+}
+
+TEST_F(UploadServiceTest, AnswersAreReadUpToTenMebibytes)
+{
+    const QString tooLarge = QStringLiteral("The server's answer is larger than 10 MiB.");
+    const struct {
+        QString path;
+        std::optional<QString> error;
+    } cases[] = {
+        { QStringLiteral("/sized?bytes=10485760"), std::nullopt },
+        { QStringLiteral("/sized?bytes=10485761"), tooLarge },
+        { QStringLiteral("/sized?bytes=10485761&declare=1"), tooLarge },
+        { QStringLiteral("/endless"), tooLarge },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.path.toStdString());
+        const UploadOutcome outcome = runUpload(configurationFor(server.url(testCase.path)), png);
+        EXPECT_EQ(outcome.error, testCase.error);
+        if (!testCase.error) {
+            ASSERT_TRUE(outcome.result);
+            EXPECT_EQ(outcome.result->linkText(), serverLink + QStringLiteral("sized.png"));
+        }
+    }
+}
+
+TEST_F(UploadServiceTest, SilentServerEndsAtTheTimeOut)
+{
+    UploadConfiguration configuration = configurationFor(server.url(QStringLiteral("/silent")));
+    configuration.timeout = std::chrono::milliseconds(300);
+    QElapsedTimer clock;
+    clock.start();
+    const UploadOutcome outcome = runUpload(configuration, png);
+    EXPECT_TRUE(outcome.transportFailure);
+    EXPECT_EQ(outcome.error, QStringLiteral("The request timed out."));
+    EXPECT_GE(clock.elapsed(), 300);
+    EXPECT_LT(clock.elapsed(), 5000);
+}
+
+TEST_F(UploadServiceTest, FailsBeforeSendingWhenTheUploadCannotStart)
+{
+    int encoded = 0;
+    const auto countingSource = [&encoded, this] {
+        ++encoded;
+        return png;
+    };
+    const struct {
+        const char* name;
+        UploadConfiguration configuration;
+        UploadService::PngSource source;
+        QString error;
+        int encodings;
+    } cases[] = {
+        { "switched off",
+            [&] {
+                auto c = configurationFor(server.url(QStringLiteral("/plain")));
+                c.mode = UploadMode::disabled;
+                return c;
+            }(),
+            countingSource, QStringLiteral("Upload jest wyłączony w ustawieniach."), 0 },
+        { "empty endpoint", configurationFor(QString()), countingSource,
+            QStringLiteral("Nieprawidłowy adres serwera uploadu."), 0 },
+        { "leading space", configurationFor(QLatin1Char(' ') + server.url(QStringLiteral("/plain"))), countingSource,
+            QStringLiteral("Nieprawidłowy adres serwera uploadu."), 0 },
+        { "no PNG", configurationFor(server.url(QStringLiteral("/plain"))), [] { return QByteArray(); },
+            QStringLiteral("Nie udało się przygotować PNG do wysyłki."), 0 },
+        { "encoder fails", configurationFor(server.url(QStringLiteral("/plain"))),
+            []() -> QByteArray { throw TrovixError(QStringLiteral("Nie udało się zakodować obrazu do PNG.")); },
+            QStringLiteral("Nie udało się przygotować PNG do wysyłki."), 0 },
+        { "relative endpoint", configurationFor(QStringLiteral("upload")), countingSource,
+            QStringLiteral("unsupported URL"), 1 },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        encoded = 0;
+        const UploadOutcome outcome = QCoro::waitFor(uploadOutcome(testCase.configuration, testCase.source));
+        EXPECT_EQ(outcome.error, testCase.error);
+        EXPECT_EQ(encoded, testCase.encodings);
+    }
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST(UploadServiceTransport, RefusedConnectionIsATransportFailure)
+{
+    // Port 1 on the loopback interface has no listener on a test machine.
+    const UploadOutcome outcome = runUpload(configurationFor(QStringLiteral("http://127.0.0.1:1/upload")), "png");
+    EXPECT_TRUE(outcome.transportFailure);
+    ASSERT_TRUE(outcome.error);
+    EXPECT_FALSE(outcome.error->isEmpty());
+}
