@@ -7,6 +7,8 @@
 #include "domain/RunningApplication.h"
 #include "domain/ZoomBehavior.h"
 
+#include <QCoro/QCoroTask>
+
 #include <QColor>
 #include <QObject>
 #include <QPointF>
@@ -14,6 +16,7 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -67,6 +70,8 @@ public:
     Observable<QString> lastPickedColorHex { QStringLiteral("#FF3B30") };
     Observable<std::optional<QRectF>> cropSelection;
     Observable<bool> isCaptureTransitionActive { false };
+    // Text recognition runs for seconds on a worker thread; the editor shows progress meanwhile.
+    Observable<bool> isRecognizingText { false };
 
     // Canvas gestures, all in image space.
     void addDragAnnotation(QPointF from, QPointF to, const std::vector<QPointF>& points);
@@ -98,12 +103,20 @@ public:
     void hideEditorToMenubar(const std::optional<QString>& statusMessageOverride);
     void updateActivationPolicyForCurrentVisibility();
 
+    // Sends the picture to the user's server and copies the returned link (AppStateUpload.cpp).
+    QCoro::Task<> uploadCurrentImage();
+    // Reads the picture's text and QR codes; a request while one runs is ignored (AppStateRecognition.cpp).
+    QCoro::Task<> recognizeText();
+
     // Commands that replace the open image (AppStateImageCommands.cpp).
     void openImage();
     void applyCropSelection();
     void applyResize();
     // Throws ImageIOError when the images cannot be stacked.
     void appendCaptureToCanvas(const Image& image);
+
+    // How long an upload may wait in silence for the server; tests shorten it.
+    void setUploadTimeout(std::chrono::milliseconds timeout) { m_uploadTimeout = timeout; }
 
     void zoomIn();
     void zoomOut();
@@ -136,6 +149,7 @@ private:
     std::optional<RunningApplication> m_previousActiveApp;
     std::optional<RunningApplication> m_lastExternalApp;
     qint64 m_nextCalloutNumber = 1;
+    std::chrono::milliseconds m_uploadTimeout { std::chrono::seconds(60) };
     // Keeps the last copy's lazy clipboard data alive until the next copy.
     std::shared_ptr<const PasteboardImageProvider> m_activePasteboardImageProvider;
 };

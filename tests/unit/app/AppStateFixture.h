@@ -5,6 +5,9 @@
 #include "app/AppSettings.h"
 
 #include "fakes/FakeClipboard.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakePinnedWindows.h"
 #include "fakes/FakeEditorWindow.h"
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
@@ -17,7 +20,7 @@ class AppStateTest : public testing::Test {
 protected:
     AppStateTest()
         : settings(defaults, loginItem, hotkeys)
-        , state(settings, AppStatePorts { clipboard, workspace })
+        , state(settings, AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock })
     {
     }
 
@@ -42,5 +45,8 @@ protected:
     AppSettings settings;
     FakeClipboard clipboard;
     FakeWorkspace workspace;
+    FakeDialogs dialogs;
+    FakePinnedWindows pinnedWindows;
+    FakeClock clock;
     AppState state;
 };
