@@ -14,6 +14,8 @@
 #include "fakes/FakeWorkspace.h"
 #include "fakes/InMemoryDefaultsStore.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 class AppStateTest : public testing::Test {

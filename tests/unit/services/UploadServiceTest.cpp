@@ -1,5 +1,5 @@
 #include "UploadOutcome.h"
-#include "UploadServer.h"
+#include "support/UploadServer.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

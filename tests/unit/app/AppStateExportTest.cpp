@@ -1,0 +1,198 @@
+#include "AppStateFixture.h"
+
+#include "engine/ImageIOService.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class AppStateExportTest : public AppStateTest {
+protected:
+    AppStateExportTest()
+    {
+        state.setEditorWindow(&window);
+        window.visible = true;
+        settings.screenshotsFolderPath.set(folder.filePath(QStringLiteral("shots")));
+    }
+
+    void openFramedImage()
+    {
+        state.loadImageIntoEditor(solidImage({ 300, 200 }, QColor(40, 90, 200)), QStringLiteral("x"), false);
+        settings.windowBackgroundStyle.set(WindowBackgroundStyle::solidColor);
+        state.backdropEnabled.set(true);
+    }
+
+    [[nodiscard]] QStringList savedFiles() const
+    {
+        return QDir(folder.filePath(QStringLiteral("shots"))).entryList(QDir::Files, QDir::Name);
+    }
+
+    FakeEditorWindow window;
+    QTemporaryDir folder;
+};
+
+TEST_F(AppStateExportTest, ActionsWithoutAnImageReportThePolishError)
+{
+    state.copyCurrentImage();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+    state.errorMessage.set(std::nullopt);
+    state.exportImage();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+    EXPECT_TRUE(dialogs.proposedSaveNames.empty()) << "no panel without a picture";
+    state.errorMessage.set(std::nullopt);
+    state.pinCurrentImage();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+    EXPECT_TRUE(pinnedWindows.pinned.empty());
+}
+
+TEST_F(AppStateExportTest, CopyOffersTheFramedPictureLazily)
+{
+    openFramedImage();
+    state.copyCurrentImage();
+    ASSERT_TRUE(clipboard.provider);
+    EXPECT_EQ(clipboard.provider->encodeCount(), 0);
+    EXPECT_EQ(clipboard.provider->image().size(), QSizeF(428, 328)) << "framed by the window background";
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied image to clipboard"));
+
+    clipboard.refuseImages = true;
+    state.copyCurrentImage();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+}
+
+TEST_F(AppStateExportTest, ExportWritesThePngWhereTheUserChose)
+{
+    openFramedImage();
+    const QString path = folder.filePath(QStringLiteral("mine.png"));
+    state.statusMessage.set(QStringLiteral("before"));
+    state.exportImage(); // cancelled
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
+    EXPECT_EQ(dialogs.proposedSaveNames, std::vector { QStringLiteral("screenshot.png") });
+
+    dialogs.saveLocationToChoose = path;
+    state.exportImage();
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Exported PNG"));
+    EXPECT_EQ(readFile(path), ImageIOService::pngData(*state.renderedImage(true)));
+
+    dialogs.saveLocationToChoose = folder.filePath(QStringLiteral("no/such/folder/x.png"));
+    state.exportImage();
+    ASSERT_TRUE(state.errorMessage());
+    EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("no/such/folder")));
+}
+
+TEST_F(AppStateExportTest, PinOpensTheFramedPicture)
+{
+    openFramedImage();
+    state.pinCurrentImage();
+    ASSERT_EQ(pinnedWindows.pinned.size(), 1u);
+    EXPECT_EQ(pinnedWindows.pinned[0].size(), QSizeF(428, 328));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Pinned image in a floating window"));
+}
+
+TEST_F(AppStateExportTest, EscapeCombinationsOfCopyAndSave)
+{
+    const struct {
+        bool copy, save;
+        const char* status;
+        bool copied;
+        int files;
+    } cases[] = {
+        { false, false, "Hidden to menu bar", false, 0 },
+        { true, false, "Image copied and hidden", true, 0 },
+        { false, true, "Image saved and hidden", false, 1 },
+        { true, true, "Image copied, saved, and hidden", true, 1 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        QDir(folder.filePath(QStringLiteral("shots"))).removeRecursively();
+        clipboard.provider.reset();
+        window.visible = true;
+        openFramedImage();
+        settings.copyImageWhenEsc.set(c.copy);
+        settings.saveImageWhenEsc.set(c.save);
+        clock.current = clock.current.addSecs(1);
+        state.handleEditorEscape();
+        EXPECT_EQ(state.statusMessage(), QString::fromLatin1(c.status));
+        EXPECT_FALSE(window.visible);
+        EXPECT_EQ(clipboard.provider != nullptr, c.copied);
+        EXPECT_EQ(savedFiles().size(), c.files);
+    }
+}
+
+TEST_F(AppStateExportTest, TwoSavesWithinOneSecondKeepBothFiles)
+{
+    settings.copyImageWhenEsc.set(false);
+    settings.saveImageWhenEsc.set(true);
+    openFramedImage();
+    state.handleEditorEscape();
+    window.visible = true;
+    state.loadImageIntoEditor(solidImage({ 50, 50 }, Qt::red), QStringLiteral("x"), false);
+    state.handleEditorEscape();
+    EXPECT_EQ(savedFiles(),
+        (QStringList { QStringLiteral("Trovix 2026-01-01 at 12.00.00 2.png"), QStringLiteral("Trovix 2026-01-01 at 12.00.00.png") }));
+}
+
+TEST_F(AppStateExportTest, EscapeWithAnUncreatableFolderKeepsTheEditorOpen)
+{
+    QFile blocker(folder.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    settings.screenshotsFolderPath.set(folder.filePath(QStringLiteral("blocker/shots")));
+    settings.copyImageWhenEsc.set(true);
+    settings.saveImageWhenEsc.set(true);
+    openFramedImage();
+    state.statusMessage.set(QStringLiteral("before"));
+    state.handleEditorEscape();
+    ASSERT_TRUE(state.errorMessage());
+    EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("blocker/shots")));
+    EXPECT_TRUE(window.visible);
+    EXPECT_TRUE(clipboard.provider) << "the copy made before the failure stays";
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
+}
+
+TEST_F(AppStateExportTest, EscapeWithoutAnImageHidesAndReturnsToThePreviousApplication)
+{
+    state.setLastExternalApp(RunningApplication { 77, QStringLiteral("gimp"), QStringLiteral("GIMP") });
+    state.handleEditorEscape();
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    ASSERT_EQ(workspace.activatedOthers.size(), 1u);
+    EXPECT_EQ(workspace.activatedOthers[0].processId, 77);
+}
+
+TEST_F(AppStateExportTest, PresenceFollowsVisibleWindowsAndTheTrayIconSetting)
+{
+    const struct {
+        bool windowVisible, iconHidden;
+        ActivationPolicy expected;
+    } cases[] = {
+        { false, false, ActivationPolicy::accessory },
+        { false, true, ActivationPolicy::regular },
+        { true, false, ActivationPolicy::regular },
+    };
+    for (const auto& c : cases) {
+        workspace.regularWindowVisible = c.windowVisible;
+        settings.hideMenubarIcon.set(c.iconHidden);
+        state.updateActivationPolicyForCurrentVisibility();
+        EXPECT_EQ(workspace.policies.back(), c.expected);
+    }
+}
+
+TEST_F(AppStateExportTest, CloseButtonHidesWithItsMessage)
+{
+    state.hideEditorToMenubar(QStringLiteral("Trovix is still running in the menu bar"));
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    state.statusMessage.set(QStringLiteral("kept"));
+    window.visible = true;
+    state.hideEditorToMenubar(std::nullopt);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("kept"));
+}

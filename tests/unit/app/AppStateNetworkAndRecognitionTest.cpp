@@ -1,0 +1,89 @@
+#include "AppStateFixture.h"
+
+#include "fakes/TaskRunner.h"
+#include "support/UploadServer.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <QProcess>
+
+namespace {
+
+Image textImage(const QStringList& lines)
+{
+    QImage pixels(900, 90 * int(lines.size()) + 40, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::white);
+    QPainter painter(&pixels);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(40);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (int i = 0; i < lines.size(); ++i)
+        painter.drawText(30, 70 + 90 * i, lines[i]);
+    painter.end();
+    return Image(pixels);
+}
+
+} // namespace
+
+TEST_F(AppStateTest, RecognitionReadsTheTextAndCopiesIt)
+{
+    state.loadImageIntoEditor(textImage({ QStringLiteral("Quarterly report"), QStringLiteral("Revenue grew") }),
+        QStringLiteral("x"), false);
+    runToCompletion(state.recognizeText());
+    EXPECT_EQ(state.recognizedText(), QStringLiteral("Quarterly report\nRevenue grew"));
+    EXPECT_TRUE(state.recognizedCodes().isEmpty());
+    EXPECT_TRUE(state.isShowingOCRSheet());
+    EXPECT_FALSE(state.isRecognizingText());
+    EXPECT_EQ(clipboard.texts, QStringList { state.recognizedText() });
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("OCR completed and copied to clipboard"));
+}
+
+TEST_F(AppStateTest, RecognitionOfABlankImageOpensTheSheetWithoutCopying)
+{
+    state.loadImageIntoEditor(solidImage({ 400, 200 }, Qt::white), QStringLiteral("x"), false);
+    runToCompletion(state.recognizeText());
+    EXPECT_EQ(state.recognizedText(), QStringLiteral("No text detected."));
+    EXPECT_TRUE(state.isShowingOCRSheet());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("OCR completed"));
+    EXPECT_TRUE(clipboard.texts.isEmpty());
+}
+
+TEST_F(AppStateTest, RecognitionWithoutAnImageAndASecondRequestWhileOneRuns)
+{
+    runToCompletion(state.recognizeText());
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+    EXPECT_FALSE(state.isShowingOCRSheet());
+
+    state.loadImageIntoEditor(textImage({ QStringLiteral("Hello") }), QStringLiteral("x"), false);
+    auto first = state.recognizeText();
+    EXPECT_TRUE(state.isRecognizingText());
+    runToCompletion(state.recognizeText());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Text recognition is already running"));
+    runToCompletion(std::move(first));
+    EXPECT_EQ(clipboard.texts.size(), 1) << "the ignored request did not recognise or copy again";
+}
+
+TEST_F(AppStateTest, DisabledUploadReportsWithoutTouchingTheClipboard)
+{
+    state.loadImageIntoEditor(solidImage({ 40, 40 }, Qt::red), QStringLiteral("x"), false);
+    runToCompletion(state.uploadCurrentImage());
+    ASSERT_TRUE(state.errorMessage());
+    EXPECT_FALSE(state.errorMessage()->isEmpty());
+    EXPECT_TRUE(clipboard.texts.isEmpty());
+}
+
+TEST_F(AppStateTest, UploadSendsTheFramedPictureAndCopiesTheLink)
+{
+    UploadServer server;
+    settings.uploadMode.set(UploadMode::customServer);
+    settings.uploadEndpoint.set(server.url(QStringLiteral("/json-nested")));
+    settings.uploadFieldName.set(QStringLiteral("image"));
+    state.loadImageIntoEditor(solidImage({ 60, 30 }, Qt::blue), QStringLiteral("x"), false);
+    runToCompletion(state.uploadCurrentImage());
+    EXPECT_FALSE(state.errorMessage()) << state.errorMessage().value_or(QString()).toStdString();
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Uploaded and copied link"));
+    ASSERT_FALSE(clipboard.texts.isEmpty());
+    EXPECT_EQ(clipboard.texts.back(), QStringLiteral("https://files.example.test/nested.png"));
+    ASSERT_EQ(server.requests().size(), 1u);
+}
