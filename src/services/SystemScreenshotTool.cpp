@@ -11,8 +11,9 @@
 #include <QStringDecoder>
 #include <QUuid>
 
+#include <coroutine>
+
 #include <QCoro/QCoroProcess>
-#include <QCoro/QCoroSignal>
 
 Q_LOGGING_CATEGORY(lcScreencapture, "trovix.screencapture")
 
@@ -47,14 +48,36 @@ QString decodeUtf8OrEmpty(const QByteArray& bytes)
     return decoder.hasError() ? QString() : text;
 }
 
-// Resumes once the process runs or has failed to start. (Awaiting only the started signal
-// would sit out the whole timeout when the program cannot be executed.)
-QCoro::Task<bool> started(QProcess& process, std::chrono::milliseconds timeout)
-{
-    if (process.state() == QProcess::Starting)
-        co_await qCoro(&process, &QProcess::stateChanged, timeout);
-    co_return process.state() == QProcess::Running || process.error() != QProcess::FailedToStart;
-}
+// Resumes once the process runs or has failed to start. Awaiting only the started signal
+// would sit out the whole timeout when the program cannot be executed, and QProcess's
+// state signal carries a private tag that coroutine signal adaptors cannot pass safely.
+class ProcessStart {
+public:
+    explicit ProcessStart(QProcess& process)
+        : m_process(process)
+    { }
+
+    [[nodiscard]] bool await_ready() const noexcept { return m_process.state() != QProcess::Starting; }
+    void await_suspend(std::coroutine_handle<> awaiting)
+    {
+        // Resumed from the event loop, not inside the signal: the rest of the run may end the
+        // coroutine and with it the QProcess, which must not happen during its own emission.
+        auto resume = [this, awaiting] {
+            QObject::disconnect(m_started);
+            QObject::disconnect(m_failed);
+            QMetaObject::invokeMethod(
+                &m_process, [awaiting] { awaiting.resume(); }, Qt::QueuedConnection);
+        };
+        m_started = QObject::connect(&m_process, &QProcess::started, resume);
+        m_failed = QObject::connect(&m_process, &QProcess::errorOccurred, resume);
+    }
+    [[nodiscard]] bool await_resume() const noexcept { return m_process.state() == QProcess::Running; }
+
+private:
+    QProcess& m_process;
+    QMetaObject::Connection m_started;
+    QMetaObject::Connection m_failed;
+};
 
 QByteArray readOutput(const QString& path)
 {
@@ -109,7 +132,7 @@ QCoro::Task<QByteArray> SystemScreenshotTool::run(QStringList arguments)
     qCDebug(lcScreencapture, "Running screencapture %s", qUtf8Printable(arguments.join(QLatin1Char(' '))));
 
     process.start(m_executable, arguments);
-    if (!co_await started(process, m_timeout))
+    if (!co_await ProcessStart(process))
         throw PlatformError(process.errorString());
     if (!co_await qCoro(process).waitForFinished(m_timeout)) {
         process.kill();

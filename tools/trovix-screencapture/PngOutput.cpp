@@ -9,9 +9,10 @@ namespace PngOutput {
 
 namespace {
 
-// zlib level 1 on Qt's scale (quality 90 of 100): screenshots are large and have long runs,
-// so a stronger level costs several times the time for a few percent of size.
-constexpr int fastCompressionQuality = 90;
+// Qt maps quality to the zlib level in steps: 90 and above stores the pixels uncompressed
+// (6 MB for a full-HD screen), 80 is the fastest level that compresses. On a busy full-HD
+// screen it takes 119 ms for 1.4 MB, against 293 ms for 1.2 MB at Qt's default.
+constexpr int fastCompressionQuality = 80;
 
 } // namespace
 

@@ -2,9 +2,13 @@
 
 #include "domain/PlatformError.h"
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
+
+constexpr int connectAttempts = 3;
 
 // Long enough for any list of windows or atoms we read (in 32-bit units).
 constexpr std::uint32_t maximumPropertyLength = 1 << 20;
@@ -24,12 +28,19 @@ template <typename Item> QList<Item> items(const std::optional<QByteArray>& byte
 XcbConnection::XcbConnection(const char* displayName)
 {
     int screenNumber = 0;
-    m_connection = xcb_connect(displayName, &screenNumber);
-    if (xcb_connection_has_error(m_connection)) {
+    // A busy local server now and then drops a new client during the handshake; a second
+    // attempt a moment later gets through.
+    for (int attempt = 0; attempt < connectAttempts; ++attempt) {
+        if (attempt > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        m_connection = xcb_connect(displayName, &screenNumber);
+        if (!xcb_connection_has_error(m_connection))
+            break;
         xcb_disconnect(m_connection);
         m_connection = nullptr;
-        throw PlatformError(QStringLiteral("Cannot connect to the X display"));
     }
+    if (!m_connection)
+        throw PlatformError(QStringLiteral("Cannot connect to the X display"));
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
     for (int i = 0; i < screenNumber && it.rem > 0; ++i)
         xcb_screen_next(&it);
