@@ -1,7 +1,5 @@
 // PNG encoding of a 4K screenshot-like image: Qt's encoder, libpng at the settings that
-// made it fastest, and our own writer. Run a release build:
-//   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-//   cmake --build build/release --target png_encode_bench && build/release/bench/png_encode_bench
+// made it fastest, and our own writer. How to run it and the measured figures: README.md.
 #include "engine/PngWriter.h"
 
 #include <benchmark/benchmark.h>
