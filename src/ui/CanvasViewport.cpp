@@ -13,6 +13,21 @@
 
 namespace Rules = ViewportZoomRules;
 
+namespace {
+
+constexpr int overlayScrollBarThickness = 12;
+constexpr const char* overlayScrollBarStyle = R"(
+    QScrollBar { background: transparent; margin: 3px; }
+    QScrollBar::handle { background: rgba(0, 0, 0, 90); border-radius: 3px; }
+    QScrollBar::handle:hover, QScrollBar::handle:pressed { background: rgba(0, 0, 0, 140); }
+    QScrollBar::handle:horizontal { min-width: 28px; }
+    QScrollBar::handle:vertical { min-height: 28px; }
+    QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; background: none; }
+    QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+)";
+
+} // namespace
+
 CanvasViewport::CanvasViewport(AppState& state, QWidget* parent)
     : QWidget(parent)
     , m_state(state)
@@ -27,6 +42,7 @@ CanvasViewport::CanvasViewport(AppState& state, QWidget* parent)
     m_scrollArea->setWidgetResizable(false);
     m_scrollArea->setBackgroundRole(QPalette::Window);
     m_scrollArea->setWidget(m_canvas);
+    installOverlayScrollBars();
 
     m_canvas->setCallbacks({
         [this](QPointF start, QPointF end, const std::vector<QPointF>& points) {
@@ -93,7 +109,40 @@ const Image* CanvasViewport::shownImage() const
 void CanvasViewport::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    placeOverlayScrollBars();
     scheduleLayout();
+}
+
+// The scroll bars float over the canvas's margin instead of taking room from the visible
+// area: room they took would change the area whenever they came and went, so a fitted image
+// would no longer fit, or the fit would chase the scroll bars.
+void CanvasViewport::installOverlayScrollBars()
+{
+    m_scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const auto mirror = [this](QScrollBar* inner, QScrollBar* overlay) {
+        overlay->setStyleSheet(QString::fromLatin1(overlayScrollBarStyle));
+        connect(inner, &QScrollBar::rangeChanged, overlay, [overlay](int minimum, int maximum) {
+            overlay->setRange(minimum, maximum);
+            overlay->setVisible(maximum > minimum);
+        });
+        connect(inner, &QScrollBar::valueChanged, overlay, &QScrollBar::setValue);
+        connect(overlay, &QScrollBar::valueChanged, inner, &QScrollBar::setValue);
+        overlay->hide();
+    };
+    m_horizontalOverlay = new QScrollBar(Qt::Horizontal, this);
+    m_verticalOverlay = new QScrollBar(Qt::Vertical, this);
+    mirror(m_scrollArea->horizontalScrollBar(), m_horizontalOverlay);
+    mirror(m_scrollArea->verticalScrollBar(), m_verticalOverlay);
+}
+
+void CanvasViewport::placeOverlayScrollBars()
+{
+    const int thickness = overlayScrollBarThickness;
+    m_horizontalOverlay->setGeometry(0, height() - thickness, width() - thickness, thickness);
+    m_verticalOverlay->setGeometry(width() - thickness, 0, thickness, height() - thickness);
+    m_horizontalOverlay->raise();
+    m_verticalOverlay->raise();
 }
 
 void CanvasViewport::showEvent(QShowEvent* event)
@@ -121,7 +170,7 @@ void CanvasViewport::settleLayout()
     const std::array<QSizeF, 3> candidates {
         QSizeF(m_scrollArea->viewport()->size()),
         QSizeF(m_scrollArea->contentsRect().size()),
-        QSizeF(m_scrollArea->size()),
+        QSizeF(size()),
     };
     const QSizeF viewport = Rules::stableViewportSize(candidates);
     const double zoom = Rules::resolvedZoomScale(viewport, imageSize, m_state.zoomBehavior(), m_state.zoomScale());

@@ -9,6 +9,7 @@ class AnnotationCanvas;
 class AppState;
 class Image;
 class QScrollArea;
+class QScrollBar;
 
 // The scrollable, magnifiable view of the open document; owns the AnnotationCanvas.
 // It follows the editor state's fields by itself: content goes to the canvas at once, while
@@ -36,6 +37,8 @@ private:
     [[nodiscard]] const Image* shownImage() const;
     void connectContent();
     void connectLayout();
+    void installOverlayScrollBars();
+    void placeOverlayScrollBars();
     void scheduleLayout();
     void settleLayout();
     void applyZoom(double target, QSizeF canvasSize, bool recenter);
@@ -45,6 +48,8 @@ private:
     AppState& m_state;
     QScrollArea* m_scrollArea;
     AnnotationCanvas* m_canvas;
+    QScrollBar* m_horizontalOverlay = nullptr;
+    QScrollBar* m_verticalOverlay = nullptr;
     ViewportZoomRules::Coordinator m_coordinator;
     bool m_layoutScheduled = false;
 };
