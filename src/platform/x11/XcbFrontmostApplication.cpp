@@ -54,7 +54,7 @@ std::optional<RunningApplication> XcbFrontmostApplication::frontmostApplication(
     const std::optional<std::int32_t> pid = pidOf(window);
     if (!pid)
         return std::nullopt;
-    return RunningApplication { *pid, applicationIdOf(window) };
+    return RunningApplication { .processId = *pid, .applicationId = applicationIdOf(window), .name = {} };
 }
 
 bool XcbFrontmostApplication::activate(std::int32_t pid)
