@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/Observable.h"
-#include "ports/ApplicationWindowsPort.h"
 #include "domain/AnnotationShape.h"
 #include "domain/AnnotationTool.h"
 #include "domain/Image.h"
 #include "domain/RunningApplication.h"
 #include "domain/ZoomBehavior.h"
+#include "ports/ApplicationWindowsPort.h"
 
 #include <QCoro/QCoroTask>
 
@@ -188,8 +188,7 @@ public:
 private:
     void appendAnnotation(AnnotationShape::Kind kind, const QString& status);
     [[nodiscard]] AnnotationStyle currentStyle() const;
-    template <typename KindType, typename Change>
-    void changeAnnotationKind(const QUuid& id, Change&& change);
+    template <typename KindType, typename Change> void changeAnnotationKind(const QUuid& id, Change&& change);
     void capturePreviousAppIfNeeded();
     void bringEditorForward();
     void replaceBaseImage(const Image& image);

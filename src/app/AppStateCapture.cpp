@@ -114,9 +114,8 @@ QCoro::Task<> AppState::captureScreen()
             screenCaptured, screenCancelled);
         co_return;
     }
-    co_await captureImage(
-        [this]() { return m_ports.screenshots.captureMainDisplay(captureTargetApplicationPID()); }, screenCaptured,
-        screenCancelled, true);
+    co_await captureImage([this]() { return m_ports.screenshots.captureMainDisplay(captureTargetApplicationPID()); },
+        screenCaptured, screenCancelled, true);
 }
 
 QCoro::Task<Image> AppState::selectAndCaptureArea()
@@ -159,8 +158,7 @@ QCoro::Task<> AppState::captureArea()
 
 QCoro::Task<> AppState::captureActiveWindow()
 {
-    co_await captureImage(
-        [this]() { return m_ports.screenshots.captureActiveWindow(captureTargetApplicationPID()); },
+    co_await captureImage([this]() { return m_ports.screenshots.captureActiveWindow(captureTargetApplicationPID()); },
         QStringLiteral("Captured active window"), QStringLiteral("Active window capture cancelled"), true);
 }
 

@@ -18,7 +18,8 @@ constexpr std::chrono::milliseconds waitWithoutHiding { 70 };
 
 std::optional<std::int32_t> processIdentifier(const std::optional<RunningApplication>& application)
 {
-    if (!application || application->processId <= 0 || application->processId > std::numeric_limits<std::int32_t>::max())
+    if (!application || application->processId <= 0
+        || application->processId > std::numeric_limits<std::int32_t>::max())
         return std::nullopt;
     return static_cast<std::int32_t>(application->processId);
 }

@@ -51,9 +51,8 @@ bool showsGuides(const QRectF& selection)
 
 QString dimensionText(const QRectF& selection)
 {
-    return whole(selection.left()) + QStringLiteral(", ") + whole(selection.top())
-        + QStringLiteral("   \u2022   ") + whole(selection.width()) + QStringLiteral(" \u00D7 ")
-        + whole(selection.height());
+    return whole(selection.left()) + QStringLiteral(", ") + whole(selection.top()) + QStringLiteral("   \u2022   ")
+        + whole(selection.width()) + QStringLiteral(" \u00D7 ") + whole(selection.height());
 }
 
 QRectF labelBox(const QRectF& selection, double textWidth)

@@ -33,8 +33,8 @@ QRectF overlayFrame(const QList<QRectF>& screenFrames)
 
 std::optional<CapturableWindow> windowAt(const QList<CapturableWindow>& windows, QPointF point)
 {
-    const auto found = std::find_if(
-        windows.cbegin(), windows.cend(), [point](const CapturableWindow& window) { return holds(window.frame, point); });
+    const auto found = std::find_if(windows.cbegin(), windows.cend(),
+        [point](const CapturableWindow& window) { return holds(window.frame, point); });
     if (found == windows.cend())
         return std::nullopt;
     return *found;
@@ -57,15 +57,17 @@ Caption caption(const QRectF& local, QSizeF viewSize, double titleWidth, double 
 {
     // Above the window, but never closer than 6 points to the top of the overlay.
     const double y = std::min(viewSize.height() - captionTopReserve, local.normalized().bottom() + captionGapAbove);
-    const QRectF box(local.normalized().left(), y, std::max(titleWidth, detailWidth) + 2 * captionPadding, captionHeight);
-    return { box, QPointF(box.left() + captionPadding, box.top() + 22), QPointF(box.left() + captionPadding, box.top() + 8) };
+    const QRectF box(
+        local.normalized().left(), y, std::max(titleWidth, detailWidth) + 2 * captionPadding, captionHeight);
+    return { box, QPointF(box.left() + captionPadding, box.top() + 22),
+        QPointF(box.left() + captionPadding, box.top() + 8) };
 }
 
 Hint hint(QSizeF viewSize)
 {
     const QPointF middle(viewSize.width() / 2, viewSize.height() / 2);
-    const QRectF box(middle.x() - hintSize.width() / 2, middle.y() - hintSize.height() / 2, hintSize.width(),
-        hintSize.height());
+    const QRectF box(
+        middle.x() - hintSize.width() / 2, middle.y() - hintSize.height() / 2, hintSize.width(), hintSize.height());
     return { box, box.center().y() + 12, box.center().y() - 20 };
 }
 

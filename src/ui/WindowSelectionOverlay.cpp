@@ -10,8 +10,7 @@
 
 WindowSelectionOverlay::WindowSelectionOverlay(const ScreensPort& screens)
     : m_screens(screens)
-{
-}
+{ }
 
 QCoro::Task<std::optional<CapturableWindow>> WindowSelectionOverlay::selectWindow(QList<CapturableWindow> windows)
 {

@@ -13,8 +13,7 @@ using namespace OverlayPainting;
 WindowSelectionView::WindowSelectionView(QList<CapturableWindow> windows, QRectF frame)
     : m_windows(std::move(windows))
     , m_frame(frame)
-{
-}
+{ }
 
 OverlayCoordinates WindowSelectionView::coordinates() const
 {
@@ -65,7 +64,8 @@ void WindowSelectionView::paintEvent(QPaintEvent*)
     paintCaption(painter, view, *hovered);
 }
 
-void WindowSelectionView::paintHighlight(QPainter& painter, const OverlayCoordinates& view, const CapturableWindow& window) const
+void WindowSelectionView::paintHighlight(
+    QPainter& painter, const OverlayCoordinates& view, const CapturableWindow& window) const
 {
     const QRectF local = view.toWidget(window.frame.translated(-m_frame.topLeft()));
     constexpr double radius = WindowSelectionGeometry::cornerRadius;
@@ -84,7 +84,8 @@ void WindowSelectionView::paintHighlight(QPainter& painter, const OverlayCoordin
     painter.restore();
 }
 
-void WindowSelectionView::paintCaption(QPainter& painter, const OverlayCoordinates& view, const CapturableWindow& window) const
+void WindowSelectionView::paintCaption(
+    QPainter& painter, const OverlayCoordinates& view, const CapturableWindow& window) const
 {
     const QRectF local = window.frame.translated(-m_frame.topLeft());
     const QString title = WindowSelectionGeometry::displayName(window);

@@ -57,7 +57,8 @@ public:
     }
     void setIgnoresMouseEvents(std::uintptr_t id, bool ignores) override
     {
-        calls.append(QStringLiteral("%1 %2").arg(ignores ? QStringLiteral("ignore") : QStringLiteral("accept")).arg(id));
+        calls.append(
+            QStringLiteral("%1 %2").arg(ignores ? QStringLiteral("ignore") : QStringLiteral("accept")).arg(id));
         if (ignores)
             ignoringMouse.insert(id);
         else
@@ -67,8 +68,8 @@ public:
     [[nodiscard]] bool isVisible(std::uintptr_t id) const
     {
         const QList<ApplicationWindow> all = windows();
-        return std::any_of(
-            all.cbegin(), all.cend(), [id](const ApplicationWindow& window) { return window.id == id && window.isVisible; });
+        return std::any_of(all.cbegin(), all.cend(),
+            [id](const ApplicationWindow& window) { return window.id == id && window.isVisible; });
     }
 
 private:

@@ -28,6 +28,7 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -70,8 +71,9 @@ private:
 // the screen is read.
 class RedEditorWindow : public QWidget, public EditorWindowPort {
 public:
+    // An ordinary window, as the editor is; Xvfb has no window manager to move it.
     explicit RedEditorWindow(QRect rootGeometry)
-        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint)
+        : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     {
         setWindowTitle(QStringLiteral("Trovix"));
         setGeometry(rootGeometry);
@@ -100,8 +102,8 @@ protected:
     CaptureAreaWorkflow()
         : settings(defaults, loginItem, hotkeys)
         , state(settings,
-              AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection,
-                  applicationWindows })
+              AppStatePorts {
+                  clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection, applicationWindows })
     {
         state.setEditorWindow(&editor);
         scene.show();

@@ -131,10 +131,10 @@ inline QStringList dragArguments(QPoint from, QPoint to)
         + QStringList { QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mousedown"),
               QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mousemove"),
               QStringLiteral("--sync") }
-        + at(middle)
+    + at(middle)
         + QStringList { QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mousemove"),
               QStringLiteral("--sync") }
-        + at(to)
+    + at(to)
         + QStringList { QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mouseup"),
               QStringLiteral("1") };
 }

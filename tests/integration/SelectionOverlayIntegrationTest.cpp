@@ -102,8 +102,7 @@ TEST_F(AreaSelectionIntegration, ScreenAwayFromTheOriginGivesItsOwnGlobalRectang
     ASSERT_NE(right, all.cend());
     ASSERT_EQ(right->frame, QRectF(1200, -280, 720, 1080));
 
-    const auto result
-        = select(*right, dragArguments(rootPoint(*right, { 10, 10 }), rootPoint(*right, { 110, 60 })));
+    const auto result = select(*right, dragArguments(rootPoint(*right, { 10, 10 }), rootPoint(*right, { 110, 60 })));
     ASSERT_TRUE(result);
     ASSERT_TRUE(*result);
     EXPECT_EQ(**result, QRectF(1210, -270, 100, 50));
@@ -137,12 +136,12 @@ TEST_F(WindowSelectionIntegration, FrontWindowOfTwoOverlappingOnesIsHighlightedA
     ASSERT_TRUE(view);
 
     // Only the back window lies here.
-    ASSERT_TRUE(xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") }
-        + at(rootOf({ 650, 250 }))));
+    ASSERT_TRUE(
+        xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 650, 250 }))));
     EXPECT_TRUE(waitUntil([&] { return view->hoveredWindowID() == back.id; }, 3000));
     // Both lie here.
-    ASSERT_TRUE(xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") }
-        + at(rootOf({ 400, 400 }))));
+    ASSERT_TRUE(
+        xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 400, 400 }))));
     EXPECT_TRUE(waitUntil([&] { return view->hoveredWindowID() == front.id; }, 3000));
 
     ASSERT_TRUE(xdotool({ QStringLiteral("click"), QStringLiteral("1") }));
@@ -164,14 +163,16 @@ TEST_F(WindowSelectionIntegration, ClickOnEmptyDesktopOrEscCancels)
         ASSERT_TRUE(waitForOverlay<WindowSelectionView>());
         ASSERT_TRUE(xdotool(script));
         ASSERT_TRUE(finishOrEscape(outcome));
-        EXPECT_EQ(outcome->value, std::optional<std::optional<CapturableWindow>>(std::nullopt));
+        ASSERT_TRUE(outcome->value);
+        EXPECT_EQ(*outcome->value, std::nullopt);
     }
 }
 
 TEST_F(WindowSelectionIntegration, NoCandidatesAnswersAtOnceWithoutAnOverlay)
 {
     auto outcome = start(overlay.selectWindow({}));
-    EXPECT_TRUE(outcome->done);
-    EXPECT_EQ(outcome->value, std::optional<std::optional<CapturableWindow>>(std::nullopt));
+    ASSERT_TRUE(outcome->done);
+    ASSERT_TRUE(outcome->value);
+    EXPECT_EQ(*outcome->value, std::nullopt);
     EXPECT_FALSE(readyOverlay<WindowSelectionView>());
 }

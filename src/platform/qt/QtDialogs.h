@@ -14,7 +14,8 @@ public:
 
     std::optional<QString> chooseImageFileToOpen() override;
     std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override;
-    int runWarningAlert(const QString& messageText, const QString& informativeText, const QStringList& buttons) override;
+    int runWarningAlert(
+        const QString& messageText, const QString& informativeText, const QStringList& buttons) override;
     bool isShowingModal() const override { return m_modalDepth > 0; }
 
 private:

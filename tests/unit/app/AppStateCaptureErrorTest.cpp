@@ -59,8 +59,8 @@ TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButt
         QStringLiteral("If you already enabled Trovix in Privacy & Security, use Quit and Reopen. Closing the window "
                        "is not enough because Trovix still runs in the menu bar."));
     EXPECT_EQ(dialogs.alerts.front().buttons,
-        QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Open System Settings"),
-            QStringLiteral("Later") }));
+        QStringList(
+            { QStringLiteral("Quit and Reopen"), QStringLiteral("Open System Settings"), QStringLiteral("Later") }));
     // "Later" was chosen: nothing else happens, and coming back asks nothing.
     EXPECT_EQ(workspace.settingsOpened, 0);
     EXPECT_EQ(workspace.launches, 0);

@@ -51,8 +51,7 @@ TEST_F(AppStateCaptureTest, PostCaptureStatusFollowsWhatWasCopiedAndSaved)
         if (clipboard.provider) {
             EXPECT_TRUE(isCapturedPicture(clipboard.provider->image())) << "the raw capture is copied";
         }
-        const qsizetype saved
-            = QDir(saveFolder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files).size();
+        const qsizetype saved = QDir(saveFolder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files).size();
         EXPECT_EQ(saved, row.save && !row.folderBroken ? 1 : 0);
     }
 }

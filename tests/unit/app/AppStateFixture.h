@@ -10,11 +10,11 @@
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeDisplayCapture.h"
-#include "fakes/FakeFrontmostApplication.h"
-#include "fakes/FakePinnedWindows.h"
 #include "fakes/FakeEditorWindow.h"
+#include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
+#include "fakes/FakePinnedWindows.h"
 #include "fakes/FakeScreenCapturePermission.h"
 #include "fakes/FakeScreens.h"
 #include "fakes/FakeScreenshotTool.h"
@@ -39,10 +39,9 @@ protected:
               .displayCapture = &displayCapture,
               .ownApplicationId = QStringLiteral("trovix") })
         , state(settings,
-              AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection,
-                  applicationWindows })
-    {
-    }
+              AppStatePorts {
+                  clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection, applicationWindows })
+    { }
 
     static Image solidImage(QSize pixels, QColor color, QSizeF points = {})
     {
