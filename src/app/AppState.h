@@ -34,7 +34,6 @@ class EditorWindowPort;
 class WorkspacePort;
 class ScreenshotService;
 class AreaSelectionPort;
-class ApplicationWindowsPort;
 class TrovixError;
 
 // The outside world as the application state sees it.
@@ -188,7 +187,8 @@ public:
 private:
     void appendAnnotation(AnnotationShape::Kind kind, const QString& status);
     [[nodiscard]] AnnotationStyle currentStyle() const;
-    template <typename KindType, typename Change> void changeAnnotationKind(const QUuid& id, Change&& change);
+    template <typename KindType, typename Change>
+    void changeAnnotationKind(const QUuid& id, Change&& change);
     void capturePreviousAppIfNeeded();
     void bringEditorForward();
     void replaceBaseImage(const Image& image);
