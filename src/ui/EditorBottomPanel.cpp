@@ -102,6 +102,7 @@ QWidget* EditorBottomPanel::buildResizeGroup()
     group->setObjectName(QStringLiteral("resizeGroup"));
     group->addLabel(QStringLiteral("Resize"), true);
     m_resizeField = new QLineEdit(group);
+    m_resizeField->setObjectName(QStringLiteral("resizeField"));
     m_resizeField->setPlaceholderText(QStringLiteral("100"));
     m_resizeField->setAccessibleName(QStringLiteral("Resize percent"));
     m_resizeField->setFixedWidth(48);

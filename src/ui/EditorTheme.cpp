@@ -14,7 +14,16 @@ QString css(const QColor& color)
 }
 
 const char* const s_template = R"(
-QMainWindow, #editorCentral { background: @window; }
+QMainWindow, #editorCentral, QDialog { background: @window; }
+QMenuBar { background: @surface; color: @text; border-bottom: 1px solid @border; padding: 2px 6px; }
+QMenuBar::item { background: transparent; padding: 4px 10px; border-radius: 6px; }
+QMenuBar::item:selected, QMenuBar::item:pressed { background: @hover; }
+QMenu { background: @surface; color: @text; border: 1px solid @border; padding: 5px; }
+QMenu::item { padding: 6px 28px 6px 24px; border-radius: 5px; }
+QMenu::item:selected { background: @accent; color: @accentText; }
+QMenu::item:disabled { color: @secondary; background: transparent; }
+QMenu::separator { height: 1px; background: @border; margin: 5px 8px; }
+QMenu::indicator { width: 14px; height: 14px; left: 6px; }
 QLabel { color: @text; }
 QLabel[secondary="true"] { color: @secondary; }
 #editorHeader { background: @surface; border-bottom: 1px solid @border; }
@@ -43,10 +52,10 @@ QPushButton {
 QPushButton:hover { background: @hover; }
 QPushButton:pressed { background: @border; }
 QPushButton:disabled { color: @secondary; }
-QPushButton#prominentButton, QPushButton:default {
+QPushButton[prominent="true"], QPushButton:default {
     background: @accent; color: @accentText; border-color: @accent; font-weight: 600;
 }
-QPushButton#prominentButton:hover, QPushButton:default:hover { background: @accentHover; }
+QPushButton[prominent="true"]:hover, QPushButton:default:hover { background: @accentHover; }
 QToolButton#undoButton {
     background: @raised; color: @text; border: 1px solid @border; border-radius: 8px; padding: 4px 10px;
 }
@@ -57,6 +66,11 @@ QLineEdit, QPlainTextEdit {
 }
 QLineEdit:focus, QPlainTextEdit:focus { border: 1px solid @accent; }
 QFrame[pill="true"] QLineEdit { border: none; background: transparent; padding: 0px 2px; }
+QFrame[pill="true"] QLineEdit#resizeField {
+    border: 1px solid @border; background: @field; border-radius: 6px; padding: 1px 5px;
+}
+QFrame[pill="true"] QLineEdit#resizeField:focus { border-color: @accent; }
+QFrame[pill="true"] QPushButton { padding: 3px 10px; border-radius: 7px; }
 QSlider::groove:horizontal { height: 4px; background: @border; border-radius: 2px; }
 QSlider::sub-page:horizontal { background: @accent; border-radius: 2px; }
 QSlider::handle:horizontal {

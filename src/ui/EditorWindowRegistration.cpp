@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QTimer>
 
 EditorWindowRegistration::EditorWindowRegistration(
     AppState& state, DialogsPort& dialogs, WorkspacePort& workspace, QObject* parent)
@@ -56,10 +57,17 @@ bool EditorWindowRegistration::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
+    case QEvent::Quit:
+        // Quitting asks every window to close and gives up if one refuses, so the editor
+        // must let itself be closed from here on. Should the quit be refused elsewhere, the
+        // event loop goes on and the next turn restores hiding.
+        if (watched == qApp) {
+            m_quitting = true;
+            QTimer::singleShot(0, this, [this] { m_quitting = false; });
+        }
+        break;
     case QEvent::Close:
-        // Only the window manager's close button hides; a close our own code asks for
-        // (quitting closes every window) goes through.
-        if (watched == m_window && event->spontaneous()) {
+        if (watched == m_window && !m_quitting) {
             event->ignore();
             m_state.hideEditorToMenubar(QString::fromLatin1(hiddenToTrayMessage));
             return true;

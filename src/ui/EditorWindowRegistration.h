@@ -42,4 +42,5 @@ private:
     WorkspacePort& m_workspace;
     QPointer<QWidget> m_window;
     std::unique_ptr<QtEditorWindow> m_port;
+    bool m_quitting = false;
 };

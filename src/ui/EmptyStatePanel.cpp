@@ -91,7 +91,7 @@ QWidget* EmptyStatePanel::buildQuickActions()
         button->setIcon(action.prominent ? ToolIcons::bundledIcon(symbol, colors.accentText)
                                          : ToolIcons::icon(symbol, colors.text));
         if (action.prominent)
-            button->setObjectName(QStringLiteral("prominentButton"));
+            button->setProperty("prominent", true);
         button->setCursor(Qt::PointingHandCursor);
         connect(button, &QPushButton::clicked, this, action.run);
         layout->addWidget(button);

@@ -51,13 +51,14 @@ void ToolOptionsStrip::buildToolPills()
     m_textPill->contentLayout()->addWidget(m_textField);
     row->addWidget(m_textPill, 1);
 
-    m_hintPill = new PillFrame(QString(), this);
+    m_hintPill = new PillFrame(QStringLiteral("lightbulb"), this);
     m_hintPill->setObjectName(QStringLiteral("hintPill"));
     m_hint = new ElidedLabel(m_hintPill);
     m_hint->setSecondary(true);
     m_hintPill->contentLayout()->addWidget(m_hint);
+    // Takes its text's width, and gives it up (eliding) before anything else when the window narrows.
     m_hintPill->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    row->addWidget(m_hintPill, 1);
+    row->addWidget(m_hintPill);
 
     m_shiftPill = new PillFrame(QStringLiteral("shift"), this);
     m_shiftPill->setObjectName(QStringLiteral("shiftHintPill"));
@@ -88,12 +89,13 @@ void ToolOptionsStrip::buildTrailingControls()
 {
     auto* row = static_cast<QHBoxLayout*>(layout());
     m_applyCrop = new QPushButton(QStringLiteral("Apply Crop"), this);
-    m_applyCrop->setObjectName(QStringLiteral("prominentButton"));
+    m_applyCrop->setObjectName(QStringLiteral("applyCropButton"));
+    m_applyCrop->setProperty("prominent", true);
     m_applyCrop->setIcon(ToolIcons::bundledIcon(QStringLiteral("checkmark"), Qt::white));
     m_applyCrop->setCursor(Qt::PointingHandCursor);
     row->addWidget(m_applyCrop);
 
-    row->addSpacing(4);
+    row->addStretch(1);
     m_background = new ToggleSwitch(QStringLiteral("Background"), this);
     m_background->setObjectName(QStringLiteral("backgroundSwitch"));
     m_background->setToolTip(
