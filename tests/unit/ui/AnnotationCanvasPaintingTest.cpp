@@ -1,0 +1,138 @@
+#include "CanvasTestSupport.h"
+
+#include "engine/FlattenedImageRenderer.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+namespace Kinds = AnnotationKinds;
+
+// A picture with detail everywhere, so pixelation and lenses have something to show.
+Image stripes(QSize size)
+{
+    QImage pixels(size, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&pixels);
+    for (int x = 0; x < size.width(); x += 10)
+        painter.fillRect(x, 0, 10, size.height(), QColor::fromHsv((x * 3) % 360, 160, 230));
+    painter.fillRect(0, size.height() / 2, size.width(), 6, Qt::black);
+    return Image(pixels);
+}
+
+std::vector<AnnotationShape> everyEffectAndSomeVectors()
+{
+    const AnnotationStyle style { QColor(255, 59, 48), 4, 24 };
+    return {
+        AnnotationShape::make(Kinds::Pixelate { QRectF(20, 20, 90, 60) }, style),
+        AnnotationShape::make(Kinds::Rectangle { QRectF(140, 30, 100, 70) }, style),
+        AnnotationShape::make(Kinds::Spotlight { QRectF(40, 140, 120, 80) }, style),
+        AnnotationShape::make(Kinds::Magnifier { QRectF(250, 150, 90, 90), QPointF(60, 100) }, style),
+        AnnotationShape::make(Kinds::Arrow { QPointF(200, 250), QPointF(330, 120) }, style),
+        AnnotationShape::make(Kinds::Freehand { { { 30, 250 }, { 60, 230 }, { 90, 270 } } }, style),
+    };
+}
+
+// How many pixels of `area` differ by more than `tolerance` in some channel.
+int differingPixels(const QImage& a, const QImage& b, QRect area, int tolerance)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance
+                || std::abs(qBlue(p) - qBlue(q)) > tolerance)
+                ++count;
+        }
+    return count;
+}
+
+class AnnotationCanvasPaintingTest : public testing::Test {
+protected:
+    AnnotationCanvasPaintingTest()
+    {
+        canvas.setImage(image);
+        canvas.setCanvasSize({ 544, 444 });
+        canvas.setImageFrame({ 72, 72, 400, 300 });
+        canvas.show();
+    }
+
+    // The image area of the canvas as shown, without the rounded corners and the outline.
+    [[nodiscard]] QImage shownImage()
+    {
+        return canvas.grab(QRect(72, 72, 400, 300)).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    static QRect interior() { return QRect(1, 18, 398, 300 - 36); }
+
+    [[nodiscard]] QImage exported(const std::vector<AnnotationShape>& shapes) const
+    {
+        const std::optional<Image> flattened = FlattenedImageRenderer::render(image, shapes, false, false, {});
+        return flattened ? flattened->pixels().convertToFormat(QImage::Format_RGB32) : QImage();
+    }
+
+    Image image = stripes({ 400, 300 });
+    AnnotationCanvas canvas;
+};
+
+} // namespace
+
+// The canvas draws its committed shapes from a cache; what it shows must still be what
+// an export of the same document contains.
+TEST_F(AnnotationCanvasPaintingTest, ShowsWhatTheExportContains)
+{
+    const std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
+    canvas.setAnnotations(shapes);
+    EXPECT_EQ(differingPixels(shownImage(), exported(shapes), interior(), 2), 0);
+}
+
+TEST_F(AnnotationCanvasPaintingTest, RepaintsAfterTheAnnotationsChange)
+{
+    const QImage bare = shownImage();
+    auto shapes = everyEffectAndSomeVectors();
+    canvas.setAnnotations(shapes);
+    const QImage annotated = shownImage();
+    EXPECT_GT(differingPixels(bare, annotated, interior(), 8), 5000);
+
+    shapes.pop_back();
+    canvas.setAnnotations(shapes);
+    const QImage withoutFreehand = shownImage();
+    const int changed = differingPixels(annotated, withoutFreehand, interior(), 8);
+    EXPECT_GT(changed, 50);
+    EXPECT_LT(changed, 2000);
+    canvas.setAnnotations({});
+    EXPECT_EQ(differingPixels(bare, shownImage(), interior(), 0), 0);
+}
+
+TEST_F(AnnotationCanvasPaintingTest, PreviewIsDrawnInBlueUntilTheGestureEnds)
+{
+    canvas.setSelectedTool(AnnotationTool::rectangle);
+    const QImage before = shownImage();
+    CanvasGestures gesture(canvas);
+    gesture.press({ 100, 50 });
+    gesture.move({ 300, 250 });
+    const QImage during = shownImage();
+    const QRgb edge = during.pixel(100, 150);
+    EXPECT_GT(qBlue(edge), 200);
+    EXPECT_LT(qRed(edge), 80);
+    EXPECT_EQ(differingPixels(before, during, QRect(150, 100, 100, 100), 0), 0) << "the inside stays clear";
+
+    canvas.cancelActiveDrag();
+    EXPECT_EQ(differingPixels(before, shownImage(), interior(), 0), 0);
+}
+
+TEST_F(AnnotationCanvasPaintingTest, FollowsTheMagnification)
+{
+    const std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
+    canvas.setAnnotations(shapes);
+    canvas.setMagnification(0.5);
+    EXPECT_EQ(canvas.size(), QSize(272, 222));
+    const QImage shown = canvas.grab(QRect(36, 36, 200, 150)).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected = exported(shapes).scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRect area(1, 9, 198, 132);
+    // Resampled along a different road, so edges may differ a little; the picture may not.
+    EXPECT_LT(differingPixels(shown, expected, area, 24), area.width() * area.height() / 50);
+}

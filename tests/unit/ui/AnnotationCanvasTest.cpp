@@ -1,0 +1,332 @@
+#include "CanvasTestSupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+namespace Kinds = AnnotationKinds;
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+struct CreateDrag {
+    QPointF start;
+    QPointF end;
+    std::vector<QPointF> points;
+};
+struct ArrowUpdate {
+    QUuid id;
+    QPointF start;
+    QPointF end;
+};
+struct FocusUpdate {
+    QUuid id;
+    QPointF focus;
+};
+
+MATCHER_P2(Near, x, y, "")
+{
+    return std::abs(arg.x() - x) < 0.01 && std::abs(arg.y() - y) < 0.01;
+}
+
+AnnotationShape arrow(QPointF start, QPointF end, double width)
+{
+    return AnnotationShape::make(Kinds::Arrow { start, end }, AnnotationStyle { Qt::red, width, 28 });
+}
+
+// A 400 × 300 image on a 72-point margin, unmagnified; every callback is recorded.
+class AnnotationCanvasTest : public testing::Test {
+protected:
+    AnnotationCanvasTest()
+    {
+        canvas.setImage(solidTestImage({ 400, 300 }, QColor(200, 220, 240)));
+        canvas.setCanvasSize({ 544, 444 });
+        canvas.setImageFrame({ 72, 72, 400, 300 });
+        canvas.setCallbacks({
+            [this](QPointF start, QPointF end, const std::vector<QPointF>& points) {
+                drags.push_back({ start, end, points });
+            },
+            [this](QPointF point) { pointActions.push_back(point); },
+            [this](const QUuid& id, QPointF focus) {
+                focusUpdates.push_back({ id, focus });
+            },
+            [this](const QUuid& id, QPointF start, QPointF end) {
+                arrowUpdates.push_back({ id, start, end });
+            },
+        });
+        canvas.show();
+    }
+
+    void useTool(AnnotationTool tool) { canvas.setSelectedTool(tool); }
+    [[nodiscard]] bool nothingReported() const
+    {
+        return drags.empty() && pointActions.empty() && focusUpdates.empty() && arrowUpdates.empty();
+    }
+
+    AnnotationCanvas canvas;
+    CanvasGestures gesture { canvas };
+    std::vector<CreateDrag> drags;
+    std::vector<QPointF> pointActions;
+    std::vector<FocusUpdate> focusUpdates;
+    std::vector<ArrowUpdate> arrowUpdates;
+};
+
+} // namespace
+
+TEST_F(AnnotationCanvasTest, PressOutsideTheImageStartsNothing)
+{
+    for (const AnnotationTool tool : { AnnotationTool::rectangle, AnnotationTool::text, AnnotationTool::freehand }) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        useTool(tool);
+        gesture.press({ -10, 50 });
+        gesture.move({ 100, 100 });
+        gesture.release({ 150, 120 });
+        EXPECT_TRUE(nothingReported());
+        EXPECT_FALSE(canvas.isDragging());
+    }
+}
+
+TEST_F(AnnotationCanvasTest, SelectToolOnEmptyAreaDoesNothing)
+{
+    canvas.setAnnotations({ arrow({ 10, 10 }, { 60, 10 }, 3) });
+    useTool(AnnotationTool::select);
+    gesture.press({ 200, 200 });
+    gesture.move({ 250, 260 });
+    gesture.release({ 250, 260 });
+    EXPECT_TRUE(nothingReported());
+}
+
+TEST_F(AnnotationCanvasTest, ArrowHandleRadiusGrowsWithTheWidth)
+{
+    const struct {
+        double width;
+        double offset;
+        bool grabsHead;
+    } cases[] = {
+        { 3, 10, true },
+        { 3, 11, false },
+        { 6, 15, true },
+        { 6, 16, false },
+    };
+    useTool(AnnotationTool::arrow);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "width " << c.width << " offset " << c.offset);
+        drags.clear();
+        arrowUpdates.clear();
+        const AnnotationShape shape = arrow({ 100, 100 }, { 300, 100 }, c.width);
+        canvas.setAnnotations({ shape });
+        gesture.drag({ 300, 100 + c.offset }, { 320, 200 });
+        if (c.grabsHead) {
+            ASSERT_EQ(arrowUpdates.size(), 1u);
+            EXPECT_EQ(arrowUpdates[0].id, shape.id);
+            EXPECT_EQ(arrowUpdates[0].start, QPointF(100, 100));
+            EXPECT_EQ(arrowUpdates[0].end, QPointF(320, 200));
+            EXPECT_THAT(drags, IsEmpty());
+        } else {
+            EXPECT_THAT(arrowUpdates, IsEmpty());
+            ASSERT_EQ(drags.size(), 1u);
+            EXPECT_EQ(drags[0].start, QPointF(300, 100 + c.offset));
+        }
+    }
+}
+
+TEST_F(AnnotationCanvasTest, ArrowBodyMovesTheWholeArrowWithinItsTolerance)
+{
+    useTool(AnnotationTool::arrow);
+    const AnnotationShape shape = arrow({ 100, 100 }, { 300, 100 }, 3);
+    canvas.setAnnotations({ shape });
+
+    gesture.press({ 200, 107 });
+    gesture.move({ 210, 117 });
+    gesture.move({ 230, 87 });
+    gesture.release({ 230, 87 });
+    ASSERT_EQ(arrowUpdates.size(), 2u);
+    EXPECT_EQ(arrowUpdates[1].start, QPointF(130, 80));
+    EXPECT_EQ(arrowUpdates[1].end, QPointF(330, 80));
+    EXPECT_THAT(drags, IsEmpty());
+
+    arrowUpdates.clear();
+    gesture.drag({ 200, 109 }, { 240, 140 });
+    EXPECT_THAT(arrowUpdates, IsEmpty());
+    EXPECT_EQ(drags.size(), 1u);
+}
+
+TEST_F(AnnotationCanvasTest, MovedArrowMayLeaveTheImageWhileThePointerIsClamped)
+{
+    useTool(AnnotationTool::select);
+    canvas.setAnnotations({ arrow({ 100, 100 }, { 300, 100 }, 3) });
+    gesture.press({ 200, 100 });
+    gesture.move({ 500, 100 }); // the pointer stops at x = 400
+    ASSERT_EQ(arrowUpdates.size(), 1u);
+    EXPECT_EQ(arrowUpdates[0].start, QPointF(300, 100));
+    EXPECT_EQ(arrowUpdates[0].end, QPointF(500, 100));
+}
+
+TEST_F(AnnotationCanvasTest, LaterArrowWinsWhereHeadsOverlap)
+{
+    useTool(AnnotationTool::arrow);
+    const AnnotationShape lower = arrow({ 50, 50 }, { 200, 150 }, 4);
+    const AnnotationShape upper = arrow({ 350, 50 }, { 204, 150 }, 4);
+    canvas.setAnnotations({ lower, upper });
+    gesture.drag({ 202, 150 }, { 210, 160 });
+    ASSERT_EQ(arrowUpdates.size(), 1u);
+    EXPECT_EQ(arrowUpdates[0].id, upper.id);
+    EXPECT_EQ(arrowUpdates[0].start, QPointF(350, 50));
+}
+
+TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEnd)
+{
+    const struct {
+        const char* name;
+        QPointF grab;
+        QPointF to;
+        Qt::KeyboardModifiers modifiers;
+        QPointF expectedStart;
+        QPointF expectedEnd;
+    } cases[] = {
+        { "head, nearly flat", { 150, 50 }, { 60, 51 }, Qt::ShiftModifier, { 50, 50 }, { 60, 50 } },
+        { "head, nearly diagonal", { 150, 50 }, { 60, 59 }, Qt::ShiftModifier, { 50, 50 }, { 59.5, 59.5 } },
+        { "head without Shift", { 150, 50 }, { 60, 59 }, {}, { 50, 50 }, { 60, 59 } },
+        { "tail, around the head", { 50, 50 }, { 140, 151 }, Qt::ShiftModifier, { 150, 151 }, { 150, 50 } },
+    };
+    useTool(AnnotationTool::arrow);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        arrowUpdates.clear();
+        canvas.setAnnotations({ arrow({ 50, 50 }, { 150, 50 }, 3) });
+        gesture.press(c.grab);
+        gesture.move(c.to, c.modifiers);
+        gesture.release(c.to, c.modifiers);
+        ASSERT_EQ(arrowUpdates.size(), 1u);
+        EXPECT_THAT(arrowUpdates[0].start, Near(c.expectedStart.x(), c.expectedStart.y()));
+        EXPECT_THAT(arrowUpdates[0].end, Near(c.expectedEnd.x(), c.expectedEnd.y()));
+    }
+}
+
+TEST_F(AnnotationCanvasTest, MagnifierFocusFollowsTheDragClampedToTheImage)
+{
+    const AnnotationShape lens = AnnotationShape::make(
+        Kinds::Magnifier { QRectF(100, 100, 80, 80), QPointF(140, 140) }, AnnotationStyle { Qt::red, 4, 28 });
+    canvas.setAnnotations({ lens });
+    for (const AnnotationTool tool : { AnnotationTool::select, AnnotationTool::magnifier }) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        focusUpdates.clear();
+        useTool(tool);
+        gesture.press({ 89, 191 }); // 11 points outside the frame's corner, on both axes
+        ASSERT_EQ(focusUpdates.size(), 1u);
+        EXPECT_EQ(focusUpdates[0].id, lens.id);
+        EXPECT_EQ(focusUpdates[0].focus, QPointF(89, 191));
+        gesture.move({ -40, 120 });
+        gesture.release({ -40, 120 });
+        ASSERT_EQ(focusUpdates.size(), 2u);
+        EXPECT_EQ(focusUpdates[1].focus, QPointF(0, 120));
+        EXPECT_THAT(drags, IsEmpty());
+    }
+
+    // Past the 12-point margin the magnifier tool draws a new lens instead.
+    focusUpdates.clear();
+    gesture.drag({ 87, 140 }, { 20, 20 });
+    EXPECT_THAT(focusUpdates, IsEmpty());
+    EXPECT_EQ(drags.size(), 1u);
+}
+
+TEST_F(AnnotationCanvasTest, DragsReportTheirPath)
+{
+    useTool(AnnotationTool::freehand);
+    gesture.press({ 10, 10 });
+    gesture.move({ 20, 15 });
+    gesture.move({ 30, 20 });
+    gesture.release({ 30, 20 });
+    ASSERT_EQ(drags.size(), 1u);
+    EXPECT_EQ(drags[0].end, QPointF(30, 20));
+    EXPECT_THAT(drags[0].points, ElementsAre(QPointF(10, 10), QPointF(20, 15), QPointF(30, 20), QPointF(30, 20)));
+
+    // Other tools keep only the ends; a click is a gesture of zero size.
+    drags.clear();
+    useTool(AnnotationTool::rectangle);
+    gesture.press({ 10, 10 });
+    gesture.move({ 20, 15 });
+    gesture.release({ 40, 30 });
+    gesture.press({ 70, 70 });
+    gesture.release({ 70, 70 });
+    ASSERT_EQ(drags.size(), 2u);
+    EXPECT_THAT(drags[0].points, ElementsAre(QPointF(10, 10), QPointF(40, 30)));
+    EXPECT_EQ(drags[1].start, QPointF(70, 70));
+    EXPECT_THAT(drags[1].points, ElementsAre(QPointF(70, 70), QPointF(70, 70)));
+}
+
+TEST_F(AnnotationCanvasTest, ReleaseOutsideTheImageIsClampedToItsEdge)
+{
+    useTool(AnnotationTool::rectangle);
+    gesture.press({ 10, 10 });
+    gesture.move({ 500, -40 });
+    gesture.release({ 500, -40 });
+    ASSERT_EQ(drags.size(), 1u);
+    EXPECT_EQ(drags[0].end, QPointF(400, 0));
+}
+
+TEST_F(AnnotationCanvasTest, ShiftAtReleaseConstrainsTheCreatedShape)
+{
+    const struct {
+        AnnotationTool tool;
+        QPointF release;
+        QPointF expected;
+    } cases[] = {
+        { AnnotationTool::rectangle, { 40, 20 }, { 40, 40 } },
+        { AnnotationTool::crop, { 5, 30 }, { -10, 30 } },
+        { AnnotationTool::line, { 60, 11 }, { 60, 10 } },
+        { AnnotationTool::freehand, { 40, 20 }, { 40, 20 } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(AnnotationTools::rawValue(c.tool).toStdString());
+        drags.clear();
+        useTool(c.tool);
+        gesture.press({ 10, 10 });
+        gesture.release(c.release, Qt::ShiftModifier);
+        ASSERT_EQ(drags.size(), 1u);
+        EXPECT_EQ(drags[0].end, c.expected);
+        EXPECT_EQ(drags[0].points.back(), c.expected);
+    }
+}
+
+TEST_F(AnnotationCanvasTest, PointToolsActAtThePressOnly)
+{
+    for (const AnnotationTool tool : { AnnotationTool::text, AnnotationTool::callout, AnnotationTool::colorPicker }) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        pointActions.clear();
+        useTool(tool);
+        gesture.press({ 120.0, 80.0 });
+        EXPECT_THAT(pointActions, ElementsAre(QPointF(120, 80)));
+        gesture.move({ 200, 200 });
+        gesture.release({ 200, 200 });
+        EXPECT_EQ(pointActions.size(), 1u);
+        EXPECT_THAT(drags, IsEmpty());
+    }
+}
+
+TEST_F(AnnotationCanvasTest, DisablingInteractionCancelsTheGestureAndIgnoresInput)
+{
+    useTool(AnnotationTool::rectangle);
+    gesture.press({ 10, 10 });
+    gesture.move({ 50, 50 });
+    ASSERT_TRUE(canvas.isDragging());
+    canvas.setInteractionEnabled(false);
+    EXPECT_FALSE(canvas.isDragging());
+    EXPECT_TRUE(canvas.testAttribute(Qt::WA_TransparentForMouseEvents));
+    canvas.setInteractionEnabled(true);
+    gesture.release({ 50, 50 });
+    EXPECT_THAT(drags, IsEmpty());
+}
+
+TEST_F(AnnotationCanvasTest, MagnifiedCanvasReportsImagePoints)
+{
+    canvas.setMagnification(2);
+    EXPECT_EQ(canvas.size(), QSize(1088, 888));
+    useTool(AnnotationTool::rectangle);
+    gesture.drag({ 10, 20 }, { 110, 70 });
+    ASSERT_EQ(drags.size(), 1u);
+    EXPECT_EQ(drags[0].start, QPointF(10, 20));
+    EXPECT_EQ(drags[0].end, QPointF(110, 70));
+}

@@ -1,0 +1,213 @@
+#include "CanvasTestSupport.h"
+#include "unit/app/AppStateFixture.h"
+
+#include "ui/CanvasViewport.h"
+
+#include <QCoreApplication>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <gmock/gmock.h>
+
+#include <cmath>
+
+namespace {
+
+// A 1000 × 700 viewport on the application state. Layout and the zoom write-back are
+// queued, so every change is followed by a few turns of the event loop.
+class CanvasViewportTest : public AppStateTest {
+protected:
+    CanvasViewportTest()
+    {
+        viewport.resize(1000, 700);
+        viewport.show();
+        settle();
+    }
+
+    static void settle()
+    {
+        for (int turn = 0; turn < 4; ++turn)
+            QCoreApplication::processEvents();
+    }
+
+    void load(QSize size)
+    {
+        state.baseImage.set(solidImage(size, QColor(40, 140, 220)));
+        state.prepareImagePresentation();
+        settle();
+    }
+
+    void scrollToTopLeft()
+    {
+        auto* area = viewport.findChild<QScrollArea*>();
+        ASSERT_NE(area, nullptr);
+        area->horizontalScrollBar()->setValue(0);
+        area->verticalScrollBar()->setValue(0);
+    }
+
+    [[nodiscard]] QPointF visibleCentre() const { return viewport.visibleCanvasRect().center(); }
+    [[nodiscard]] QPointF canvasCentre() const
+    {
+        const QSizeF size = canvas().canvasSize();
+        return { size.width() / 2, size.height() / 2 };
+    }
+    [[nodiscard]] AnnotationCanvas& canvas() const { return viewport.canvas(); }
+
+    CanvasViewport viewport { state };
+};
+
+// Within a few points: scroll positions are whole pixels of the magnified canvas.
+MATCHER_P(NearPoint, expected, "")
+{
+    return std::abs(arg.x() - expected.x()) < 3 && std::abs(arg.y() - expected.y()) < 3;
+}
+
+} // namespace
+
+TEST_F(CanvasViewportTest, NewImageFitsCentredOnItsMargin)
+{
+    load({ 2000, 1000 });
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
+    EXPECT_EQ(canvas().canvasSize(), QSizeF(2144, 1400));
+    EXPECT_EQ(canvas().imageFrame(), QRectF(72, 200, 2000, 1000));
+    EXPECT_EQ(canvas().size(), QSize(1072, 700));
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
+    // The fitted magnification is written back, so a zoom step starts from it.
+    EXPECT_DOUBLE_EQ(state.zoomScale(), 0.5);
+    state.zoomIn();
+    settle();
+    EXPECT_NEAR(viewport.magnification(), 0.6, 1e-9);
+    EXPECT_NEAR(state.zoomScale(), 0.6, 1e-9);
+}
+
+TEST_F(CanvasViewportTest, EmptyCanvasWritesBackActualSize)
+{
+    // At the first application, for a fitted empty canvas.
+    state.zoomScale.set(0.7);
+    CanvasViewport fresh(state);
+    fresh.resize(1000, 700);
+    fresh.show();
+    settle();
+    EXPECT_DOUBLE_EQ(state.zoomScale(), 1.0);
+    EXPECT_NEAR(fresh.magnification(), 1000.0 / 1104, 1e-9);
+    EXPECT_GE(fresh.canvas().canvasSize().width(), 1104);
+    EXPECT_GE(fresh.canvas().canvasSize().height(), 764);
+    EXPECT_TRUE(fresh.canvas().imageFrame().isEmpty());
+
+    // And whenever a zoom is applied later, which brings the custom zoom back to 1.
+    state.zoomBehavior.set(ZoomBehavior::custom);
+    state.zoomScale.set(2.5);
+    settle();
+    EXPECT_DOUBLE_EQ(state.zoomScale(), 1.0);
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
+}
+
+TEST_F(CanvasViewportTest, SmallResizesKeepTheFitLargerOnesRefitInPlace)
+{
+    load({ 2000, 1000 });
+    scrollToTopLeft();
+    viewport.resize(1005, 700);
+    settle();
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
+
+    viewport.resize(1009, 700);
+    settle();
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 1009.0 / 2000);
+    // Not recentred: the view stays at the left end of its scroll range.
+    EXPECT_LT(visibleCentre().x(), canvasCentre().x() - 30);
+}
+
+TEST_F(CanvasViewportTest, SwitchingBetweenFitAndActualSizeRecentres)
+{
+    load({ 2000, 1000 });
+    state.zoomToActualSize();
+    settle();
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
+
+    scrollToTopLeft();
+    state.zoomBehavior.set(ZoomBehavior::fit);
+    settle();
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
+
+    scrollToTopLeft();
+    state.zoomToActualSize();
+    settle();
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
+}
+
+TEST_F(CanvasViewportTest, CustomZoomKeepsTheVisibleCentre)
+{
+    load({ 2000, 1000 });
+    state.zoomToActualSize();
+    settle();
+    scrollToTopLeft();
+    state.zoomIn();
+    settle();
+    EXPECT_NEAR(viewport.magnification(), 1.2, 1e-9);
+    // The behaviour changed to custom, which recentres.
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
+
+    scrollToTopLeft();
+    const QPointF corner = visibleCentre();
+    state.zoomIn();
+    settle();
+    EXPECT_NEAR(viewport.magnification(), 1.44, 1e-9);
+    EXPECT_THAT(visibleCentre(), NearPoint(corner));
+}
+
+TEST_F(CanvasViewportTest, GesturesReachTheEditorState)
+{
+    load({ 500, 350 }); // magnified exactly 2, so image points land on whole pixels
+    CanvasGestures gesture(canvas());
+
+    state.selectedTool.set(AnnotationTool::arrow);
+    gesture.drag({ 20, 30 }, { 220, 130 });
+    ASSERT_EQ(state.annotations().size(), 1u);
+    EXPECT_EQ(std::get<AnnotationKinds::Arrow>(state.annotations()[0].kind),
+        (AnnotationKinds::Arrow { QPointF(20, 30), QPointF(220, 130) }));
+
+    state.selectedTool.set(AnnotationTool::select);
+    gesture.drag({ 220, 130 }, { 300, 130 });
+    EXPECT_EQ(std::get<AnnotationKinds::Arrow>(state.annotations()[0].kind).end, QPointF(300, 130));
+
+    state.selectedTool.set(AnnotationTool::crop);
+    gesture.drag({ 100, 60 }, { 200, 160 });
+    EXPECT_EQ(state.cropSelection(), QRectF(100, 60, 100, 100));
+}
+
+TEST_F(CanvasViewportTest, CropSelectionShadesTheRestOfTheImage)
+{
+    load({ 500, 350 });
+    state.cropSelection.set(QRectF(100, 60, 100, 100));
+    settle();
+    const QImage shown = canvas().grab().toImage();
+    const QRgb inside = shown.pixel(canvas().mapFromImage({ 150, 110 }).toPoint());
+    const QRgb outside = shown.pixel(canvas().mapFromImage({ 300, 250 }).toPoint());
+    const QRgb edge = shown.pixel(canvas().mapFromImage({ 100, 110 }).toPoint());
+    EXPECT_EQ(inside, qRgb(40, 140, 220));
+    // Black at alpha 0.22 over the image.
+    EXPECT_NEAR(qRed(outside), 40 * 0.78, 2);
+    EXPECT_NEAR(qBlue(outside), 220 * 0.78, 2);
+    // The yellow outline.
+    EXPECT_GT(qRed(edge), 200);
+    EXPECT_LT(qBlue(edge), 100);
+}
+
+TEST_F(CanvasViewportTest, DisabledInteractionReportsNothing)
+{
+    load({ 400, 300 });
+    state.selectedTool.set(AnnotationTool::rectangle);
+    CanvasGestures gesture(canvas());
+    gesture.press({ 20, 20 });
+    gesture.move({ 120, 120 });
+    viewport.setInteractionEnabled(false);
+    gesture.release({ 120, 120 });
+    gesture.drag({ 20, 20 }, { 120, 120 });
+    EXPECT_TRUE(state.annotations().empty());
+
+    viewport.setInteractionEnabled(true);
+    gesture.drag({ 20, 20 }, { 120, 120 });
+    EXPECT_EQ(state.annotations().size(), 1u);
+}
