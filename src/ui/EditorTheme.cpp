@@ -80,7 +80,10 @@ QProgressBar { background: @border; border: none; border-radius: 3px; max-height
 QProgressBar::chunk { background: @accent; border-radius: 3px; }
 #sheetTitle { font-size: 17px; font-weight: 700; }
 #sectionTitle { font-weight: 600; }
-QListWidget { background: @field; color: @text; border: 1px solid @border; border-radius: 7px; }
+QListWidget { background: @field; color: @text; border: 1px solid @border; border-radius: 7px; padding: 3px; }
+QListWidget::item { padding: 4px 6px; border-radius: 5px; }
+QListWidget::item:selected { background: @accent; color: @accentText; }
+#emptyCard QPushButton { padding: 7px 14px; }
 )";
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "ui/EditorTheme.h"
 #include "ui/ToolIcons.h"
 
+#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +38,11 @@ EmptyStatePanel::EmptyStatePanel(AppState& state, QWidget* parent)
     card->setObjectName(QStringLiteral("emptyCard"));
     card->setAttribute(Qt::WA_StyledBackground);
     card->setMaximumWidth(560);
+    auto* shadow = new QGraphicsDropShadowEffect(card);
+    shadow->setBlurRadius(28);
+    shadow->setOffset(0, 6);
+    shadow->setColor(QColor(0, 0, 0, colors.dark ? 90 : 28));
+    card->setGraphicsEffect(shadow);
     auto* column = new QVBoxLayout(card);
     column->setContentsMargins(40, 36, 40, 32);
     column->setSpacing(8);
@@ -54,7 +60,7 @@ EmptyStatePanel::EmptyStatePanel(AppState& state, QWidget* parent)
     column->addSpacing(14);
     column->addWidget(buildQuickActions());
     column->addSpacing(14);
-    column->addWidget(centredLabel(QStringLiteral("You can also press Command-V."), card, true));
+    column->addWidget(centredLabel(QStringLiteral("You can also press Ctrl+V."), card, true));
     column->addWidget(centredLabel(QStringLiteral("Use the menu bar icon or shortcuts to capture."), card, true));
 
     auto* centring = new QHBoxLayout;

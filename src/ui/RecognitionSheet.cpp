@@ -11,7 +11,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 RecognitionSheet::RecognitionSheet(AppState& state, ClipboardPort& clipboard, QWidget* parent)
     : QDialog(parent)
@@ -30,6 +33,7 @@ RecognitionSheet::RecognitionSheet(AppState& state, ClipboardPort& clipboard, QW
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->setAccessibleName(QStringLiteral("Recognized text"));
+    m_text->document()->setDocumentMargin(8);
     column->addWidget(m_text, 1);
     column->addWidget(buildCodesSection());
     column->addWidget(buildButtons());
@@ -82,7 +86,6 @@ QWidget* RecognitionSheet::buildCodesSection()
     titleRow->addWidget(title, 1);
     column->addLayout(titleRow);
     m_codes = new QListWidget(m_codesSection);
-    m_codes->setMaximumHeight(110);
     m_codes->setSelectionMode(QAbstractItemView::ExtendedSelection);
     column->addWidget(m_codes);
     return m_codesSection;
@@ -100,6 +103,8 @@ QWidget* RecognitionSheet::buildButtons()
     row->addWidget(copy);
     auto* close = new QPushButton(QStringLiteral("Close"), buttons);
     close->setDefault(true);
+    // Keyboard focus starts on Close, so the text area is not shown as being edited.
+    close->setFocus(Qt::OtherFocusReason);
     connect(close, &QPushButton::clicked, this, [this] { m_state.isShowingOCRSheet.set(false); });
     row->addWidget(close);
     return buttons;
@@ -128,5 +133,8 @@ void RecognitionSheet::showResult()
         m_text->setPlainText(m_state.recognizedText());
     m_codes->clear();
     m_codes->addItems(m_state.recognizedCodes());
+    // As tall as its codes, up to four rows; more scroll.
+    const int rows = std::clamp(int(m_state.recognizedCodes().size()), 1, 4);
+    m_codes->setFixedHeight(rows * (m_codes->fontMetrics().height() + 10) + 8);
     m_codesSection->setVisible(!m_state.recognizedCodes().isEmpty());
 }
