@@ -1,0 +1,116 @@
+#include "ui/EditorWindow.h"
+
+#include "app/AppState.h"
+#include "ports/WorkspacePort.h"
+#include "ui/CanvasViewport.h"
+#include "ui/EditorBottomPanel.h"
+#include "ui/EditorHeader.h"
+#include "ui/EditorMenus.h"
+#include "ui/EditorTheme.h"
+#include "ui/EditorWindowRegistration.h"
+#include "ui/EmptyStatePanel.h"
+#include "ui/ErrorAlert.h"
+#include "ui/RecognitionSheet.h"
+#include "ui/ToolOptionsStrip.h"
+
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+EditorWindow::EditorWindow(AppState& state, EditorWindowPorts ports, QWidget* parent)
+    : QMainWindow(parent)
+    , m_state(state)
+    , m_ports(ports)
+{
+    setWindowTitle(QStringLiteral("Trovix"));
+    setStyleSheet(EditorTheme::styleSheet(EditorTheme::colors(palette())));
+    setMinimumSize(760, 520);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("editorCentral"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_header = new EditorHeader(m_state, central);
+    column->addWidget(m_header);
+    m_optionsStrip = new ToolOptionsStrip(m_state, central);
+    column->addWidget(m_optionsStrip);
+    column->addWidget(buildStage(), 1);
+    m_bottomPanel = new EditorBottomPanel(m_state, central);
+    column->addWidget(m_bottomPanel);
+    setCentralWidget(central);
+
+    m_menus = new EditorMenus(m_state, *menuBar(), this);
+    m_recognitionSheet = new RecognitionSheet(m_state, m_ports.clipboard, this);
+    m_errorAlert = new ErrorAlert(m_state, this);
+    m_registration = new EditorWindowRegistration(m_state, m_ports.dialogs, m_ports.workspace, this);
+    m_registration->registerWindow(*this);
+
+    connectSignals();
+    showStage();
+    updateCanvasInteraction();
+}
+
+EditorWindow::~EditorWindow() = default;
+
+QWidget* EditorWindow::buildStage()
+{
+    m_stage = new QStackedWidget(this);
+    m_stage->setObjectName(QStringLiteral("canvasStage"));
+    m_emptyState = new EmptyStatePanel(m_state, m_stage);
+    m_stage->addWidget(m_emptyState);
+    m_viewport = new CanvasViewport(m_state, m_stage);
+    m_stage->addWidget(m_viewport);
+    return m_stage;
+}
+
+void EditorWindow::connectSignals()
+{
+    connect(m_header, &EditorHeader::addCaptureRequested, this,
+        [this] { Q_EMIT captureRequested(CaptureCommand::addToCanvas); });
+    connect(m_emptyState, &EmptyStatePanel::captureRequested, this, &EditorWindow::captureRequested);
+    connect(m_menus, &EditorMenus::captureRequested, this, &EditorWindow::captureRequested);
+    connect(m_menus, &EditorMenus::settingsRequested, this, &EditorWindow::settingsRequested);
+    connect(m_menus, &EditorMenus::enterFullScreenRequested, this, &EditorWindow::toggleFullScreen);
+    connect(&m_state.baseImage, &ObservableNotifier::changed, this, &EditorWindow::showStage);
+    connect(
+        &m_state.isCaptureTransitionActive, &ObservableNotifier::changed, this, &EditorWindow::updateCanvasInteraction);
+    connect(&m_state.isShowingOCRSheet, &ObservableNotifier::changed, this, &EditorWindow::updateCanvasInteraction);
+
+    // A focused text field takes Ctrl+V for itself first, so typing text still pastes text.
+    auto* paste = new QShortcut(QKeySequence::Paste, this);
+    connect(paste, &QShortcut::activated, this, [this] { m_state.loadFromClipboard(); });
+}
+
+bool EditorWindow::isShowingCanvas() const
+{
+    return m_stage->currentWidget() == m_viewport;
+}
+
+void EditorWindow::showStage()
+{
+    m_stage->setCurrentWidget(m_state.baseImage() ? static_cast<QWidget*>(m_viewport) : m_emptyState);
+}
+
+void EditorWindow::updateCanvasInteraction()
+{
+    m_viewport->setInteractionEnabled(!m_state.isCaptureTransitionActive() && !m_state.isShowingOCRSheet());
+}
+
+void EditorWindow::toggleFullScreen()
+{
+    // Remembered first, so that hiding the editor later hands the focus back to it.
+    const std::optional<RunningApplication> front = m_ports.workspace.frontmostApplication();
+    if (front && front->applicationId != m_ports.workspace.ownApplicationId())
+        m_state.setLastExternalApp(front);
+    m_ports.workspace.setActivationPolicy(ActivationPolicy::regular);
+    m_ports.workspace.activateIgnoringOtherApps();
+    show();
+    raise();
+    activateWindow();
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
+}

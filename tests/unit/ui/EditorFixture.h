@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/AppSettings.h"
+#include "app/AppState.h"
+#include "ui/EditorWindow.h"
+
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeHotkeyRegistrar.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/FakePinnedWindows.h"
+#include "fakes/FakeWorkspace.h"
+#include "fakes/InMemoryDefaultsStore.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The application state with fake ports, and the editor window on top of it.
+class EditorTest : public testing::Test {
+protected:
+    EditorTest()
+        : settings(defaults, loginItem, hotkeys)
+        , state(settings, AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock })
+        , window(std::make_unique<EditorWindow>(state, EditorWindowPorts { clipboard, dialogs, workspace }))
+    { }
+
+    static Image solidImage(QSize pixels, QColor color = Qt::white)
+    {
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(color);
+        return Image(image);
+    }
+
+    void loadImage(QSize pixels = { 400, 300 })
+    {
+        state.loadImageIntoEditor(solidImage(pixels), QStringLiteral("Loaded"), false);
+    }
+
+    // Shows the window and makes it the application's active window, as a click on it would.
+    void showActive()
+    {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // The named child of the window, failing the test when it does not exist.
+    template <typename Widget = QWidget> Widget* child(const QString& objectName) const
+    {
+        auto* found = window->findChild<Widget*>(objectName);
+        EXPECT_NE(found, nullptr) << objectName.toStdString();
+        return found;
+    }
+
+    // Shown as far as the window goes: the widget and all its parents up to the window.
+    bool isShown(const QString& objectName) const
+    {
+        const QWidget* widget = child(objectName);
+        return widget && widget->isVisibleTo(window.get());
+    }
+
+    InMemoryDefaultsStore defaults;
+    FakeLoginItem loginItem;
+    FakeHotkeyRegistrar hotkeys;
+    AppSettings settings;
+    FakeClipboard clipboard;
+    FakeWorkspace workspace;
+    FakeDialogs dialogs;
+    FakePinnedWindows pinnedWindows;
+    FakeClock clock;
+    AppState state;
+    std::unique_ptr<EditorWindow> window;
+};

@@ -1,0 +1,195 @@
+#include "EditorFixture.h"
+
+#include "domain/HotkeyKeys.h"
+#include "ui/EditorMenus.h"
+#include "ui/MenuShortcut.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+
+namespace {
+
+const char* const s_imageItems[] = {
+    "Copy Image",
+    "Save Image",
+    "Upload Image",
+    "Pin Current Image",
+    "Recognize Text and QR",
+    "Arrow",
+    "Text",
+    "Line",
+    "Rectangle",
+    "Oval",
+    "Freehand Drawing",
+    "Magnifier",
+    "Highlighter",
+    "Pixelate",
+    "Spotlight",
+    "Counter",
+    "Ruler",
+    "Crop",
+    "Zoom In",
+    "Zoom Out",
+    "Zoom To Fit",
+    "Zoom To 100%",
+};
+
+const char* const s_alwaysEnabledItems[] = {
+    "Area Capture",
+    "Full Screen Capture",
+    "Add Capture to Canvas",
+    "Delayed Screenshot (3s)",
+    "Capture Any Window",
+    "Settings",
+    "Add Capture",
+    "Enter Full Screen",
+};
+
+QStringList titles(const QMenu* menu)
+{
+    QStringList result;
+    for (const QAction* action : menu->actions())
+        result << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return result;
+}
+
+} // namespace
+
+class EditorMenusTest : public EditorTest {
+protected:
+    QAction* item(const char* title) const
+    {
+        QAction* found = window->menus()->action(QString::fromUtf8(title));
+        EXPECT_NE(found, nullptr) << title;
+        return found;
+    }
+};
+
+TEST_F(EditorMenusTest, MenusListTheirItemsInOrder)
+{
+    const QList<QAction*> menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 3);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("Trovix"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("Draw"));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("Zoom"));
+    EXPECT_EQ(titles(menus[0]->menu()),
+        QStringList({ "Area Capture", "Full Screen Capture", "Add Capture to Canvas", "Delayed Screenshot (3s)",
+            "Capture Any Window", "-", "Copy Image", "Save Image", "Upload Image", "Pin Current Image",
+            "Recognize Text and QR", "-", "Settings" }));
+    EXPECT_EQ(titles(menus[1]->menu()),
+        QStringList({ "Arrow", "Text", "Line", "Rectangle", "Oval", "Freehand Drawing", "Magnifier", "Highlighter",
+            "Pixelate", "Spotlight", "Counter", "Ruler", "Crop", "-", "Add Capture" }));
+    EXPECT_EQ(titles(menus[2]->menu()),
+        QStringList({ "Zoom In", "Zoom Out", "-", "Zoom To Fit", "Zoom To 100%", "-", "Enter Full Screen" }));
+}
+
+TEST_F(EditorMenusTest, ItemsThatNeedAnImageFollowTheDocument)
+{
+    for (const char* title : s_imageItems)
+        EXPECT_FALSE(item(title)->isEnabled()) << title;
+    for (const char* title : s_alwaysEnabledItems)
+        EXPECT_TRUE(item(title)->isEnabled()) << title;
+
+    loadImage();
+    for (const char* title : s_imageItems)
+        EXPECT_TRUE(item(title)->isEnabled()) << title;
+
+    state.baseImage.set(std::nullopt);
+    EXPECT_FALSE(item("Copy Image")->isEnabled());
+    EXPECT_TRUE(item("Area Capture")->isEnabled());
+}
+
+TEST_F(EditorMenusTest, DrawItemsSelectTheToolAndShowItsHint)
+{
+    loadImage();
+    item("Crop")->trigger();
+    EXPECT_EQ(state.selectedTool(), AnnotationTool::crop);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Drag to select an area, then click Apply Crop."));
+    EXPECT_TRUE(item("Crop")->isChecked());
+
+    item("Counter")->trigger();
+    EXPECT_EQ(state.selectedTool(), AnnotationTool::callout);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Click to place the next number."));
+    EXPECT_FALSE(item("Crop")->isChecked());
+
+    // A tool chosen elsewhere is the one ticked; select has no item, so none is.
+    state.selectedTool.set(AnnotationTool::select);
+    for (const QAction* action : window->menuBar()->actions()[1]->menu()->actions())
+        EXPECT_FALSE(action->isChecked()) << action->text().toStdString();
+}
+
+TEST_F(EditorMenusTest, ZoomItemsRunTheZoomCommands)
+{
+    loadImage();
+    item("Zoom In")->trigger();
+    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::custom);
+    EXPECT_NEAR(state.zoomScale(), 1.2, 1e-9);
+    item("Zoom To Fit")->trigger();
+    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::fit);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Fit image to window"));
+    item("Zoom To 100%")->trigger();
+    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::actualSize);
+    EXPECT_EQ(state.zoomScale(), 1.0);
+}
+
+TEST_F(EditorMenusTest, CaptureItemsAskForTheirCapture)
+{
+    QSignalSpy requests(window.get(), &EditorWindow::captureRequested);
+    const std::pair<const char*, CaptureCommand> cases[] = {
+        { "Area Capture", CaptureCommand::area },
+        { "Full Screen Capture", CaptureCommand::fullScreen },
+        { "Add Capture to Canvas", CaptureCommand::addToCanvas },
+        { "Delayed Screenshot (3s)", CaptureCommand::delayed },
+        { "Capture Any Window", CaptureCommand::anyWindow },
+        { "Add Capture", CaptureCommand::addToCanvas },
+    };
+    for (const auto& [title, command] : cases) {
+        item(title)->trigger();
+        ASSERT_FALSE(requests.isEmpty()) << title;
+        EXPECT_EQ(requests.takeLast().at(0).value<CaptureCommand>(), command) << title;
+    }
+    QSignalSpy settingsRequests(window.get(), &EditorWindow::settingsRequested);
+    item("Settings")->trigger();
+    EXPECT_EQ(settingsRequests.size(), 1);
+    EXPECT_EQ(item("Settings")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+}
+
+TEST_F(EditorMenusTest, CaptureItemsShowTheCurrentGlobalShortcut)
+{
+    const HotkeyShortcut ctrlAltTwo { 19, HotkeyKeys::controlModifier | HotkeyKeys::optionModifier };
+    settings.setShortcut(ctrlAltTwo, HotkeyAction::captureArea);
+    EXPECT_EQ(item("Area Capture")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_2));
+
+    // Space has no menu character, so the item shows no key at all.
+    settings.setShortcut(HotkeyShortcut { 49, HotkeyKeys::controlModifier }, HotkeyAction::captureArea);
+    EXPECT_TRUE(item("Area Capture")->shortcut().isEmpty());
+
+    settings.setShortcut(
+        HotkeyShortcut { 15, HotkeyKeys::shiftModifier | HotkeyKeys::commandModifier }, HotkeyAction::recognizeText);
+    EXPECT_EQ(item("Recognize Text and QR")->shortcut(), QKeySequence(Qt::SHIFT | Qt::META | Qt::Key_R));
+    settings.setShortcut(std::nullopt, HotkeyAction::recognizeText);
+    EXPECT_TRUE(item("Recognize Text and QR")->shortcut().isEmpty());
+    EXPECT_TRUE(item("Delayed Screenshot (3s)")->shortcut().isEmpty());
+}
+
+TEST(MenuShortcutTest, OnlyKeysWithAMenuCharacterBecomeMenuShortcuts)
+{
+    struct Case {
+        std::optional<HotkeyShortcut> shortcut;
+        QKeySequence expected;
+    };
+    const Case cases[] = {
+        { std::nullopt, {} }, { HotkeyShortcut { 0, HotkeyKeys::controlModifier }, QKeySequence(Qt::CTRL | Qt::Key_A) },
+        { HotkeyShortcut { 43, HotkeyKeys::commandModifier }, QKeySequence(Qt::META | Qt::Key_Comma) },
+        { HotkeyShortcut { 36, HotkeyKeys::controlModifier }, {} }, // Return
+        { HotkeyShortcut { 48, HotkeyKeys::controlModifier }, {} }, // Tab
+        { HotkeyShortcut { 53, 0 }, {} }, // Esc
+        { HotkeyShortcut { 99, HotkeyKeys::controlModifier }, {} }, // outside the table
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.shortcut ? entry.shortcut->storageValue().toStdString() : "none");
+        EXPECT_EQ(MenuShortcut::keySequence(entry.shortcut), entry.expected);
+    }
+}

@@ -1,0 +1,217 @@
+#include "EditorFixture.h"
+
+#include "ui/CanvasViewport.h"
+#include "ui/EditorBottomPanel.h"
+#include "ui/EditorHeader.h"
+#include "ui/ElidedLabel.h"
+#include "ui/EmptyStatePanel.h"
+#include "ui/ErrorAlert.h"
+#include "ui/RecognitionSheet.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QToolButton>
+
+namespace {
+
+QPushButton* buttonTitled(const QWidget* parent, const QString& title)
+{
+    const auto buttons = parent->findChildren<QPushButton*>();
+    const auto found = std::find_if(
+        buttons.begin(), buttons.end(), [&](const QPushButton* button) { return button->text() == title; });
+    return found == buttons.end() ? nullptr : *found;
+}
+
+} // namespace
+
+TEST_F(EditorTest, ToolButtonsFollowTheVisibleOrderAndSelectTheirTool)
+{
+    const auto buttons = window->header()->findChildren<QToolButton*>(QStringLiteral("toolButton"));
+    ASSERT_EQ(buttons.size(), 15);
+    QStringList tooltips;
+    for (const QToolButton* button : buttons)
+        tooltips << button->toolTip();
+    EXPECT_EQ(tooltips,
+        QStringList({ "Select", "Arrow", "Text", "Line", "Rectangle", "Oval", "Freehand Drawing", "Magnifier",
+            "Highlighter", "Pixelate", "Spotlight", "Counter", "Ruler", "Color Picker", "Crop" }));
+
+    for (AnnotationTool tool : EditorHeader::visibleTools) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        QAbstractButton* button = window->header()->toolButton(tool);
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->icon().isNull());
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_EQ(state.selectedTool(), tool);
+        EXPECT_TRUE(button->isChecked());
+    }
+    // A tool chosen elsewhere (the menu) moves the highlight.
+    state.selectedTool.set(AnnotationTool::oval);
+    EXPECT_TRUE(window->header()->toolButton(AnnotationTool::oval)->isChecked());
+    EXPECT_FALSE(window->header()->toolButton(AnnotationTool::crop)->isChecked());
+}
+
+TEST_F(EditorTest, ActionButtonsRunTheExportCommands)
+{
+    const auto actions = window->header()->findChildren<QToolButton*>(QStringLiteral("actionButton"));
+    ASSERT_EQ(actions.size(), 5);
+    QStringList tooltips;
+    for (const QToolButton* button : actions)
+        tooltips << button->toolTip();
+    EXPECT_EQ(tooltips, QStringList({ "Copy Image", "Save Image", "Pin Image", "Add Capture", "Open Image" }));
+
+    // Without an image, copy and pin explain why nothing happened.
+    QTest::mouseClick(actions[0], Qt::LeftButton);
+    EXPECT_EQ(state.errorMessage(), std::optional<QString>(QStringLiteral("Brak obrazu do zapisania.")));
+    state.errorMessage.set(std::nullopt);
+    QTest::mouseClick(actions[2], Qt::LeftButton);
+    EXPECT_EQ(state.errorMessage(), std::optional<QString>(QStringLiteral("Brak obrazu do zapisania.")));
+    state.errorMessage.set(std::nullopt);
+
+    loadImage();
+    QTest::mouseClick(actions[0], Qt::LeftButton);
+    EXPECT_NE(clipboard.provider, nullptr);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied image to clipboard"));
+    QTest::mouseClick(actions[2], Qt::LeftButton);
+    EXPECT_EQ(pinnedWindows.pinned.size(), 1u);
+
+    QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
+    QTest::mouseClick(actions[3], Qt::LeftButton);
+    ASSERT_EQ(captures.size(), 1);
+    EXPECT_EQ(captures[0][0].value<CaptureCommand>(), CaptureCommand::addToCanvas);
+
+    QTest::mouseClick(actions[4], Qt::LeftButton);
+    EXPECT_EQ(dialogs.openPanelsShown, 1);
+}
+
+TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
+{
+    EXPECT_FALSE(window->isShowingCanvas());
+    EXPECT_FALSE(isShown(QStringLiteral("imageSizeLabel")));
+    EXPECT_FALSE(isShown(QStringLiteral("resizeGroup")));
+    const auto hints = window->bottomPanel()->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(hints.begin(), hints.end(), [&](const QLabel* label) {
+        return label->text() == QStringLiteral("Use the menu bar icon or shortcuts to start a capture.")
+            && label->isVisibleTo(window.get());
+    }));
+
+    loadImage({ 640, 480 });
+    EXPECT_TRUE(window->isShowingCanvas());
+    EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
+    EXPECT_EQ(child<QLabel>(QStringLiteral("imageSizeLabel"))->text(), QStringLiteral("640 \u00D7 480"));
+    state.zoomScale.set(0.5);
+    EXPECT_EQ(child<QLabel>(QStringLiteral("zoomLabel"))->text(), QStringLiteral("50%"));
+}
+
+TEST_F(EditorTest, EmptyStateOffersCaptureOpenAndPaste)
+{
+    QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
+    QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Area")), Qt::LeftButton);
+    QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Screen")), Qt::LeftButton);
+    ASSERT_EQ(captures.size(), 2);
+    EXPECT_EQ(captures[0][0].value<CaptureCommand>(), CaptureCommand::area);
+    EXPECT_EQ(captures[1][0].value<CaptureCommand>(), CaptureCommand::fullScreen);
+
+    clipboard.image = solidImage({ 32, 16 });
+    QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Paste")), Qt::LeftButton);
+    ASSERT_TRUE(state.baseImage());
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(32, 16));
+}
+
+TEST_F(EditorTest, ControlVLoadsTheClipboardImageUnlessAFieldIsTyping)
+{
+    showActive();
+    clipboard.image = solidImage({ 50, 20 });
+    QTest::keyClick(window->header(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(state.baseImage());
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(50, 20));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Loaded image from clipboard"));
+
+    clipboard.image = solidImage({ 70, 70 });
+    QLineEdit* field = window->bottomPanel()->resizeField();
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(50, 20));
+}
+
+TEST_F(EditorTest, ResizeGroupAppliesThePercentage)
+{
+    loadImage({ 400, 200 });
+    QLineEdit* field = window->bottomPanel()->resizeField();
+    EXPECT_EQ(field->text(), QStringLiteral("100"));
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("50"));
+    EXPECT_EQ(state.resizePercent(), QStringLiteral("50"));
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("resizeApplyButton")), Qt::LeftButton);
+    ASSERT_TRUE(state.baseImage());
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 100));
+
+    // Return in the field applies too; a bad percentage reports instead of resizing.
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("abc"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 100));
+    EXPECT_TRUE(state.errorMessage().has_value());
+}
+
+TEST_F(EditorTest, BottomPanelShowsStatusShortcutsAndRecognitionProgress)
+{
+    state.statusMessage.set(QStringLiteral("Saved somewhere"));
+    EXPECT_EQ(child<ElidedLabel>(QStringLiteral("statusLabel"))->text(), QStringLiteral("Saved somewhere"));
+    auto* summary = child<QLabel>(QStringLiteral("shortcutSummary"));
+    EXPECT_EQ(summary->text(), settings.hotkeySummaryText());
+    settings.setShortcut(std::nullopt, HotkeyAction::captureArea);
+    EXPECT_EQ(summary->text(), settings.hotkeySummaryText());
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("none area")));
+
+    EXPECT_FALSE(isShown(QStringLiteral("recognitionProgressLabel")));
+    state.isRecognizingText.set(true);
+    EXPECT_TRUE(isShown(QStringLiteral("recognitionProgressLabel")));
+    state.isRecognizingText.set(false);
+    EXPECT_FALSE(isShown(QStringLiteral("recognitionProgressLabel")));
+}
+
+TEST_F(EditorTest, RecognitionSheetShowsTheResultAndCopiesItAgain)
+{
+    RecognitionSheet* sheet = window->recognitionSheet();
+    EXPECT_FALSE(sheet->isVisible());
+    state.recognizedText.set(QStringLiteral("No text detected."));
+    state.recognizedCodes.set({});
+    state.isShowingOCRSheet.set(true);
+    ASSERT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->textView()->toPlainText(), QStringLiteral("No text detected."));
+    EXPECT_FALSE(sheet->codeList()->isVisibleTo(sheet));
+
+    QTest::mouseClick(buttonTitled(sheet, QStringLiteral("Copy Again")), Qt::LeftButton);
+    EXPECT_EQ(clipboard.texts, QStringList({ "No text detected." }));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied OCR text"));
+
+    state.recognizedCodes.set({ QStringLiteral("https://example.com/a"), QStringLiteral("second") });
+    EXPECT_TRUE(sheet->codeList()->isVisibleTo(sheet));
+    ASSERT_EQ(sheet->codeList()->count(), 2);
+    EXPECT_EQ(sheet->codeList()->item(1)->text(), QStringLiteral("second"));
+
+    QTest::mouseClick(buttonTitled(sheet, QStringLiteral("Close")), Qt::LeftButton);
+    EXPECT_FALSE(state.isShowingOCRSheet());
+    EXPECT_FALSE(sheet->isVisible());
+}
+
+TEST_F(EditorTest, ErrorAlertShowsTheMessageUntilOK)
+{
+    ErrorAlert* alert = window->errorAlert();
+    EXPECT_FALSE(alert->isVisible());
+    state.errorMessage.set(QStringLiteral("Nie udało się przyciąć obrazu."));
+    ASSERT_TRUE(alert->isVisible());
+    EXPECT_EQ(alert->windowTitle(), QStringLiteral("Problem"));
+    EXPECT_EQ(alert->informativeText(), QStringLiteral("Nie udało się przyciąć obrazu."));
+    // A newer error replaces the text of the open alert.
+    state.errorMessage.set(QStringLiteral("Brak obrazu do zapisania."));
+    EXPECT_EQ(alert->informativeText(), QStringLiteral("Brak obrazu do zapisania."));
+
+    QTest::mouseClick(alert->button(QMessageBox::Ok), Qt::LeftButton);
+    EXPECT_FALSE(alert->isVisible());
+    EXPECT_FALSE(state.errorMessage().has_value());
+}

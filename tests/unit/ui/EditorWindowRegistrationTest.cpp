@@ -1,0 +1,144 @@
+#include "EditorFixture.h"
+
+#include "ui/QtEditorWindow.h"
+#include "ui/RecognitionSheet.h"
+#include "ui/ToolOptionsStrip.h"
+
+#include <QLineEdit>
+
+#include <QWidget>
+
+class EditorRegistrationTest : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        workspace.frontmost
+            = RunningApplication { 42, QStringLiteral("org.example.Browser"), QStringLiteral("Browser") };
+        state.setLastExternalApp(workspace.frontmost);
+        settings.copyImageWhenEsc.set(false);
+        showActive();
+        state.statusMessage.set(QStringLiteral("Before"));
+    }
+
+    void pressEscape()
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), Qt::Key_Escape);
+    }
+};
+
+TEST_F(EditorRegistrationTest, TheWindowIsTheStatesEditorWindow)
+{
+    ASSERT_NE(state.editorWindow(), nullptr);
+    EXPECT_TRUE(state.editorWindow()->isVisible());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Trovix"));
+    window.reset();
+    EXPECT_EQ(state.editorWindow(), nullptr);
+}
+
+TEST_F(EditorRegistrationTest, EscapeRunsTheEditorsEscapeAction)
+{
+    pressEscape();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    ASSERT_EQ(workspace.activatedOthers.size(), 1u);
+    EXPECT_EQ(workspace.activatedOthers[0].processId, 42);
+}
+
+TEST_F(EditorRegistrationTest, EscapeFromAFocusedFieldStillHidesTheEditor)
+{
+    state.selectedTool.set(AnnotationTool::text);
+    window->optionsStrip()->textField()->setFocus();
+    QTest::keyClick(window->optionsStrip()->textField(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(EditorRegistrationTest, EscapeWithTheRecognitionSheetOpenOnlyClosesTheSheet)
+{
+    loadImage();
+    state.recognizedText.set(QStringLiteral("Some text"));
+    state.isShowingOCRSheet.set(true);
+    ASSERT_TRUE(window->recognitionSheet()->isVisible());
+    QApplication::setActiveWindow(window->recognitionSheet());
+    state.statusMessage.set(QStringLiteral("Before"));
+
+    QTest::keyClick(window->recognitionSheet(), Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Before"));
+    EXPECT_TRUE(clipboard.texts.isEmpty());
+    // The sheet received the key and closed, telling the state.
+    EXPECT_FALSE(window->recognitionSheet()->isVisible());
+    EXPECT_FALSE(state.isShowingOCRSheet());
+}
+
+TEST_F(EditorRegistrationTest, EscapeIsIgnoredWhileSomethingElseHoldsTheUser)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> begin;
+        std::function<void()> end;
+    };
+    QWidget otherWindow;
+    const Case cases[] = {
+        { "capture transition", [&] { state.isCaptureTransitionActive.set(true); },
+            [&] { state.isCaptureTransitionActive.set(false); } },
+        { "modal file panel", [&] { dialogs.showingModal = true; }, [&] { dialogs.showingModal = false; } },
+        { "error alert", [&] { state.errorMessage.set(QStringLiteral("Oops")); },
+            [&] { state.errorMessage.set(std::nullopt); } },
+        { "another window is active",
+            [&] {
+                otherWindow.show();
+                QApplication::setActiveWindow(&otherWindow);
+            },
+            [&] {
+                otherWindow.hide();
+                QApplication::setActiveWindow(window.get());
+            } },
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(entry.name);
+        entry.begin();
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(state.statusMessage(), QStringLiteral("Before"));
+        entry.end();
+    }
+    // Nothing is left blocking: the same key now hides the editor.
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(EditorRegistrationTest, OtherKeysPassThrough)
+{
+    QTest::keyClick(window.get(), Qt::Key_Q);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Before"));
+}
+
+TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndKeepsTheDocument)
+{
+    loadImage();
+    const auto policiesBefore = workspace.policies.size();
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    EXPECT_TRUE(state.baseImage().has_value());
+    // The focus goes back to where the user came from, and the presence is re-decided.
+    ASSERT_FALSE(workspace.activatedOthers.empty());
+    EXPECT_EQ(workspace.activatedOthers.back().processId, 42);
+    ASSERT_GT(workspace.policies.size(), policiesBefore);
+    EXPECT_EQ(workspace.policies.back(), ActivationPolicy::accessory);
+}
+
+TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresence)
+{
+    window->hide();
+    workspace.policies.clear();
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_FALSE(workspace.policies.empty());
+    EXPECT_EQ(workspace.policies.back(), ActivationPolicy::regular);
+}

@@ -1,0 +1,109 @@
+#include "ui/QtEditorWindow.h"
+#include "ui/ScreenSpace.h"
+#include "ui/ToolIcons.h"
+
+#include "ui/EditorHeader.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+TEST(ScreenSpaceTest, MirrorsAboutThePrimaryScreen)
+{
+    struct Case {
+        QRect primary;
+        QRectF qtRect;
+        QRectF screenRect;
+    };
+    const Case cases[] = {
+        // A window at the top-left of a 1600 x 1000 screen has its bottom 200 points below the top.
+        { { 0, 0, 1600, 1000 }, { 0, 0, 300, 200 }, { 0, 800, 300, 200 } },
+        { { 0, 0, 1600, 1000 }, { 100, 700, 300, 300 }, { 100, 0, 300, 300 } },
+        // A second screen above the primary one has negative Qt y and lies above it (y up > height).
+        { { 0, 0, 1600, 1000 }, { 0, -900, 1440, 900 }, { 0, 1000, 1440, 900 } },
+        // The primary screen need not start at the origin of the virtual desktop.
+        { { 1920, 120, 1600, 1000 }, { 2000, 220, 400, 300 }, { 2000, 600, 400, 300 } },
+    };
+    for (const Case& entry : cases) {
+        SCOPED_TRACE(testing::Message() << entry.qtRect.y());
+        EXPECT_EQ(ScreenSpace::fromQtGeometry(entry.qtRect, entry.primary), entry.screenRect);
+        EXPECT_EQ(ScreenSpace::toQtGeometry(entry.screenRect, entry.primary), entry.qtRect);
+    }
+}
+
+TEST(QtEditorWindowTest, FrameIsZeroUntilPlacedThenRoundTrips)
+{
+    QWidget widget;
+    QtEditorWindow port(widget);
+    EXPECT_EQ(port.frame(), QRectF());
+    EXPECT_FALSE(port.isVisible());
+
+    const QRect primary = QGuiApplication::primaryScreen()->geometry();
+    const QRectF wanted(100, 150, 640, 480);
+    port.setFrame(wanted);
+    EXPECT_EQ(port.frame(), wanted);
+    EXPECT_EQ(port.contentSize(), QSizeF(640, 480) - (port.frameSizeForContentSize({}) - QSizeF()));
+    // In Qt's own space the window's top edge is the screen's height minus the frame's top.
+    EXPECT_EQ(widget.frameGeometry().top(), primary.top() + primary.height() - 150 - 480);
+
+    port.makeKeyAndOrderFront();
+    EXPECT_TRUE(port.isVisible());
+    port.orderOut();
+    EXPECT_FALSE(port.isVisible());
+}
+
+TEST(QtEditorWindowTest, ShownWindowCountsAsPlaced)
+{
+    QWidget widget;
+    QtEditorWindow port(widget);
+    widget.resize(300, 200);
+    widget.show();
+    EXPECT_EQ(port.frame().size(), QSizeF(widget.frameGeometry().size()));
+    EXPECT_EQ(port.contentSize(), QSizeF(300, 200));
+}
+
+TEST(QtEditorWindowTest, VisibleFrameIsTheScreensAvailableAreaInScreenSpace)
+{
+    QWidget widget;
+    QtEditorWindow port(widget);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const std::optional<QRectF> visible = port.screenVisibleFrame();
+    ASSERT_TRUE(visible);
+    EXPECT_EQ(*visible, ScreenSpace::fromQtGeometry(QRectF(screen->availableGeometry()), screen->geometry()));
+}
+
+TEST(ToolIconsTest, EverySymbolTheEditorShowsHasOurOwnPicture)
+{
+    QStringList symbols;
+    for (AnnotationTool tool : EditorHeader::visibleTools)
+        symbols << AnnotationTools::symbolName(tool);
+    symbols << QStringLiteral("doc.on.doc") << QStringLiteral("square.and.arrow.down") << QStringLiteral("pin")
+            << QStringLiteral("plus.rectangle.on.rectangle") << QStringLiteral("folder")
+            << QStringLiteral("camera.aperture") << QStringLiteral("text.cursor") << QStringLiteral("shift")
+            << QStringLiteral("ruler") << QStringLiteral("plus.magnifyingglass") << QStringLiteral("text.viewfinder")
+            << QStringLiteral("arrow.uturn.backward");
+    for (const QString& symbol : symbols) {
+        SCOPED_TRACE(symbol.toStdString());
+        ASSERT_TRUE(ToolIcons::hasBundledIcon(symbol));
+        // Drawn in the colour asked for: the opaque pixels are that colour, and there are some.
+        const QImage normal = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white).pixmap(24, 24).toImage();
+        const QImage checked = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white)
+                                   .pixmap(24, 24, QIcon::Normal, QIcon::On)
+                                   .toImage();
+        int inked = 0;
+        for (int y = 0; y < normal.height(); ++y) {
+            for (int x = 0; x < normal.width(); ++x) {
+                const QColor pixel = normal.pixelColor(x, y);
+                if (pixel.alpha() < 200)
+                    continue;
+                ++inked;
+                EXPECT_EQ(pixel.rgb(), QColor(0, 0, 255).rgb());
+                EXPECT_EQ(checked.pixelColor(x, y).rgb(), QColor(Qt::white).rgb());
+            }
+        }
+        EXPECT_GT(inked, 10);
+    }
+    EXPECT_FALSE(ToolIcons::hasBundledIcon(QStringLiteral("no.such.symbol")));
+}

@@ -1,0 +1,141 @@
+#include "EditorFixture.h"
+
+#include "domain/AnnotationShape.h"
+#include "ui/ElidedLabel.h"
+#include "ui/SliderPill.h"
+#include "ui/ToolOptionsStrip.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+const QString square = QStringLiteral("Hold Shift for a square.");
+const QString snap = QStringLiteral("Hold Shift to snap the angle.");
+
+struct StripCase {
+    AnnotationTool tool;
+    QString shiftHint; // empty: no Shift pill
+    bool color;
+    bool width;
+    bool size;
+};
+
+const StripCase s_cases[] = {
+    { AnnotationTool::select, {}, true, false, false },
+    { AnnotationTool::arrow, snap, true, true, false },
+    { AnnotationTool::text, {}, true, false, true },
+    { AnnotationTool::line, snap, true, true, false },
+    { AnnotationTool::rectangle, square, true, true, false },
+    { AnnotationTool::oval, square, true, true, false },
+    { AnnotationTool::freehand, {}, true, true, false },
+    { AnnotationTool::magnifier, square, true, false, false },
+    { AnnotationTool::highlight, {}, true, true, false },
+    { AnnotationTool::pixelate, square, false, false, false },
+    { AnnotationTool::spotlight, square, true, true, false },
+    { AnnotationTool::callout, {}, true, false, true },
+    { AnnotationTool::ruler, snap, true, true, false },
+    { AnnotationTool::colorPicker, {}, true, false, false },
+    { AnnotationTool::crop, square, true, false, false },
+};
+
+} // namespace
+
+TEST_F(EditorTest, OptionsStripShowsEachToolsControls)
+{
+    for (const StripCase& entry : s_cases) {
+        SCOPED_TRACE(AnnotationTools::rawValue(entry.tool).toStdString());
+        state.selectedTool.set(entry.tool);
+        const bool isText = entry.tool == AnnotationTool::text;
+        EXPECT_EQ(isShown(QStringLiteral("textInputPill")), isText);
+        EXPECT_EQ(isShown(QStringLiteral("hintPill")), !isText);
+        EXPECT_EQ(isShown(QStringLiteral("shiftHintPill")), !entry.shiftHint.isEmpty());
+        if (!entry.shiftHint.isEmpty()) {
+            const auto labels = child(QStringLiteral("shiftHintPill"))->findChildren<QLabel*>();
+            EXPECT_TRUE(std::any_of(
+                labels.begin(), labels.end(), [&](const QLabel* label) { return label->text() == entry.shiftHint; }));
+        }
+        EXPECT_EQ(isShown(QStringLiteral("colorPill")), entry.color);
+        EXPECT_EQ(isShown(QStringLiteral("widthPill")), entry.width);
+        EXPECT_EQ(isShown(QStringLiteral("sizePill")), entry.size);
+        EXPECT_EQ(isShown(QStringLiteral("applyCropButton")), entry.tool == AnnotationTool::crop);
+        // Present for every tool.
+        EXPECT_TRUE(isShown(QStringLiteral("selectedToolPill")));
+        EXPECT_TRUE(isShown(QStringLiteral("backgroundSwitch")));
+        EXPECT_TRUE(isShown(QStringLiteral("undoButton")));
+    }
+}
+
+TEST_F(EditorTest, OptionsStripNamesTheSelectedToolAndItsHint)
+{
+    state.selectedTool.set(AnnotationTool::magnifier);
+    const auto toolLabels = child(QStringLiteral("selectedToolPill"))->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(toolLabels.begin(), toolLabels.end(),
+        [](const QLabel* label) { return label->text() == QStringLiteral("Magnifier"); }));
+    const auto* hintLabel = child(QStringLiteral("hintPill"))->findChild<ElidedLabel*>();
+    ASSERT_NE(hintLabel, nullptr);
+    EXPECT_EQ(
+        hintLabel->text(), QStringLiteral("Drag to place the magnifier, then drag inside it to move the zoom target."));
+}
+
+TEST_F(EditorTest, SlidersWriteWholeNumbersWithinTheirRanges)
+{
+    auto* width = child(QStringLiteral("widthPill"))->findChild<QSlider*>();
+    auto* size = child(QStringLiteral("sizePill"))->findChild<QSlider*>();
+    ASSERT_TRUE(width && size);
+    EXPECT_EQ(width->minimum(), 1);
+    EXPECT_EQ(width->maximum(), 12);
+    EXPECT_EQ(size->minimum(), 14);
+    EXPECT_EQ(size->maximum(), 56);
+
+    width->setValue(9);
+    EXPECT_EQ(state.lineWidth(), 9.0);
+    width->setValue(40);
+    EXPECT_EQ(state.lineWidth(), 12.0);
+    size->setValue(3);
+    EXPECT_EQ(state.textSize(), 14.0);
+
+    // A change made elsewhere moves the slider and its read-out.
+    state.textSize.set(33.6);
+    EXPECT_EQ(size->value(), 34);
+    EXPECT_EQ(static_cast<SliderPill*>(child(QStringLiteral("sizePill")))->valueText(), QStringLiteral("34"));
+}
+
+TEST_F(EditorTest, TextFieldAndStateTextDraftFollowEachOther)
+{
+    state.selectedTool.set(AnnotationTool::text);
+    QLineEdit* field = window->optionsStrip()->textField();
+    EXPECT_EQ(field->text(), state.textDraft());
+    EXPECT_EQ(field->placeholderText(), QStringLiteral("Type text, then click the screenshot"));
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("Hello"));
+    EXPECT_EQ(state.textDraft(), QStringLiteral("Hello"));
+    state.textDraft.set(QStringLiteral("From elsewhere"));
+    EXPECT_EQ(field->text(), QStringLiteral("From elsewhere"));
+}
+
+TEST_F(EditorTest, StripButtonsRunTheirCommands)
+{
+    loadImage({ 400, 300 });
+    state.selectedTool.set(AnnotationTool::rectangle);
+    state.addDragAnnotation({ 10, 10 }, { 100, 80 }, {});
+    state.addDragAnnotation({ 20, 20 }, { 120, 90 }, {});
+    ASSERT_EQ(state.annotations().size(), 2u);
+    QTest::mouseClick(child<QAbstractButton>(QStringLiteral("undoButton")), Qt::LeftButton);
+    EXPECT_EQ(state.annotations().size(), 1u);
+
+    auto* background = child<QAbstractButton>(QStringLiteral("backgroundSwitch"));
+    QTest::mouseClick(background, Qt::LeftButton);
+    EXPECT_TRUE(state.backdropEnabled());
+    state.backdropEnabled.set(false);
+    EXPECT_FALSE(background->isChecked());
+
+    state.selectedTool.set(AnnotationTool::crop);
+    state.addDragAnnotation({ 50, 40 }, { 250, 140 }, {});
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("applyCropButton")), Qt::LeftButton);
+    ASSERT_TRUE(state.baseImage());
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 100));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Applied crop"));
+}
