@@ -1,0 +1,309 @@
+#include "ui/TrayMenu.h"
+
+#include "app/AppSettings.h"
+#include "app/AppState.h"
+#include "domain/HotkeyKeys.h"
+
+#include "fakes/FakeClipboard.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeHotkeyRegistrar.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/FakePinnedWindows.h"
+#include "fakes/FakeWorkspace.h"
+#include "fakes/InMemoryDefaultsStore.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::uint32_t controlOption = HotkeyKeys::controlModifier | HotkeyKeys::optionModifier;
+
+Image solidImage()
+{
+    QImage pixels(40, 30, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::darkCyan);
+    return Image(pixels);
+}
+
+// Separators read "-", the submenu by its title.
+QStringList titles(const QMenu& menu)
+{
+    QStringList result;
+    for (const QAction* action : menu.actions())
+        result.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return result;
+}
+
+class TrayMenuTest : public testing::Test {
+protected:
+    TrayMenuTest()
+        : settings(defaults, loginItem, hotkeys)
+        , state(settings, AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock })
+    { }
+
+    TrayMenu& tray()
+    {
+        if (!m_tray)
+            m_tray = std::make_unique<TrayMenu>(state);
+        return *m_tray;
+    }
+
+    QMenu& moreMenu() { return *item(*tray().menu(), QStringLiteral("more"))->menu(); }
+
+    static QAction* item(const QMenu& menu, const QString& title)
+    {
+        for (QAction* action : menu.actions()) {
+            if (action->text() == title)
+                return action;
+        }
+        ADD_FAILURE() << "no item " << title.toStdString();
+        static QAction missing;
+        return &missing;
+    }
+
+    // As the tray host does when the user clicks the icon.
+    void openMenu() { Q_EMIT tray().menu()->aboutToShow(); }
+
+    InMemoryDefaultsStore defaults;
+    FakeLoginItem loginItem;
+    FakeHotkeyRegistrar hotkeys;
+    AppSettings settings;
+    FakeClipboard clipboard;
+    FakeWorkspace workspace;
+    FakeDialogs dialogs;
+    FakePinnedWindows pinnedWindows;
+    FakeClock clock;
+    AppState state;
+
+private:
+    std::unique_ptr<TrayMenu> m_tray;
+};
+
+} // namespace
+
+TEST_F(TrayMenuTest, MenusHoldTheItemsInOrder)
+{
+    EXPECT_EQ(titles(*tray().menu()),
+        QStringList({ "Reopen Trovix", "-", "Capture Screen", "Capture Area", "Delayed Screenshot (3s)",
+            "Scrolling Capture", "Recognize Text/QR", "more", "-", "Launch at Startup", "Settings", "Quit" }));
+    EXPECT_EQ(titles(moreMenu()),
+        QStringList({ "Add Capture to Canvas", "Capture Active Window", "Capture Any Window", "Scrolling Capture", "-",
+            "Open File", "Load From Clipboard" }));
+
+    openMenu();
+    openMenu();
+    EXPECT_EQ(tray().menu()->actions().size(), 12) << "refilling replaces the items, it does not add to them";
+    EXPECT_EQ(moreMenu().actions().size(), 7);
+}
+
+TEST_F(TrayMenuTest, OurOwnPicturesAreThereWhatEverTheIconTheme)
+{
+    EXPECT_FALSE(tray().trayIcon()->icon().isNull());
+    EXPECT_EQ(tray().trayIcon()->toolTip(), QStringLiteral("Trovix"));
+    const QMenu& menu = *tray().menu();
+    for (const QString& title : { QStringLiteral("Capture Area"), QStringLiteral("Delayed Screenshot (3s)"),
+             QStringLiteral("Recognize Text/QR"), QStringLiteral("more") }) {
+        SCOPED_TRACE(title.toStdString());
+        const QIcon icon = item(menu, title)->icon();
+        ASSERT_FALSE(icon.isNull());
+        EXPECT_FALSE(icon.pixmap(16, 16).toImage().isNull()) << "the SVG renders";
+    }
+    for (const QString& title : { QStringLiteral("Add Capture to Canvas"), QStringLiteral("Capture Active Window"),
+             QStringLiteral("Capture Any Window") }) {
+        SCOPED_TRACE(title.toStdString());
+        EXPECT_FALSE(item(moreMenu(), title)->icon().isNull());
+    }
+    EXPECT_TRUE(item(menu, QStringLiteral("Quit"))->icon().isNull());
+    EXPECT_TRUE(item(menu, QStringLiteral("Launch at Startup"))->icon().isNull());
+}
+
+TEST_F(TrayMenuTest, ItemsShowTheDefaultShortcuts)
+{
+    struct Row {
+        bool inMore;
+        const char* title;
+        QKeySequence keys;
+    };
+    const Row rows[] = {
+        { false, "Reopen Trovix", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_1) },
+        { false, "Capture Screen", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_5) },
+        { false, "Capture Area", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_2) },
+        { false, "Delayed Screenshot (3s)", QKeySequence() },
+        { false, "Scrolling Capture", QKeySequence() },
+        // Command is the Super key, which Qt calls Meta.
+        { false, "Recognize Text/QR", QKeySequence(Qt::CTRL | Qt::ALT | Qt::META | Qt::Key_O) },
+        { false, "Launch at Startup", QKeySequence() },
+        { false, "Settings", QKeySequence(Qt::CTRL | Qt::Key_Comma) },
+        { false, "Quit", QKeySequence() },
+        { true, "Add Capture to Canvas", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_3) },
+        { true, "Capture Active Window", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_7) },
+        { true, "Capture Any Window", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_4) },
+        { true, "Scrolling Capture", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_6) },
+        { true, "Open File", QKeySequence() },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        const QMenu& menu = row.inMore ? moreMenu() : *tray().menu();
+        EXPECT_EQ(item(menu, QString::fromUtf8(row.title))->shortcut(), row.keys);
+    }
+}
+
+TEST_F(TrayMenuTest, AShortcutChangeShowsTheNextTimeTheMenuOpens)
+{
+    struct Case {
+        const char* name;
+        std::optional<HotkeyShortcut> shortcut;
+        QKeySequence shown;
+    };
+    const Case cases[] = {
+        { "control option 9", HotkeyShortcut { 25, controlOption }, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_9) },
+        { "shift command comma", HotkeyShortcut { 43, HotkeyKeys::shiftModifier | HotkeyKeys::commandModifier },
+            QKeySequence(Qt::SHIFT | Qt::META | Qt::Key_Comma) },
+        { "cleared", std::nullopt, QKeySequence() },
+        // Keys without a one-character menu equivalent show nothing rather than bare modifiers.
+        { "Space", HotkeyShortcut { 49, controlOption }, QKeySequence() },
+        { "Tab", HotkeyShortcut { 48, controlOption }, QKeySequence() },
+        { "Return", HotkeyShortcut { 36, controlOption }, QKeySequence() },
+        { "Esc", HotkeyShortcut { 53, controlOption }, QKeySequence() },
+        { "grave accent, code 50", HotkeyShortcut { 50, controlOption }, QKeySequence() },
+    };
+    for (const Case& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        settings.setShortcut(testCase.shortcut, HotkeyAction::captureArea);
+        openMenu();
+        EXPECT_EQ(item(*tray().menu(), QStringLiteral("Capture Area"))->shortcut(), testCase.shown);
+    }
+}
+
+TEST_F(TrayMenuTest, ASettingsChangeRefillsTheMenuWithoutOpeningIt)
+{
+    tray();
+    settings.assignShortcut(HotkeyShortcut { 23, controlOption }, HotkeyAction::captureArea);
+    settings.setShortcut(HotkeyShortcut { 4, controlOption }, HotkeyAction::captureAnyWindow);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(
+        item(*tray().menu(), QStringLiteral("Capture Area"))->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_5));
+    EXPECT_TRUE(item(*tray().menu(), QStringLiteral("Capture Screen"))->shortcut().isEmpty())
+        << "the screen capture lost ⌃⌥5 to the area capture";
+    EXPECT_EQ(item(moreMenu(), QStringLiteral("Capture Any Window"))->shortcut(),
+        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H));
+}
+
+TEST_F(TrayMenuTest, RecognizeTextIsEnabledOnlyWhileTheEditorHoldsAnImage)
+{
+    EXPECT_FALSE(item(*tray().menu(), QStringLiteral("Recognize Text/QR"))->isEnabled());
+    for (const QAction* action : tray().menu()->actions()) {
+        if (action->text() != QStringLiteral("Recognize Text/QR")) {
+            EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+        }
+    }
+    for (const QAction* action : moreMenu().actions())
+        EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+
+    state.loadImageIntoEditor(solidImage(), QStringLiteral("Captured"), false);
+    openMenu();
+    EXPECT_TRUE(item(*tray().menu(), QStringLiteral("Recognize Text/QR"))->isEnabled());
+}
+
+TEST_F(TrayMenuTest, LaunchAtStartupTogglesTheLoginItemAndItsCheckMark)
+{
+    QAction* launch = item(*tray().menu(), QStringLiteral("Launch at Startup"));
+    ASSERT_TRUE(launch->isCheckable());
+    EXPECT_FALSE(launch->isChecked());
+
+    launch->trigger(); // the menu is refilled while this item still delivers its click
+    EXPECT_TRUE(settings.launchAtStartup());
+    ASSERT_FALSE(loginItem.calls().empty());
+    EXPECT_TRUE(loginItem.calls().back());
+    EXPECT_TRUE(defaults.value(QStringLiteral("launchAtStartup")).has_value()) << "the change is written";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(item(*tray().menu(), QStringLiteral("Launch at Startup"))->isChecked());
+
+    item(*tray().menu(), QStringLiteral("Launch at Startup"))->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(settings.launchAtStartup());
+    EXPECT_FALSE(loginItem.calls().back());
+    EXPECT_FALSE(item(*tray().menu(), QStringLiteral("Launch at Startup"))->isChecked());
+}
+
+TEST_F(TrayMenuTest, TheIconFollowsHideMenubarIcon)
+{
+    settings.hideMenubarIcon.set(true);
+    EXPECT_FALSE(tray().trayIcon()->isVisible()) << "created hidden";
+    settings.hideMenubarIcon.set(false);
+    EXPECT_TRUE(tray().trayIcon()->isVisible()) << "shown without a restart";
+    settings.hideMenubarIcon.set(true);
+    EXPECT_FALSE(tray().trayIcon()->isVisible());
+    EXPECT_EQ(tray().trayIcon()->contextMenu(), tray().menu());
+}
+
+TEST_F(TrayMenuTest, CaptureItemsAskForTheirCapture)
+{
+    QSignalSpy captures(&tray(), &TrayMenu::captureRequested);
+    struct Row {
+        bool inMore;
+        const char* title;
+        TrayCaptureCommand command;
+    };
+    const Row rows[] = {
+        { false, "Capture Screen", TrayCaptureCommand::captureScreen },
+        { false, "Capture Area", TrayCaptureCommand::captureArea },
+        { false, "Delayed Screenshot (3s)", TrayCaptureCommand::captureAfterDelay },
+        { false, "Scrolling Capture", TrayCaptureCommand::captureScrolling },
+        { true, "Add Capture to Canvas", TrayCaptureCommand::addCapture },
+        { true, "Capture Active Window", TrayCaptureCommand::captureActiveWindow },
+        { true, "Capture Any Window", TrayCaptureCommand::captureAnyWindow },
+        { true, "Scrolling Capture", TrayCaptureCommand::captureScrolling },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        captures.clear();
+        item(row.inMore ? moreMenu() : *tray().menu(), QString::fromUtf8(row.title))->trigger();
+        ASSERT_EQ(captures.size(), 1);
+        EXPECT_EQ(captures.front().front().value<TrayCaptureCommand>(), row.command);
+    }
+}
+
+TEST_F(TrayMenuTest, WindowCommandsLeaveAsSignals)
+{
+    QSignalSpy reopen(&tray(), &TrayMenu::showEditorRequested);
+    QSignalSpy settingsWindow(&tray(), &TrayMenu::settingsRequested);
+    QSignalSpy quit(&tray(), &TrayMenu::quitRequested);
+    QSignalSpy captures(&tray(), &TrayMenu::captureRequested);
+
+    item(*tray().menu(), QStringLiteral("Reopen Trovix"))->trigger();
+    item(*tray().menu(), QStringLiteral("Settings"))->trigger();
+    EXPECT_EQ(reopen.size(), 1);
+    EXPECT_EQ(settingsWindow.size(), 1);
+    EXPECT_EQ(quit.size(), 0);
+    item(*tray().menu(), QStringLiteral("Quit"))->trigger();
+    EXPECT_EQ(quit.size(), 1);
+    EXPECT_EQ(captures.size(), 0);
+}
+
+TEST_F(TrayMenuTest, DocumentCommandsRunOnTheApplicationState)
+{
+    clipboard.image = solidImage();
+    item(moreMenu(), QStringLiteral("Load From Clipboard"))->trigger();
+    ASSERT_TRUE(state.baseImage().has_value());
+    EXPECT_EQ(state.baseImage()->pixels().size(), QSize(40, 30));
+
+    item(moreMenu(), QStringLiteral("Open File"))->trigger();
+    EXPECT_EQ(dialogs.openPanelsShown, 1);
+
+    // With an image open, recognition starts at once; it ends on its worker thread.
+    openMenu();
+    item(*tray().menu(), QStringLiteral("Recognize Text/QR"))->trigger();
+    EXPECT_TRUE(state.isRecognizingText());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !state.isRecognizingText(); }, 30000));
+    EXPECT_EQ(state.recognizedText(), QStringLiteral("No text detected."));
+}
