@@ -13,6 +13,8 @@ public:
     [[nodiscard]] virtual std::optional<QString> chooseImageFileToOpen() = 0;
     // Where to save a PNG, proposing the given file name in the panel's own folder; none on cancel.
     [[nodiscard]] virtual std::optional<QString> chooseSaveLocation(const QString& proposedFileName) = 0;
+    // An existing folder the user picked, the panel opening in startFolder; none when they cancel.
+    [[nodiscard]] virtual std::optional<QString> chooseFolder(const QString& startFolder) = 0;
     // True while a modal panel or alert of ours is open.
     [[nodiscard]] virtual bool isShowingModal() const = 0;
 };

@@ -13,6 +13,11 @@ public:
         proposedSaveNames.push_back(proposedFileName);
         return saveLocationToChoose;
     }
+    std::optional<QString> chooseFolder(const QString& startFolder) override
+    {
+        folderPanelStarts.push_back(startFolder);
+        return folderToChoose;
+    }
     bool isShowingModal() const override { return showingModal; }
 
     std::optional<QString> imageFileToChoose;
@@ -20,4 +25,6 @@ public:
     std::optional<QString> saveLocationToChoose;
     std::vector<QString> proposedSaveNames;
     bool showingModal = false;
+    std::optional<QString> folderToChoose;
+    std::vector<QString> folderPanelStarts;
 };

@@ -1,5 +1,6 @@
 #include "platform/qt/QtDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QStandardPaths>
 
@@ -35,4 +36,16 @@ std::optional<QString> QtDialogs::chooseSaveLocation(const QString& proposedFile
     if (!accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtDialogs::chooseFolder(const QString& startFolder)
+{
+    QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : m_parent.data();
+    ++m_modalDepth;
+    const QString path = QFileDialog::getExistingDirectory(
+        parent, QStringLiteral("Select Folder"), startFolder, QFileDialog::ShowDirsOnly);
+    --m_modalDepth;
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }

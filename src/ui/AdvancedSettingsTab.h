@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/SettingsPane.h"
+
+class AppSettings;
+class QLayout;
+
+// Recognition, tray icon, editor window and privacy preferences.
+class AdvancedSettingsTab : public SettingsPane {
+    Q_OBJECT
+public:
+    explicit AdvancedSettingsTab(AppSettings& settings, QWidget* parent = nullptr);
+
+private:
+    QLayout* escActionsRow();
+
+    AppSettings& m_settings;
+};
