@@ -11,16 +11,30 @@ AdvancedSettingsTab::AdvancedSettingsTab(AppSettings& settings, QWidget* parent)
     : SettingsPane(parent)
     , m_settings(settings)
 {
-    using SettingsControls::switchFor;
-    using SettingsControls::textChoiceFor;
-    SettingsSection* section = addSection(QStringLiteral("Advanced"));
+    addRecognitionSection();
+    addWindowSection();
+    addExportSection();
+    addNote(QStringLiteral(
+        "Diagnostics are only sent when you turn them on. Screenshots stay on your computer unless you upload them."));
+    finishLayout();
+}
+
+void AdvancedSettingsTab::addRecognitionSection()
+{
+    SettingsSection* section = addSection(QStringLiteral("Text Recognition"));
     section->addRow(QStringLiteral("Primary OCR language"),
-        textChoiceFor(m_settings.ocrLanguage,
+        SettingsControls::textChoiceFor(m_settings.ocrLanguage,
             { QStringLiteral("English+"), QStringLiteral("Polish+"), QStringLiteral("Auto") },
             QStringLiteral("ocrLanguage"), section));
     section->addRow(QStringLiteral("OCR line breaks"),
-        switchFor(m_settings.removeOcrLineBreaks, QStringLiteral("Remove line breaks"),
+        SettingsControls::switchFor(m_settings.removeOcrLineBreaks, QStringLiteral("Remove line breaks"),
             QStringLiteral("removeOcrLineBreaks"), section));
+}
+
+void AdvancedSettingsTab::addWindowSection()
+{
+    using SettingsControls::switchFor;
+    SettingsSection* section = addSection(QStringLiteral("Icon and Windows"));
     section->addRow(QStringLiteral("Menubar icon"),
         switchFor(m_settings.hideMenubarIcon, QStringLiteral("Hide menubar icon"), QStringLiteral("hideMenubarIcon"),
             section));
@@ -35,9 +49,15 @@ AdvancedSettingsTab::AdvancedSettingsTab(AppSettings& settings, QWidget* parent)
             QStringLiteral("reverseScrollDirection"), section));
     section->addRow(QStringLiteral("Default zoom level"),
         switchFor(m_settings.prefer100Zoom, QStringLiteral("Prefer 100%"), QStringLiteral("prefer100Zoom"), section));
+}
+
+void AdvancedSettingsTab::addExportSection()
+{
+    using SettingsControls::switchFor;
+    SettingsSection* section = addSection(QStringLiteral("Export and Privacy"));
     section->addRow(QStringLiteral("Action when hiding with Esc"), escActionsRow());
     section->addRow(QStringLiteral("Confirmation style"),
-        textChoiceFor(m_settings.confirmationStyle,
+        SettingsControls::textChoiceFor(m_settings.confirmationStyle,
             { QStringLiteral("Custom Notification"), QStringLiteral("System Notification"), QStringLiteral("None") },
             QStringLiteral("confirmationStyle"), section));
     section->addRow(QStringLiteral("URL Scheme API"),
@@ -46,9 +66,6 @@ AdvancedSettingsTab::AdvancedSettingsTab(AppSettings& settings, QWidget* parent)
     section->addRow(QStringLiteral("Diagnostics information"),
         switchFor(m_settings.allowDiagnostics, QStringLiteral("Allow collection"), QStringLiteral("allowDiagnostics"),
             section));
-    addNote(QStringLiteral(
-        "Diagnostics are only sent when you turn them on. Screenshots stay on your computer unless you upload them."));
-    finishLayout();
 }
 
 QLayout* AdvancedSettingsTab::escActionsRow()

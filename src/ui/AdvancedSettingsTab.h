@@ -12,6 +12,9 @@ public:
     explicit AdvancedSettingsTab(AppSettings& settings, QWidget* parent = nullptr);
 
 private:
+    void addRecognitionSection();
+    void addWindowSection();
+    void addExportSection();
     QLayout* escActionsRow();
 
     AppSettings& m_settings;

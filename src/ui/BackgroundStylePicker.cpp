@@ -143,6 +143,7 @@ BackgroundStylePicker::BackgroundStylePicker(Observable<WindowBackgroundStyle>& 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(14);
+    layout->addStretch();
     int index = 0;
     for (WindowBackgroundStyle style : WindowBackgroundStyles::allCases) {
         auto* card = new BackgroundStyleCard(style, this);

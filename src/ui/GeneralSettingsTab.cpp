@@ -11,6 +11,7 @@
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -87,11 +88,11 @@ void GeneralSettingsTab::addCaptureSection()
 
 QLayout* GeneralSettingsTab::folderRow()
 {
-    auto* path = new QLabel(widget());
+    // Read-only: a folder is only ever chosen in the panel, so it exists when chosen.
+    auto* path = new QLineEdit(widget());
     path->setObjectName(QStringLiteral("screenshotsFolderPath"));
-    path->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    path->setMinimumWidth(240);
-    path->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    path->setReadOnly(true);
+    path->setFocusPolicy(Qt::ClickFocus);
     auto show = [this, path] {
         path->setText(m_settings.screenshotsFolderPath());
         path->setToolTip(AutoSaveLocation::expandedFolder(m_settings.screenshotsFolderPath()));
@@ -104,6 +105,7 @@ QLayout* GeneralSettingsTab::folderRow()
     connect(button, &QPushButton::clicked, this, &GeneralSettingsTab::chooseFolder);
 
     auto* row = new QHBoxLayout;
+    row->setSpacing(8);
     row->addWidget(path, 1);
     row->addWidget(button);
     return row;
@@ -129,7 +131,6 @@ QWidget* GeneralSettingsTab::scrollingModeControl()
     auto* description = new QLabel(control);
     description->setObjectName(QStringLiteral("scrollingCaptureModeDescription"));
     description->setForegroundRole(QPalette::PlaceholderText);
-    description->setWordWrap(true);
     auto show
         = [this, description] { description->setText(scrollingModeDescription(m_settings.scrollingCaptureMode())); };
     show();
@@ -163,6 +164,7 @@ QLayout* GeneralSettingsTab::maxHeightRow()
             m_settings.scrollingScreenshotMaxHeight.set(value);
     });
     auto* row = new QHBoxLayout;
+    row->setSpacing(8);
     row->addWidget(field);
     row->addWidget(new QLabel(QStringLiteral("px"), widget()));
     row->addStretch();
@@ -194,6 +196,7 @@ QLayout* GeneralSettingsTab::speedRow()
     connect(slider, &QSlider::valueChanged, this,
         [this](int step) { m_settings.scrollingScreenshotSpeed.set(step / static_cast<double>(speedSteps)); });
     auto* row = new QHBoxLayout;
+    row->setSpacing(10);
     row->addWidget(slider);
     row->addWidget(value);
     row->addStretch();

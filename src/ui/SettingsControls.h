@@ -29,6 +29,9 @@ namespace SettingsControls {
 [[nodiscard]] QComboBox* textChoiceFor(
     Observable<QString>& field, const QStringList& choices, const QString& key, QWidget* owner);
 
+// Choices share one width so that their rows line up.
+inline constexpr int choiceWidth = 220;
+
 template <typename T> using Options = std::vector<std::pair<T, QString>>;
 
 // A value chosen from a list of cases, shown in the given order with their labels.
@@ -37,6 +40,7 @@ template <typename T>
 {
     auto* combo = new QComboBox(owner);
     combo->setObjectName(key);
+    combo->setMinimumWidth(choiceWidth);
     for (const auto& option : options)
         combo->addItem(option.second);
     auto show = [combo, &field, options] {

@@ -44,18 +44,19 @@ void drawKeyboard(QPainter& painter)
 void drawCloudWithArrow(QPainter& painter)
 {
     QPainterPath cloud;
-    cloud.addEllipse(QPointF(7, 13.5), 4, 4);
-    cloud.addEllipse(QPointF(12.5, 10), 5.2, 5.2);
-    cloud.addEllipse(QPointF(17.5, 13), 4.5, 4.5);
-    cloud.addRect(QRectF(7, 12, 10.5, 5.5));
+    cloud.setFillRule(Qt::WindingFill);
+    cloud.addEllipse(QPointF(6.5, 14), 3.8, 3.8);
+    cloud.addEllipse(QPointF(12, 10.5), 5.5, 5.5);
+    cloud.addEllipse(QPointF(17.5, 13.5), 4.2, 4.2);
+    cloud.addRect(QRectF(6.5, 12, 11, 5.8));
     painter.drawPath(cloud.simplified());
     // A gap in the cloud's lower edge where the arrow leaves it.
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.fillRect(QRectF(10.2, 15.5, 4.6, 3.5), Qt::transparent);
+    painter.fillRect(QRectF(9.6, 16, 4.8, 3), Qt::transparent);
     painter.restore();
-    painter.drawLine(QPointF(12.5, 21), QPointF(12.5, 11));
-    painter.drawPolyline(QPolygonF { QPointF(9.5, 14), QPointF(12.5, 11), QPointF(15.5, 14) });
+    painter.drawLine(QPointF(12, 21.5), QPointF(12, 11.5));
+    painter.drawPolyline(QPolygonF { QPointF(9.2, 14.3), QPointF(12, 11.5), QPointF(14.8, 14.3) });
 }
 
 void drawMicroscope(QPainter& painter)

@@ -2,6 +2,7 @@
 
 #include "ui/SettingsSection.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -13,24 +14,29 @@ SettingsPane::SettingsPane(QWidget* parent)
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* content = new QWidget(this);
-    content->setObjectName(QStringLiteral("paneContent"));
-    m_layout = new QVBoxLayout(content);
-    m_layout->setContentsMargins(36, 24, 36, 24);
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("paneContent"));
+    auto* centring = new QHBoxLayout(page);
+    centring->setContentsMargins(36, 24, 36, 24);
+    auto* column = new QWidget(page);
+    column->setMaximumWidth(maximumColumnWidth);
+    m_layout = new QVBoxLayout(column);
+    m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(22);
-    setWidget(content);
+    centring->addWidget(column);
+    setWidget(page);
 }
 
 SettingsSection* SettingsPane::addSection(const QString& title, const QString& description)
 {
-    auto* section = new SettingsSection(title, description, widget());
+    auto* section = new SettingsSection(title, description, m_layout->parentWidget());
     m_layout->addWidget(section);
     return section;
 }
 
 void SettingsPane::addNote(const QString& text)
 {
-    auto* note = new QLabel(text, widget());
+    auto* note = new QLabel(text, m_layout->parentWidget());
     note->setObjectName(QStringLiteral("paneNote"));
     note->setWordWrap(true);
     note->setForegroundRole(QPalette::PlaceholderText);
@@ -45,7 +51,11 @@ void SettingsPane::addWidget(QWidget* content)
 void SettingsPane::finishLayout()
 {
     m_layout->addStretch();
-    const QList<QLabel*> labels = widget()->findChildren<QLabel*>(QStringLiteral("rowLabel"));
+}
+
+void SettingsPane::alignRowLabels(QWidget* root)
+{
+    const QList<QLabel*> labels = root->findChildren<QLabel*>(QStringLiteral("rowLabel"));
     int width = 0;
     for (const QLabel* label : labels)
         width = std::max(width, label->sizeHint().width());

@@ -5,6 +5,7 @@
 #include "ui/GeneralSettingsTab.h"
 #include "ui/HotkeysSettingsTab.h"
 #include "ui/SettingsIcons.h"
+#include "ui/SettingsPane.h"
 #include "ui/ShortcutRecorder.h"
 #include "ui/UploadingSettingsTab.h"
 
@@ -52,6 +53,7 @@ SettingsWindow::SettingsWindow(
     layout->addWidget(tabStrip());
     layout->addWidget(separator);
     layout->addWidget(m_panes, 1);
+    SettingsPane::alignRowLabels(m_panes);
     applyStyle();
     setSelection(SettingsTab::general);
 }
@@ -123,14 +125,16 @@ void SettingsWindow::applyStyle()
     border.setAlpha(dark ? 60 : 36);
     QColor tint = colors.color(QPalette::Highlight);
     tint.setAlpha(40);
-    setStyleSheet(
-        QStringLiteral("QFrame#settingsPanel { background: %1; border: 1px solid %2; border-radius: 10px; }"
-                       "QFrame#tabSeparator { border: none; background: %2; max-height: 1px; }"
-                       "QWidget#paneContent { background: %3; }"
-                       "QToolButton[settingsTab=\"true\"] { border: none; border-radius: 8px; padding: 6px 10px; }"
-                       "QToolButton[settingsTab=\"true\"]:checked { background: %4; color: %5; }"
-                       "QToolButton[settingsTab=\"true\"]:hover:!checked { background: %6; }")
-            .arg(panel.name(QColor::HexArgb), border.name(QColor::HexArgb), window.name(QColor::HexArgb),
-                tint.name(QColor::HexArgb), colors.color(QPalette::Highlight).name(QColor::HexArgb),
-                border.name(QColor::HexArgb)));
+    setStyleSheet(QStringLiteral(
+        "QFrame#settingsPanel { background: %1; border: 1px solid %2; border-radius: 10px; }"
+        "QFrame#tabSeparator { border: none; background: %2; max-height: 1px; }"
+        "QWidget#paneContent { background: %3; }"
+        "QToolButton[settingsTab=\"true\"] { border: none; border-radius: 8px; padding: 6px 10px; }"
+        "QToolButton[settingsTab=\"true\"]:checked { background: %4; color: %5; }"
+        "QToolButton[settingsTab=\"true\"]:hover:!checked { background: %6; }"
+        "QPushButton#record:checked { background: %4; color: %5; border: 1px solid %5; border-radius: 4px;"
+        " padding: 4px 10px; font-weight: 600; }")
+                      .arg(panel.name(QColor::HexArgb), border.name(QColor::HexArgb), window.name(QColor::HexArgb),
+                          tint.name(QColor::HexArgb), colors.color(QPalette::Highlight).name(QColor::HexArgb),
+                          border.name(QColor::HexArgb)));
 }

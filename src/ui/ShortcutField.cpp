@@ -16,7 +16,7 @@ ShortcutField::ShortcutField(HotkeyAction action, AppSettings& settings, Shortcu
     setObjectName(HotkeyActions::settingKey(action));
     m_recordButton->setObjectName(QStringLiteral("record"));
     m_recordButton->setCheckable(true);
-    m_recordButton->setMinimumWidth(170);
+    m_recordButton->setMinimumWidth(190);
     auto* clearButton = new QPushButton(QStringLiteral("Clear"), this);
     clearButton->setObjectName(QStringLiteral("clear"));
     auto* resetButton = new QPushButton(QStringLiteral("Reset"), this);

@@ -209,7 +209,7 @@ TEST_F(SettingsTest, SpeedSliderWritesHundredthsAndShowsTwoDecimals)
 TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)
 {
     auto* button = control<QPushButton>(QStringLiteral("selectFolder"));
-    auto* path = control<QLabel>(QStringLiteral("screenshotsFolderPath"));
+    auto* path = control<QLineEdit>(QStringLiteral("screenshotsFolderPath"));
     EXPECT_EQ(path->text(), QStringLiteral("~/Pictures/Trovix"));
 
     const int writes = store.writeCount();
