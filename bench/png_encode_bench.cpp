@@ -1,7 +1,5 @@
 // PNG encoding of a 4K screenshot-like image: Qt's encoder, libpng at the settings that
-// made it fastest, and our own writer. Run a release build:
-//   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-//   cmake --build build/release --target png_encode_bench && build/release/bench/png_encode_bench
+// made it fastest, and our own writer. How to run it and the measured figures: README.md.
 #include "engine/PngWriter.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +14,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <random>
@@ -290,15 +289,26 @@ void libdeflateAloneOpaque(benchmark::State& state)
     report(state, qsizetype(bytes));
 }
 
+// On a machine shared with other work the fastest repetition is the best estimate of the cost.
+double fastest(const std::vector<double>& times)
+{
+    return *std::min_element(times.begin(), times.end());
+}
+
 } // namespace
 
-BENCHMARK(qtDefaultArgbPremultiplied)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(qtDefaultRgb32)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(qtQuality80Rgb32)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(libpngLevel1Up)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(pngWriterOpaque)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(pngWriterWithAlpha)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(libdeflateAloneOpaque)->Arg(5)->Arg(6)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(qtDefaultArgbPremultiplied)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(qtDefaultRgb32)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(qtQuality80Rgb32)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(libpngLevel1Up)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(pngWriterOpaque)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(pngWriterWithAlpha)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(libdeflateAloneOpaque)
+    ->Arg(5)
+    ->Arg(6)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->ComputeStatistics("min", fastest);
 
 // Text drawing needs a GUI application; the offscreen platform needs no display.
 int main(int argc, char** argv)

@@ -1,16 +1,9 @@
 #pragma once
 
-#include <QString>
+#include "domain/RunningApplication.h"
 
 #include <cstdint>
 #include <optional>
-
-struct RunningApplication {
-    std::int32_t pid = 0;
-    std::optional<QString> applicationId;
-
-    friend bool operator==(const RunningApplication&, const RunningApplication&) = default;
-};
 
 // The application whose window has the keyboard focus, and bringing one forward.
 class FrontmostApplicationPort {

@@ -202,7 +202,7 @@ QCoro::Task<Image> ScreenshotService::captureActiveWindow(std::optional<std::int
     std::optional<std::int32_t> pid = targetPID;
     if (!pid) {
         if (const std::optional<RunningApplication> frontmost = m_ports.frontmostApplication.frontmostApplication())
-            pid = frontmost->pid;
+            pid = std::int32_t(frontmost->processId);
     }
     if (!pid)
         fail(ScreenshotError::Code::captureFailed);

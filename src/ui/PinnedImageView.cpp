@@ -1,5 +1,7 @@
 #include "ui/PinnedImageView.h"
 
+#include "engine/ShadowRenderer.h"
+
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
@@ -51,14 +53,9 @@ void PinnedImageView::paintEvent(QPaintEvent*)
     QPainterPath rounded;
     rounded.addRoundedRect(target, cornerRadius, cornerRadius);
 
-    // A soft shadow 12 points below: a few widening translucent outlines stand in for a blur.
-    for (int step = 6; step >= 1; --step) {
-        QPainterPath halo;
-        const double spread = step * 2.5;
-        halo.addRoundedRect(target.translated(0, 12).adjusted(-spread, -spread, spread, spread), cornerRadius + spread,
-            cornerRadius + spread);
-        painter.fillPath(halo, QColor(0, 0, 0, int(255 * 0.24 / 6 * (7 - step) / 3.5)));
-    }
+    const ShadowRenderer::Shadow& shadow = cachedShadow(rounded);
+    if (!shadow.image.isNull())
+        painter.drawImage(shadow.targetRect, shadow.image);
 
     painter.save();
     painter.setClipPath(rounded);
@@ -99,4 +96,21 @@ void PinnedImageView::mousePressEvent(QMouseEvent* event)
     else
         handle->startSystemMove();
     event->accept();
+}
+
+const ShadowRenderer::Shadow& PinnedImageView::cachedShadow(const QPainterPath& rounded)
+{
+    if (m_shadowSize == size())
+        return m_shadow;
+    // The rounded card's own silhouette casts the shadow: black at 24 %, blur 28, 12 points down.
+    QImage silhouette(size(), QImage::Format_ARGB32_Premultiplied);
+    silhouette.fill(Qt::transparent);
+    QPainter mask(&silhouette);
+    mask.setRenderHint(QPainter::Antialiasing);
+    mask.fillPath(rounded, Qt::black);
+    mask.end();
+    m_shadow = ShadowRenderer::castShadow(silhouette, silhouette.rect(), QColor(0, 0, 0, 61),
+        QPointF(ShadowRenderer::sigmaForBlurRadius(28), ShadowRenderer::sigmaForBlurRadius(28)), QPointF(0, 12));
+    m_shadowSize = size();
+    return m_shadow;
 }

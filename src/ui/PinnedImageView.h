@@ -1,7 +1,9 @@
 #pragma once
 
 #include "domain/Image.h"
+#include "engine/ShadowRenderer.h"
 
+#include <QPainterPath>
 #include <QWidget>
 
 // A pinned image: rounded, outlined, with a soft shadow and a "Pinned" badge. Dragging
@@ -24,6 +26,9 @@ protected:
 
 private:
     void paintBadge(QPainter& painter) const;
+    const ShadowRenderer::Shadow& cachedShadow(const QPainterPath& rounded);
 
     Image m_image;
+    ShadowRenderer::Shadow m_shadow;
+    QSize m_shadowSize;
 };

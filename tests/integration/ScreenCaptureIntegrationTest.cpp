@@ -1,8 +1,8 @@
 #include "PrivateXvfb.h"
 #include "TestWindow.h"
 
-#include "FakeWindowSelection.h"
-#include "TaskRunner.h"
+#include "fakes/FakeWindowSelection.h"
+#include "fakes/TaskRunner.h"
 #include "domain/PlatformError.h"
 #include "engine/ScreenCaptureGeometry.h"
 #include "platform/x11/X11ScreenCapturePermission.h"

@@ -54,7 +54,9 @@ std::optional<RunningApplication> XcbFrontmostApplication::frontmostApplication(
     const std::optional<std::int32_t> pid = pidOf(window);
     if (!pid)
         return std::nullopt;
-    return RunningApplication { *pid, applicationIdOf(window) };
+    const std::optional<QString> className
+        = windowClassName(m_connection.property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING));
+    return RunningApplication { *pid, applicationIdOf(window), className.value_or(QString()) };
 }
 
 bool XcbFrontmostApplication::activate(std::int32_t pid)

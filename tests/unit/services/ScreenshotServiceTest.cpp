@@ -270,7 +270,7 @@ TEST_F(ScreenshotServiceTest, CaptureActiveWindowTakesTheFrontWindowOfTheTargetO
         window(13, 60, QRectF(0, 0, 300, 200)) };
 
     runToCompletion(service.captureActiveWindow(60));
-    frontmost.frontmost = RunningApplication { 50, QStringLiteral("editor") };
+    frontmost.frontmost = RunningApplication { 50, QStringLiteral("editor"), QStringLiteral("Editor") };
     runToCompletion(service.captureActiveWindow(std::nullopt));
 
     ASSERT_EQ(tool.runs.size(), 2);

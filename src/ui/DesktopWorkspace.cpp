@@ -1,0 +1,51 @@
+#include "ui/DesktopWorkspace.h"
+
+#include "ports/FrontmostApplicationPort.h"
+
+#include <QApplication>
+#include <QWidget>
+
+DesktopWorkspace::DesktopWorkspace(FrontmostApplicationPort& frontmost)
+    : m_frontmost(frontmost)
+{
+}
+
+std::optional<RunningApplication> DesktopWorkspace::frontmostApplication()
+{
+    return m_frontmost.frontmostApplication();
+}
+
+std::optional<QString> DesktopWorkspace::ownApplicationId() const
+{
+    // The X11 window list reports an application by its lower-cased WM_CLASS class.
+    return QStringLiteral("trovix");
+}
+
+void DesktopWorkspace::activateIgnoringOtherApps()
+{
+    if (m_activateSelf)
+        m_activateSelf();
+}
+
+void DesktopWorkspace::activate(const RunningApplication& application)
+{
+    m_frontmost.activate(std::int32_t(application.processId));
+}
+
+bool DesktopWorkspace::hasVisibleRegularWindow() const
+{
+    // Overlays, HUDs, pinned images and menus float above normal windows; they are not
+    // what keeps the application in the taskbar.
+    const Qt::WindowFlags floating = Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!widget->isVisible())
+            continue;
+        const Qt::WindowType type = widget->windowType();
+        if (type != Qt::Window && type != Qt::Dialog)
+            continue;
+        if (widget->windowFlags() & floating)
+            continue;
+        return true;
+    }
+    return false;
+}
