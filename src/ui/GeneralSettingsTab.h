@@ -5,7 +5,6 @@
 
 class AppSettings;
 class DialogsPort;
-class QLabel;
 
 // Capture, saving and start-up preferences: the window background cards, the
 // screenshots folder, scrolling capture, autostart and what follows a capture.

@@ -179,6 +179,17 @@ TEST_F(SettingsTest, MaxHeightIsWrittenAsANumberOnceTypingIsDone)
     EXPECT_EQ(field->value(), 32000.0);
 }
 
+TEST_F(SettingsTest, AMaxHeightTypedJustBeforeClosingTheWindowIsKept)
+{
+    window.show();
+    auto* field = control<QDoubleSpinBox>(QStringLiteral("scrollingScreenshotMaxHeight"));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, QStringLiteral("4200"));
+    window.close();
+    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(4200.0));
+}
+
 // A hand-edited value outside the field's range is shown clamped but stays stored as it is.
 TEST_F(SettingsTest, AnOutOfRangeMaxHeightIsNotRewrittenByShowingIt)
 {
