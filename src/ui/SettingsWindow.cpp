@@ -25,10 +25,10 @@ int indexOf(SettingsTab tab)
 
 } // namespace
 
-SettingsWindow::SettingsWindow(
-    AppSettings& settings, DialogsPort& dialogs, std::function<void()> uploadCurrentImage, QWidget* parent)
+SettingsWindow::SettingsWindow(AppSettings& settings, HotkeyRegistrar& hotkeys, DialogsPort& dialogs,
+    std::function<void()> uploadCurrentImage, QWidget* parent)
     : QWidget(parent)
-    , m_recorder(new ShortcutRecorder(settings, this))
+    , m_recorder(new ShortcutRecorder(settings, hotkeys, this))
     , m_tabButtons(new QButtonGroup(this))
     , m_panes(new QStackedWidget(this))
 {

@@ -8,6 +8,7 @@
 
 class AppSettings;
 class DialogsPort;
+class HotkeyRegistrar;
 class QButtonGroup;
 class QStackedWidget;
 class ShortcutRecorder;
@@ -21,8 +22,9 @@ public:
     static constexpr QSize contentSize { 980, 760 };
     static constexpr QSize minimumContentSize { 920, 680 };
 
-    SettingsWindow(AppSettings& settings, DialogsPort& dialogs, std::function<void()> uploadCurrentImage,
-        QWidget* parent = nullptr);
+    // hotkeys is the registrar the settings register with; it is released while a shortcut is recorded.
+    SettingsWindow(AppSettings& settings, HotkeyRegistrar& hotkeys, DialogsPort& dialogs,
+        std::function<void()> uploadCurrentImage, QWidget* parent = nullptr);
 
     [[nodiscard]] SettingsTab selection() const { return m_selection; }
     void setSelection(SettingsTab tab);

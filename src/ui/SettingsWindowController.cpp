@@ -9,8 +9,9 @@
 #include <QStyle>
 
 SettingsWindowController::SettingsWindowController(
-    AppSettings& settings, DialogsPort& dialogs, std::function<void()> uploadCurrentImage)
+    AppSettings& settings, HotkeyRegistrar& hotkeys, DialogsPort& dialogs, std::function<void()> uploadCurrentImage)
     : m_settings(settings)
+    , m_hotkeys(hotkeys)
     , m_dialogs(dialogs)
     , m_uploadCurrentImage(std::move(uploadCurrentImage))
 { }
@@ -23,7 +24,7 @@ SettingsWindowController::~SettingsWindowController()
 void SettingsWindowController::show()
 {
     if (!m_window) {
-        m_window = new SettingsWindow(m_settings, m_dialogs, m_uploadCurrentImage);
+        m_window = new SettingsWindow(m_settings, m_hotkeys, m_dialogs, m_uploadCurrentImage);
         // Closing forgets the window; the next show builds a fresh one.
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());

@@ -7,6 +7,7 @@
 class AppSettings;
 class AppState;
 class DialogsPort;
+class HotkeyRegistrar;
 class SettingsWindow;
 
 // Owns the one preferences window: the first show builds it, later ones bring
@@ -14,7 +15,9 @@ class SettingsWindow;
 // (General tab, nothing recording).
 class SettingsWindowController {
 public:
-    SettingsWindowController(AppSettings& settings, DialogsPort& dialogs, std::function<void()> uploadCurrentImage);
+    // hotkeys: the registrar the settings were given.
+    SettingsWindowController(AppSettings& settings, HotkeyRegistrar& hotkeys, DialogsPort& dialogs,
+        std::function<void()> uploadCurrentImage);
     ~SettingsWindowController();
     SettingsWindowController(const SettingsWindowController&) = delete;
     SettingsWindowController& operator=(const SettingsWindowController&) = delete;
@@ -28,6 +31,7 @@ public:
 
 private:
     AppSettings& m_settings;
+    HotkeyRegistrar& m_hotkeys;
     DialogsPort& m_dialogs;
     std::function<void()> m_uploadCurrentImage;
     QPointer<SettingsWindow> m_window;

@@ -14,14 +14,25 @@ template <typename... Handlers> struct Overloaded : Handlers... {
 
 } // namespace
 
-ShortcutRecorder::ShortcutRecorder(AppSettings& settings, QObject* parent)
+ShortcutRecorder::ShortcutRecorder(AppSettings& settings, HotkeyRegistrar& hotkeys, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
+    , m_hotkeys(hotkeys)
     , m_beep([] { QApplication::beep(); })
-{ }
+{
+    // The settings register every shortcut again after each change; while recording
+    // they must stay released.
+    for (HotkeyAction action : HotkeyActions::allCases) {
+        connect(&m_settings.hotkeyField(action), &ObservableNotifier::changed, this, [this] {
+            if (m_recordingAction)
+                m_hotkeys.registerHotkeys({});
+        });
+    }
+}
 
 ShortcutRecorder::~ShortcutRecorder()
 {
+    stopRecording();
     remove();
 }
 
@@ -39,7 +50,12 @@ void ShortcutRecorder::setRecordingAction(std::optional<HotkeyAction> action)
 {
     if (m_recordingAction == action)
         return;
+    const bool wasRecording = m_recordingAction.has_value();
     m_recordingAction = action;
+    if (action && !wasRecording)
+        m_hotkeys.registerHotkeys({});
+    else if (!action && wasRecording)
+        m_hotkeys.registerHotkeys(m_settings.shortcuts());
     Q_EMIT recordingChanged();
 }
 

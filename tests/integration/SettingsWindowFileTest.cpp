@@ -39,7 +39,7 @@ TEST(SettingsWindowFile, ControlChangesLandInTheSettingsFile)
     {
         JsonDefaultsStore store(path);
         AppSettings settings(store, loginItem, registrar);
-        SettingsWindow window(settings, dialogs, [] {});
+        SettingsWindow window(settings, registrar, dialogs, [] {});
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_FALSE(QFile::exists(path)) << "showing the window wrote the file";

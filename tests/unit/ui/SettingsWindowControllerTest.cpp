@@ -23,7 +23,7 @@ protected:
     AppSettings settings { store, loginItem, registrar };
     FakeDialogs dialogs;
     int uploads = 0;
-    SettingsWindowController controller { settings, dialogs, [this] { ++uploads; } };
+    SettingsWindowController controller { settings, registrar, dialogs, [this] { ++uploads; } };
 };
 
 TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBack)

@@ -30,5 +30,5 @@ protected:
     AppSettings settings { store, loginItem, registrar };
     FakeDialogs dialogs;
     int uploadsStarted = 0;
-    SettingsWindow window { settings, dialogs, [this] { ++uploadsStarted; } };
+    SettingsWindow window { settings, registrar, dialogs, [this] { ++uploadsStarted; } };
 };

@@ -73,6 +73,23 @@ TEST_F(ShortcutRecorderTest, EscEndsRecordingAndKeepsTheShortcut)
     EXPECT_EQ(beeps, 0);
 }
 
+// A grabbed combination would reach its own hot key instead of the recorder, so
+// the hot keys are released for as long as recording lasts, edits included.
+TEST_F(ShortcutRecorderTest, GlobalHotkeysAreReleasedWhileRecording)
+{
+    button(HotkeyAction::captureArea, "record")->click();
+    ASSERT_FALSE(registrar.registrations().empty());
+    EXPECT_TRUE(registrar.registrations().back().empty());
+
+    button(HotkeyAction::showTrovix, "clear")->click();
+    EXPECT_TRUE(registrar.registrations().back().empty());
+    EXPECT_EQ(window.recorder().recordingAction(), HotkeyAction::captureArea);
+
+    press(Qt::Key_Escape);
+    EXPECT_EQ(registrar.registrations().back(), settings.shortcuts());
+    EXPECT_EQ(registrar.registrations().back().size(), 7u);
+}
+
 TEST_F(ShortcutRecorderTest, RefusedKeysBeepAssignNothingAndKeepRecording)
 {
     struct Refused {
