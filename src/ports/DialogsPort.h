@@ -18,6 +18,8 @@ public:
     // user pressed. Dismissing the alert otherwise counts as pressing the last button.
     virtual int runWarningAlert(const QString& messageText, const QString& informativeText, const QStringList& buttons)
         = 0;
+    // An existing folder the user picked, the panel opening in startFolder; none when they cancel.
+    [[nodiscard]] virtual std::optional<QString> chooseFolder(const QString& startFolder) = 0;
     // True while a modal panel or alert of ours is open.
     [[nodiscard]] virtual bool isShowingModal() const = 0;
 };

@@ -7,8 +7,7 @@
 
 DesktopWorkspace::DesktopWorkspace(FrontmostApplicationPort& frontmost)
     : m_frontmost(frontmost)
-{
-}
+{ }
 
 std::optional<RunningApplication> DesktopWorkspace::frontmostApplication()
 {

@@ -23,6 +23,11 @@ public:
         alertAnswers.erase(alertAnswers.begin());
         return answer;
     }
+    std::optional<QString> chooseFolder(const QString& startFolder) override
+    {
+        folderPanelStarts.push_back(startFolder);
+        return folderToChoose;
+    }
     bool isShowingModal() const override { return showingModal; }
 
     std::optional<QString> imageFileToChoose;
@@ -39,4 +44,6 @@ public:
     std::vector<Alert> alerts;
     // Button indexes for the next alerts, oldest first; without one an alert answers with its last button.
     std::vector<int> alertAnswers;
+    std::optional<QString> folderToChoose;
+    std::vector<QString> folderPanelStarts;
 };

@@ -1,5 +1,6 @@
 #include "platform/qt/QtDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,4 +56,16 @@ int QtDialogs::runWarningAlert(const QString& messageText, const QString& inform
     --m_modalDepth;
     const qsizetype index = pushButtons.indexOf(qobject_cast<QPushButton*>(alert.clickedButton()));
     return int(index >= 0 ? index : buttons.size() - 1);
+}
+
+std::optional<QString> QtDialogs::chooseFolder(const QString& startFolder)
+{
+    QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : m_parent.data();
+    ++m_modalDepth;
+    const QString path = QFileDialog::getExistingDirectory(
+        parent, QStringLiteral("Select Folder"), startFolder, QFileDialog::ShowDirsOnly);
+    --m_modalDepth;
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }

@@ -16,6 +16,8 @@ public:
     std::optional<QString> chooseSaveLocation(const QString& proposedFileName) override;
     int runWarningAlert(
         const QString& messageText, const QString& informativeText, const QStringList& buttons) override;
+    // Modal to the window the user is working in (the settings window), else to the given one.
+    std::optional<QString> chooseFolder(const QString& startFolder) override;
     bool isShowingModal() const override { return m_modalDepth > 0; }
 
 private:

@@ -1,0 +1,299 @@
+#include "SettingsWindowFixture.h"
+
+#include "ui/GeneralSettingsTab.h"
+#include "ui/UploadingSettingsTab.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include <set>
+
+namespace {
+
+using Value = DefaultsStore::Value;
+
+struct SwitchCase {
+    const char* key;
+    Observable<bool> AppSettings::*field;
+};
+
+// Every Boolean preference the window edits.
+const SwitchCase s_switches[] {
+    { "resizeRetinaScreenshots", &AppSettings::resizeRetinaScreenshots },
+    { "launchAtStartup", &AppSettings::launchAtStartup },
+    { "showAfterScreenshot", &AppSettings::showAfterScreenshot },
+    { "copyAfterScreenshot", &AppSettings::copyAfterScreenshot },
+    { "saveAfterScreenshot", &AppSettings::saveAfterScreenshot },
+    { "removeOcrLineBreaks", &AppSettings::removeOcrLineBreaks },
+    { "hideMenubarIcon", &AppSettings::hideMenubarIcon },
+    { "splashWindowDisabled", &AppSettings::splashWindowDisabled },
+    { "mainWindowAlwaysOnTop", &AppSettings::mainWindowAlwaysOnTop },
+    { "reverseScrollDirection", &AppSettings::reverseScrollDirection },
+    { "prefer100Zoom", &AppSettings::prefer100Zoom },
+    { "copyImageWhenEsc", &AppSettings::copyImageWhenEsc },
+    { "saveImageWhenEsc", &AppSettings::saveImageWhenEsc },
+    { "enableDeepLinks", &AppSettings::enableDeepLinks },
+    { "allowDiagnostics", &AppSettings::allowDiagnostics },
+};
+
+using SettingsTest = SettingsWindowFixture;
+
+TEST_F(SettingsTest, EverySwitchWritesItsBooleanAndFollowsChangesMadeElsewhere)
+{
+    std::set<QString> expectedNames;
+    for (const SwitchCase& entry : s_switches) {
+        const QString key = QString::fromLatin1(entry.key);
+        SCOPED_TRACE(entry.key);
+        expectedNames.insert(key);
+        Observable<bool>& field = settings.*entry.field;
+        auto* box = control<QCheckBox>(key);
+        ASSERT_NE(box, nullptr);
+        const bool initial = field();
+        EXPECT_EQ(box->isChecked(), initial);
+
+        box->click();
+        EXPECT_EQ(field(), !initial);
+        EXPECT_EQ(stored(key), Value(!initial));
+
+        const int writes = store.writeCount();
+        field.set(initial);
+        EXPECT_EQ(box->isChecked(), initial);
+        EXPECT_EQ(store.writeCount(), writes + 1) << "a shown change must not be written back";
+        EXPECT_EQ(stored(key), Value(initial));
+    }
+    std::set<QString> shownNames;
+    for (const QCheckBox* box : window.findChildren<QCheckBox*>())
+        shownNames.insert(box->objectName());
+    EXPECT_EQ(shownNames, expectedNames);
+}
+
+TEST_F(SettingsTest, TheAutostartSwitchRegistersTheLoginItem)
+{
+    control<QCheckBox>(QStringLiteral("launchAtStartup"))->click();
+    ASSERT_FALSE(loginItem.calls().empty());
+    EXPECT_TRUE(loginItem.calls().back());
+}
+
+struct ChoiceCase {
+    const char* key;
+    QStringList labels;
+    std::vector<Value> storedValues;
+};
+
+TEST_F(SettingsTest, ChoicesListTheirCasesInOrderAndStoreTheChosenValue)
+{
+    const ChoiceCase choices[] {
+        { "saveFormat", { QStringLiteral("PNG"), QStringLiteral("Auto (PNG/JPEG)") },
+            { Value(QStringLiteral("png")), Value(QStringLiteral("auto")) } },
+        { "scrollingCaptureMode", { QStringLiteral("Manual"), QStringLiteral("Automatic") },
+            { Value(QStringLiteral("manual")), Value(QStringLiteral("automatic")) } },
+        { "showEditorAfterAreaCrop", { QStringLiteral("Thumbnail"), QStringLiteral("Editor") },
+            { Value(false), Value(true) } },
+        { "uploadMode", { QStringLiteral("Disable Uploading"), QStringLiteral("Custom Server") },
+            { Value(QStringLiteral("disabled")), Value(QStringLiteral("customServer")) } },
+        { "ocrLanguage", { QStringLiteral("English+"), QStringLiteral("Polish+"), QStringLiteral("Auto") },
+            { Value(QStringLiteral("English+")), Value(QStringLiteral("Polish+")), Value(QStringLiteral("Auto")) } },
+        { "confirmationStyle",
+            { QStringLiteral("Custom Notification"), QStringLiteral("System Notification"), QStringLiteral("None") },
+            { Value(QStringLiteral("Custom Notification")), Value(QStringLiteral("System Notification")),
+                Value(QStringLiteral("None")) } },
+    };
+    for (const ChoiceCase& choice : choices) {
+        SCOPED_TRACE(choice.key);
+        auto* combo = control<QComboBox>(QString::fromLatin1(choice.key));
+        ASSERT_NE(combo, nullptr);
+        QStringList labels;
+        for (int index = 0; index < combo->count(); ++index)
+            labels << combo->itemText(index);
+        EXPECT_EQ(labels, choice.labels);
+        // From the last case back, so that every step is a change from the default first case.
+        for (int index = combo->count() - 1; index >= 0; --index) {
+            combo->setCurrentIndex(index);
+            EXPECT_EQ(stored(QString::fromLatin1(choice.key)), choice.storedValues[static_cast<std::size_t>(index)]);
+        }
+    }
+}
+
+TEST_F(SettingsTest, ChoicesFollowChangesMadeElsewhere)
+{
+    settings.saveFormat.set(SaveFormat::automatic);
+    settings.showEditorAfterAreaCrop.set(false);
+    settings.confirmationStyle.set(QStringLiteral("None"));
+    settings.scrollingCaptureMode.set(ScrollingCaptureMode::automatic);
+    EXPECT_EQ(control<QComboBox>(QStringLiteral("saveFormat"))->currentText(), QStringLiteral("Auto (PNG/JPEG)"));
+    EXPECT_EQ(
+        control<QComboBox>(QStringLiteral("showEditorAfterAreaCrop"))->currentText(), QStringLiteral("Thumbnail"));
+    EXPECT_EQ(control<QComboBox>(QStringLiteral("confirmationStyle"))->currentText(), QStringLiteral("None"));
+    EXPECT_EQ(control<QLabel>(QStringLiteral("scrollingCaptureModeDescription"))->text(),
+        QStringLiteral("Starts scrolling right away and stops when you click."));
+
+    // A hand-edited word that is none of the choices selects nothing and is kept.
+    const int writes = store.writeCount();
+    settings.ocrLanguage.set(QStringLiteral("German+"));
+    EXPECT_EQ(control<QComboBox>(QStringLiteral("ocrLanguage"))->currentIndex(), -1);
+    EXPECT_EQ(settings.ocrLanguage(), QStringLiteral("German+"));
+    EXPECT_EQ(store.writeCount(), writes + 1);
+}
+
+TEST_F(SettingsTest, BackgroundCardsFollowTheStylesAndStoreTheRawValue)
+{
+    auto* picker = control<QWidget>(QStringLiteral("windowBackgroundStyle"));
+    ASSERT_NE(picker, nullptr);
+    QStringList labels;
+    for (const QAbstractButton* card : picker->findChildren<QAbstractButton*>())
+        labels << card->text();
+    EXPECT_EQ(labels,
+        (QStringList { QStringLiteral("Wallpaper"), QStringLiteral("Transparent"), QStringLiteral("Solid Color"),
+            QStringLiteral("Trim shadow") }));
+    EXPECT_TRUE(picker->findChild<QAbstractButton*>(QStringLiteral("transparent"))->isChecked());
+
+    picker->findChild<QAbstractButton*>(QStringLiteral("solidColor"))->click();
+    EXPECT_EQ(stored(QStringLiteral("windowBackgroundStyle")), Value(QStringLiteral("solidColor")));
+
+    settings.windowBackgroundStyle.set(WindowBackgroundStyle::trimShadow);
+    EXPECT_TRUE(picker->findChild<QAbstractButton*>(QStringLiteral("trimShadow"))->isChecked());
+    EXPECT_FALSE(picker->findChild<QAbstractButton*>(QStringLiteral("solidColor"))->isChecked());
+}
+
+TEST_F(SettingsTest, MaxHeightIsWrittenAsANumberOnceTypingIsDone)
+{
+    window.show();
+    auto* field = control<QDoubleSpinBox>(QStringLiteral("scrollingScreenshotMaxHeight"));
+    EXPECT_EQ(field->value(), 20000.0);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, QStringLiteral("1500"));
+    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), std::nullopt) << "written at a digit";
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(1500.0));
+
+    settings.scrollingScreenshotMaxHeight.set(32000.0);
+    EXPECT_EQ(field->value(), 32000.0);
+}
+
+TEST_F(SettingsTest, AMaxHeightTypedJustBeforeClosingTheWindowIsKept)
+{
+    window.show();
+    auto* field = control<QDoubleSpinBox>(QStringLiteral("scrollingScreenshotMaxHeight"));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, QStringLiteral("4200"));
+    window.close();
+    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(4200.0));
+}
+
+// A hand-edited value outside the field's range is shown clamped but stays stored as it is.
+TEST_F(SettingsTest, AnOutOfRangeMaxHeightIsNotRewrittenByShowingIt)
+{
+    const int writes = store.writeCount();
+    settings.scrollingScreenshotMaxHeight.set(-5.0);
+    EXPECT_EQ(settings.scrollingScreenshotMaxHeight(), -5.0);
+    EXPECT_EQ(store.writeCount(), writes + 1);
+}
+
+TEST_F(SettingsTest, SpeedSliderWritesHundredthsAndShowsTwoDecimals)
+{
+    auto* slider = control<QSlider>(QStringLiteral("scrollingScreenshotSpeed"));
+    auto* value = control<QLabel>(QStringLiteral("scrollingScreenshotSpeedValue"));
+    EXPECT_EQ(slider->value(), 65);
+    EXPECT_EQ(value->text(), QStringLiteral("0.65"));
+    EXPECT_EQ(slider->minimum(), 10);
+    EXPECT_EQ(slider->maximum(), 100);
+
+    slider->setValue(30);
+    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotSpeed")), Value(0.3));
+    EXPECT_EQ(value->text(), QStringLiteral("0.30"));
+
+    settings.scrollingScreenshotSpeed.set(1.0);
+    EXPECT_EQ(slider->value(), 100);
+    EXPECT_EQ(value->text(), QStringLiteral("1.00"));
+}
+
+TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)
+{
+    auto* button = control<QPushButton>(QStringLiteral("selectFolder"));
+    auto* path = control<QLineEdit>(QStringLiteral("screenshotsFolderPath"));
+    EXPECT_EQ(path->text(), QStringLiteral("~/Pictures/Trovix"));
+
+    const int writes = store.writeCount();
+    button->click();
+    ASSERT_EQ(dialogs.folderPanelStarts.size(), 1u);
+    EXPECT_EQ(dialogs.folderPanelStarts.back(), QDir::homePath() + QStringLiteral("/Pictures/Trovix"));
+    EXPECT_EQ(store.writeCount(), writes);
+    EXPECT_EQ(settings.screenshotsFolderPath(), QStringLiteral("~/Pictures/Trovix"));
+
+    dialogs.folderToChoose = QStringLiteral("/srv/shots");
+    button->click();
+    EXPECT_EQ(stored(QStringLiteral("screenshotsFolderPath")), Value(QStringLiteral("/srv/shots")));
+    EXPECT_EQ(path->text(), QStringLiteral("/srv/shots"));
+    button->click();
+    EXPECT_EQ(dialogs.folderPanelStarts.back(), QStringLiteral("/srv/shots"));
+}
+
+TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerAndKeepTheirValues)
+{
+    window.setSelection(SettingsTab::uploading);
+    window.show();
+    const QStringList serverFields { QStringLiteral("uploadEndpoint"), QStringLiteral("uploadFieldName"),
+        QStringLiteral("uploadAuthorizationToken") };
+    auto serverRowsVisible = [&] {
+        int visible = 0;
+        for (const QString& name : serverFields)
+            visible += control<QLineEdit>(name)->isVisibleTo(&window) ? 1 : 0;
+        visible += control<QPushButton>(QStringLiteral("uploadCurrentImage"))->isVisibleTo(&window) ? 1 : 0;
+        return visible;
+    };
+    EXPECT_EQ(serverRowsVisible(), 0);
+
+    control<QComboBox>(QStringLiteral("uploadMode"))->setCurrentIndex(1);
+    EXPECT_EQ(serverRowsVisible(), 4);
+    auto* endpoint = control<QLineEdit>(QStringLiteral("uploadEndpoint"));
+    EXPECT_EQ(endpoint->placeholderText(), QStringLiteral("https://example.com/upload"));
+    EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadFieldName"))->placeholderText(), QStringLiteral("file"));
+    EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadAuthorizationToken"))->placeholderText(),
+        QStringLiteral("optional bearer token"));
+    endpoint->clear();
+    QTest::keyClicks(endpoint, QStringLiteral("http://127.0.0.1:8080/up"));
+    QTest::keyClicks(control<QLineEdit>(QStringLiteral("uploadAuthorizationToken")), QStringLiteral("s3cret"));
+    EXPECT_EQ(stored(QStringLiteral("uploadEndpoint")), Value(QStringLiteral("http://127.0.0.1:8080/up")));
+    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("s3cret")));
+
+    control<QComboBox>(QStringLiteral("uploadMode"))->setCurrentIndex(0);
+    EXPECT_EQ(serverRowsVisible(), 0);
+    EXPECT_EQ(stored(QStringLiteral("uploadMode")), Value(QStringLiteral("disabled")));
+    EXPECT_EQ(stored(QStringLiteral("uploadEndpoint")), Value(QStringLiteral("http://127.0.0.1:8080/up")));
+    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("s3cret")));
+
+    settings.uploadFieldName.set(QStringLiteral("image"));
+    EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadFieldName"))->text(), QStringLiteral("image"));
+}
+
+TEST_F(SettingsTest, TestUploadSaysItStartedAndRunsTheUploadOnce)
+{
+    settings.uploadMode.set(UploadMode::customServer);
+    auto* status = control<QLabel>(QStringLiteral("uploadStatus"));
+    EXPECT_TRUE(status->text().isEmpty());
+    control<QPushButton>(QStringLiteral("uploadCurrentImage"))->click();
+    EXPECT_EQ(uploadsStarted, 1);
+    EXPECT_EQ(status->text(), QStringLiteral("Uploading current image..."));
+}
+
+TEST_F(SettingsTest, ScrollingModeDescriptionsFollowTheMode)
+{
+    EXPECT_EQ(GeneralSettingsTab::scrollingModeDescription(ScrollingCaptureMode::manual),
+        QStringLiteral("Capture one step at a time and finish when you're done."));
+    auto* description = control<QLabel>(QStringLiteral("scrollingCaptureModeDescription"));
+    EXPECT_EQ(description->text(), GeneralSettingsTab::scrollingModeDescription(ScrollingCaptureMode::manual));
+    control<QComboBox>(QStringLiteral("scrollingCaptureMode"))->setCurrentIndex(1);
+    EXPECT_EQ(description->text(), GeneralSettingsTab::scrollingModeDescription(ScrollingCaptureMode::automatic));
+}
+
+} // namespace

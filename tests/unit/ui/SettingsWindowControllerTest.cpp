@@ -1,0 +1,74 @@
+#include "ui/SettingsWindowController.h"
+#include "app/AppSettings.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeHotkeyRegistrar.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/InMemoryDefaultsStore.h"
+#include "ui/SettingsWindow.h"
+#include "ui/ShortcutRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace {
+
+class SettingsWindowControllerTest : public testing::Test {
+protected:
+    InMemoryDefaultsStore store;
+    FakeLoginItem loginItem;
+    FakeHotkeyRegistrar registrar;
+    AppSettings settings { store, loginItem, registrar };
+    FakeDialogs dialogs;
+    int uploads = 0;
+    SettingsWindowController controller { settings, registrar, dialogs, [this] { ++uploads; } };
+};
+
+TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBack)
+{
+    EXPECT_EQ(controller.window(), nullptr);
+    controller.show();
+    SettingsWindow* first = controller.window();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("Preferences"));
+    EXPECT_EQ(first->size(), SettingsWindow::contentSize);
+    EXPECT_EQ(first->minimumSize(), SettingsWindow::minimumContentSize);
+
+    first->showMinimized();
+    controller.show();
+    EXPECT_EQ(controller.window(), first);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_TRUE(first->isVisible());
+}
+
+TEST_F(SettingsWindowControllerTest, ClosingForgetsTheWindowAndTheNextOneStartsFresh)
+{
+    controller.show();
+    SettingsWindow* first = controller.window();
+    first->setSelection(SettingsTab::hotkeys);
+    first->recorder().startRecording(HotkeyAction::captureArea);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(controller.window(), nullptr);
+
+    controller.show();
+    ASSERT_NE(controller.window(), nullptr);
+    EXPECT_EQ(controller.window()->selection(), SettingsTab::general);
+    EXPECT_EQ(controller.window()->recorder().recordingAction(), std::nullopt);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), HotkeyActions::defaultShortcut(HotkeyAction::captureArea));
+}
+
+TEST_F(SettingsWindowControllerTest, TheWindowUploadsThroughTheGivenCallback)
+{
+    controller.show();
+    settings.uploadMode.set(UploadMode::customServer);
+    auto* button = controller.window()->findChild<QAbstractButton*>(QStringLiteral("uploadCurrentImage"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(uploads, 1);
+}
+
+} // namespace

@@ -1,0 +1,184 @@
+#include "SettingsWindowFixture.h"
+
+#include "domain/HotkeyKeys.h"
+#include "ui/ShortcutField.h"
+#include "ui/ShortcutRecorder.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const HotkeyShortcut ctrlAlt5 { 23, HotkeyKeys::controlModifier | HotkeyKeys::optionModifier };
+
+class ShortcutRecorderTest : public SettingsWindowFixture {
+protected:
+    void SetUp() override
+    {
+        window.recorder().setBeep([this] { ++beeps; });
+        window.setSelection(SettingsTab::hotkeys);
+        window.show();
+    }
+
+    QPushButton* button(HotkeyAction action, const char* name)
+    {
+        auto* field = control<ShortcutField>(HotkeyActions::settingKey(action));
+        return field ? field->findChild<QPushButton*>(QString::fromLatin1(name)) : nullptr;
+    }
+
+    QString recorderText(HotkeyAction action) { return button(action, "record")->text(); }
+
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(&window, static_cast<Qt::Key>(key), modifiers);
+    }
+
+    int beeps = 0;
+};
+
+TEST_F(ShortcutRecorderTest, ACombinationWithAModifierMovesToTheRecordedAction)
+{
+    ASSERT_EQ(settings.shortcut(HotkeyAction::captureScreen), ctrlAlt5);
+    button(HotkeyAction::captureArea, "record")->click();
+    EXPECT_EQ(recorderText(HotkeyAction::captureArea), QStringLiteral("Type shortcut\u2026"));
+
+    press(Qt::Key_5, Qt::ControlModifier | Qt::AltModifier);
+
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), ctrlAlt5);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), std::nullopt);
+    EXPECT_EQ(stored(QStringLiteral("captureAreaHotkey")), DefaultsStore::Value(QStringLiteral("23:6144")));
+    EXPECT_EQ(stored(QStringLiteral("captureScreenHotkey")), DefaultsStore::Value(QString()));
+    EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);
+    EXPECT_EQ(recorderText(HotkeyAction::captureScreen), QStringLiteral("Record Shortcut"));
+    EXPECT_EQ(recorderText(HotkeyAction::captureArea), QStringLiteral("⌃⌥5"));
+    ASSERT_FALSE(registrar.registrations().empty());
+    const HotkeyRegistrar::Shortcuts& registered = registrar.registrations().back();
+    EXPECT_EQ(registered.count(HotkeyAction::captureScreen), 0u);
+    EXPECT_EQ(registered.at(HotkeyAction::captureArea), ctrlAlt5);
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(ShortcutRecorderTest, EscEndsRecordingAndKeepsTheShortcut)
+{
+    button(HotkeyAction::captureScreen, "record")->click();
+    const int writes = store.writeCount();
+
+    press(Qt::Key_Escape);
+
+    EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), ctrlAlt5);
+    EXPECT_EQ(recorderText(HotkeyAction::captureScreen), QStringLiteral("⌃⌥5"));
+    EXPECT_EQ(store.writeCount(), writes);
+    EXPECT_EQ(beeps, 0);
+}
+
+// A grabbed combination would reach its own hot key instead of the recorder, so
+// the hot keys are released for as long as recording lasts, edits included.
+TEST_F(ShortcutRecorderTest, GlobalHotkeysAreReleasedWhileRecording)
+{
+    button(HotkeyAction::captureArea, "record")->click();
+    ASSERT_FALSE(registrar.registrations().empty());
+    EXPECT_TRUE(registrar.registrations().back().empty());
+
+    button(HotkeyAction::showTrovix, "clear")->click();
+    EXPECT_TRUE(registrar.registrations().back().empty());
+    EXPECT_EQ(window.recorder().recordingAction(), HotkeyAction::captureArea);
+
+    press(Qt::Key_Escape);
+    EXPECT_EQ(registrar.registrations().back(), settings.shortcuts());
+    EXPECT_EQ(registrar.registrations().back().size(), 7u);
+}
+
+TEST_F(ShortcutRecorderTest, RefusedKeysBeepAssignNothingAndKeepRecording)
+{
+    struct Refused {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Refused refused[] {
+        { "no modifier", Qt::Key_A, Qt::NoModifier },
+        { "no label", Qt::Key_F1, Qt::AltModifier },
+        { "keypad", Qt::Key_5, Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier },
+    };
+    button(HotkeyAction::showTrovix, "record")->click();
+    const int writes = store.writeCount();
+    int expectedBeeps = 0;
+    for (const Refused& key : refused) {
+        SCOPED_TRACE(key.name);
+        press(key.key, key.modifiers);
+        EXPECT_EQ(beeps, ++expectedBeeps);
+        EXPECT_EQ(window.recorder().recordingAction(), HotkeyAction::showTrovix);
+    }
+    // A modifier on its own is the start of a combination: no beep.
+    press(Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_EQ(beeps, expectedBeeps);
+    EXPECT_EQ(store.writeCount(), writes);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::showTrovix), HotkeyActions::defaultShortcut(HotkeyAction::showTrovix));
+}
+
+TEST_F(ShortcutRecorderTest, KeysAreSwallowedOnlyWhileRecording)
+{
+    window.setSelection(SettingsTab::uploading);
+    settings.uploadMode.set(UploadMode::customServer);
+    auto* token = control<QLineEdit>(QStringLiteral("uploadAuthorizationToken"));
+    QTest::keyClicks(token, QStringLiteral("ab"));
+    EXPECT_EQ(settings.uploadAuthorizationToken(), QStringLiteral("ab"));
+
+    window.recorder().startRecording(HotkeyAction::addCapture);
+    QTest::keyClicks(token, QStringLiteral("cd"));
+    EXPECT_EQ(token->text(), QStringLiteral("ab"));
+    EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(ShortcutRecorderTest, ClearAndResetEditTheShortcutAndEndItsRecording)
+{
+    button(HotkeyAction::recognizeText, "record")->click();
+    button(HotkeyAction::recognizeText, "clear")->click();
+    EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::recognizeText), std::nullopt);
+    EXPECT_EQ(stored(QStringLiteral("recognizeTextHotkey")), DefaultsStore::Value(QString()));
+    EXPECT_EQ(recorderText(HotkeyAction::recognizeText), QStringLiteral("Record Shortcut"));
+
+    button(HotkeyAction::recognizeText, "reset")->click();
+    EXPECT_EQ(settings.shortcut(HotkeyAction::recognizeText), (HotkeyShortcut { 31, 0x1900 }));
+    EXPECT_EQ(stored(QStringLiteral("recognizeTextHotkey")), DefaultsStore::Value(QStringLiteral("31:6400")));
+    EXPECT_EQ(recorderText(HotkeyAction::recognizeText), QStringLiteral("⌃⌥⌘O"));
+}
+
+// Resetting to a default another action took meanwhile moves it back rather than
+// leaving one combination on two actions.
+TEST_F(ShortcutRecorderTest, ResetTakesTheDefaultBackFromAnotherAction)
+{
+    settings.assignShortcut(ctrlAlt5, HotkeyAction::captureArea);
+    button(HotkeyAction::captureScreen, "reset")->click();
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), ctrlAlt5);
+    EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), std::nullopt);
+}
+
+TEST_F(ShortcutRecorderTest, RecordingEndsWhenTheHotkeysPaneOrTheWindowGoesAway)
+{
+    button(HotkeyAction::captureArea, "record")->click();
+    window.setSelection(SettingsTab::general);
+    EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);
+
+    window.setSelection(SettingsTab::hotkeys);
+    button(HotkeyAction::captureArea, "record")->click();
+    window.hide();
+    EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);
+    EXPECT_FALSE(window.recorder().isInstalled());
+    window.show();
+    EXPECT_TRUE(window.recorder().isInstalled());
+}
+
+TEST_F(ShortcutRecorderTest, ShortcutsChangedElsewhereShowInTheRows)
+{
+    settings.setShortcut(
+        HotkeyShortcut { 0, HotkeyKeys::commandModifier | HotkeyKeys::shiftModifier }, HotkeyAction::captureScrolling);
+    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("⇧⌘A"));
+    settings.setShortcut(std::nullopt, HotkeyAction::captureScrolling);
+    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("Record Shortcut"));
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+#include "ui/ShortcutRecording.h"
+#include "domain/HotkeyKeys.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace ShortcutRecording;
+using HotkeyKeys::commandModifier;
+using HotkeyKeys::controlModifier;
+using HotkeyKeys::optionModifier;
+using HotkeyKeys::shiftModifier;
+
+constexpr Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+
+struct KeyPressCase {
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    Decision expected;
+};
+
+const KeyPressCase s_cases[] {
+    { "Esc", Qt::Key_Escape, Qt::NoModifier, Cancel {} },
+    { "Esc with modifiers still cancels", Qt::Key_Escape, ctrlAlt, Cancel {} },
+    { "Ctrl+Alt+5", Qt::Key_5, ctrlAlt, Assign { { 23, controlModifier | optionModifier } } },
+    { "Ctrl+Alt+Super+O", Qt::Key_O, ctrlAlt | Qt::MetaModifier,
+        Assign { { 31, controlModifier | optionModifier | commandModifier } } },
+    { "Shift alone is a modifier: Shift+A", Qt::Key_A, Qt::ShiftModifier, Assign { { 0, shiftModifier } } },
+    { "Shift+2 reported as @", Qt::Key_At, Qt::ShiftModifier | Qt::ControlModifier,
+        Assign { { 19, shiftModifier | controlModifier } } },
+    { "Shift+Tab reported as Backtab", Qt::Key_Backtab, Qt::ShiftModifier | Qt::AltModifier,
+        Assign { { 48, shiftModifier | optionModifier } } },
+    { "Super+Return", Qt::Key_Return, Qt::MetaModifier, Assign { { 36, commandModifier } } },
+    { "Ctrl+Space", Qt::Key_Space, Qt::ControlModifier, Assign { { 49, controlModifier } } },
+    { "Ctrl+comma", Qt::Key_Comma, Qt::ControlModifier, Assign { { 43, controlModifier } } },
+    { "A without a modifier", Qt::Key_A, Qt::NoModifier, Beep {} },
+    { "Return without a modifier", Qt::Key_Return, Qt::NoModifier, Beep {} },
+    { "Alt+F1 has no label", Qt::Key_F1, Qt::AltModifier, Beep {} },
+    { "Ctrl+` has a key code but no label", Qt::Key_QuoteLeft, Qt::ControlModifier, Beep {} },
+    { "Ctrl+Backspace has no label", Qt::Key_Backspace, Qt::ControlModifier, Beep {} },
+    { "Ctrl+Alt+keypad 5 is not the main-row 5", Qt::Key_5, ctrlAlt | Qt::KeypadModifier, Beep {} },
+    { "unknown key", Qt::Key_unknown, ctrlAlt, Beep {} },
+    { "Control pressed on its own", Qt::Key_Control, Qt::ControlModifier, Wait {} },
+    { "Alt pressed while Control is down", Qt::Key_Alt, ctrlAlt, Wait {} },
+    { "Super pressed on its own", Qt::Key_Super_L, Qt::MetaModifier, Wait {} },
+};
+
+TEST(ShortcutRecording, EachKeyPressCancelsAssignsBeepsOrWaits)
+{
+    for (const KeyPressCase& keyPress : s_cases) {
+        SCOPED_TRACE(keyPress.name);
+        const Decision decision = decide(keyPress.key, keyPress.modifiers);
+        EXPECT_EQ(decision.index(), keyPress.expected.index());
+        if (const auto* assign = std::get_if<Assign>(&decision)) {
+            const auto& expected = std::get<Assign>(keyPress.expected);
+            EXPECT_EQ(assign->shortcut.keyCode, expected.shortcut.keyCode);
+            EXPECT_EQ(assign->shortcut.modifiers, expected.shortcut.modifiers);
+        }
+    }
+}
+
+// Whatever is assigned must read back as a labelled shortcut, never as "?".
+TEST(ShortcutRecording, EveryAssignedShortcutHasALabelAndAModifier)
+{
+    for (int key = Qt::Key_Space; key <= Qt::Key_AsciiTilde; ++key) {
+        const Decision decision = decide(key, Qt::ControlModifier);
+        if (const auto* assign = std::get_if<Assign>(&decision)) {
+            SCOPED_TRACE(key);
+            EXPECT_FALSE(assign->shortcut.displayText().contains(QLatin1Char('?')));
+            EXPECT_NE(assign->shortcut.modifiers, 0u);
+        }
+    }
+}
+
+} // namespace
