@@ -6,6 +6,7 @@
 #include "domain/Image.h"
 #include "domain/RunningApplication.h"
 #include "domain/ZoomBehavior.h"
+#include "ports/ApplicationWindowsPort.h"
 
 #include <QCoro/QCoroTask>
 
@@ -17,6 +18,8 @@
 #include <QUuid>
 
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -29,6 +32,9 @@ class PinnedWindowsPort;
 class PasteboardImageProvider;
 class EditorWindowPort;
 class WorkspacePort;
+class ScreenshotService;
+class AreaSelectionPort;
+class TrovixError;
 
 // The outside world as the application state sees it.
 struct AppStatePorts {
@@ -37,6 +43,12 @@ struct AppStatePorts {
     DialogsPort& dialogs;
     PinnedWindowsPort& pinnedWindows;
     Clock& clock;
+
+    // ---- Capture workflows (AppStateCapture*.cpp) ----
+    ScreenshotService& screenshots;
+    AreaSelectionPort& areaSelection;
+    // Our own windows, hidden while the screen is read.
+    ApplicationWindowsPort& applicationWindows;
 };
 
 // The one state object of the application: the open document, the tool and style
@@ -133,6 +145,45 @@ public:
     // What the application delegate saw last in front before us; the fallback for previousActiveApp.
     void setLastExternalApp(std::optional<RunningApplication> app) { m_lastExternalApp = std::move(app); }
 
+    // ---- Capture workflows (AppStateCapture*.cpp) ----
+    // Each runs to its first wait and returns; awaiting it waits for the whole capture. A
+    // request while another capture runs only answers "Capture is already in progress".
+    QCoro::Task<> captureScreen();
+    QCoro::Task<> captureArea();
+    QCoro::Task<> captureActiveWindow();
+    QCoro::Task<> captureAnyWindow();
+    QCoro::Task<> addAreaCaptureToCanvas();
+    QCoro::Task<> captureAfterDelay(double seconds);
+
+    // Building blocks, shared with the scrolling capture.
+    using CaptureOperation = std::function<QCoro::Task<Image>()>;
+    // Given the windows hidden for the capture and whether the editor was one of them.
+    using CaptureAction = std::function<QCoro::Task<>(QList<ApplicationWindow> hiddenWindows, bool editorWasVisible)>;
+    QCoro::Task<> startCaptureFlow(QString cancellationMessage, CaptureAction action);
+    QCoro::Task<> captureImage(
+        CaptureOperation operation, QString successMessage, QString cancellationMessage, bool hidesWindowsForCapture);
+    QCoro::Task<> captureImageWithoutHidingWindows(
+        CaptureOperation operation, QString successMessage, QString cancellationMessage);
+    QCoro::Task<QList<ApplicationWindow>> prepareForCaptureTransition();
+    QList<ApplicationWindow> hideWindowsForCapture();
+    void restoreWindows(const QList<ApplicationWindow>& windows, bool shouldShowEditor);
+    void completeCaptureTransition(const QList<ApplicationWindow>& windows);
+    [[nodiscard]] std::optional<std::int32_t> captureTargetApplicationPID() const;
+
+    // Copies and saves a fresh capture as the settings ask, and says so in the status.
+    void applyPostCaptureActions(const Image& image);
+    void handleCaptureError(const TrovixError& error);
+
+    // Recovery from a missing screen capture permission: a new instance is needed before a
+    // newly granted permission counts.
+    void presentScreenRecordingRestartAlert(
+        const QString& messageText, const QString& informativeText, bool showsSettingsButton);
+    void openScreenRecordingSettings();
+    void relaunchApplication();
+    // Connected to the application becoming active: the user may be back from the settings.
+    void handleApplicationDidBecomeActive();
+    [[nodiscard]] bool shouldPromptForScreenRecordingRestart() const { return m_shouldPromptForScreenRecordingRestart; }
+
 private:
     void appendAnnotation(AnnotationShape::Kind kind, const QString& status);
     [[nodiscard]] AnnotationStyle currentStyle() const;
@@ -152,4 +203,10 @@ private:
     std::chrono::milliseconds m_uploadTimeout { std::chrono::seconds(60) };
     // Keeps the last copy's lazy clipboard data alive until the next copy.
     std::shared_ptr<const PasteboardImageProvider> m_activePasteboardImageProvider;
+
+    // ---- Capture workflows ----
+    QCoro::Task<Image> selectAndCaptureArea();
+    QCoro::Task<> captureAreaExcludingOwnWindows();
+    [[nodiscard]] bool isEditorWindow(const ApplicationWindow& window) const;
+    bool m_shouldPromptForScreenRecordingRestart = false;
 };

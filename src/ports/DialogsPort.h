@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -13,6 +14,10 @@ public:
     [[nodiscard]] virtual std::optional<QString> chooseImageFileToOpen() = 0;
     // Where to save a PNG, proposing the given file name in the panel's own folder; none on cancel.
     [[nodiscard]] virtual std::optional<QString> chooseSaveLocation(const QString& proposedFileName) = 0;
+    // A modal warning alert with its buttons in the given order; the index of the button the
+    // user pressed. Dismissing the alert otherwise counts as pressing the last button.
+    virtual int runWarningAlert(const QString& messageText, const QString& informativeText, const QStringList& buttons)
+        = 0;
     // True while a modal panel or alert of ours is open.
     [[nodiscard]] virtual bool isShowingModal() const = 0;
 };

@@ -21,4 +21,12 @@ public:
     virtual void activate(const RunningApplication& application) = 0;
     // Whether any of our windows is shown at an ordinary level (not a tray menu, overlay or HUD).
     [[nodiscard]] virtual bool hasVisibleRegularWindow() const = 0;
+
+    // Opens the desktop's settings page for screen capture access, where the desktop has one;
+    // does nothing otherwise.
+    virtual void openScreenRecordingSettings() = 0;
+    // Starts a new instance of this application; throws PlatformError when it cannot be started.
+    virtual void launchNewInstance() = 0;
+    // Ends this instance, tray icon and hot keys included.
+    virtual void terminate() = 0;
 };

@@ -75,6 +75,11 @@ ScreenshotService::ScreenshotService(Collaborators collaborators)
     : m_ports(std::move(collaborators))
 { }
 
+bool ScreenshotService::excludesOwnWindows() const
+{
+    return m_ports.displayCapture && m_ports.displayCapture->excludesOwnWindows();
+}
+
 QList<CapturableWindow> ScreenshotService::capturableWindows() const
 {
     QList<CapturableWindow> windows;
@@ -184,7 +189,7 @@ QCoro::Task<Image> ScreenshotService::captureExcludingCurrentApp(QRectF rect, Sc
     if (!normalized)
         fail(ScreenshotError::Code::captureFailed);
     // Without a backend that leaves our windows out, this capture cannot keep its promise.
-    if (!m_ports.displayCapture || !m_ports.displayCapture->excludesOwnWindows())
+    if (!excludesOwnWindows())
         fail(ScreenshotError::Code::captureFailed);
     co_return co_await m_ports.displayCapture->captureDisplay(screen, *normalized);
 }
@@ -201,8 +206,9 @@ QCoro::Task<Image> ScreenshotService::captureActiveWindow(std::optional<std::int
 {
     std::optional<std::int32_t> pid = targetPID;
     if (!pid) {
-        if (const std::optional<RunningApplication> frontmost = m_ports.frontmostApplication.frontmostApplication())
-            pid = std::int32_t(frontmost->processId);
+        const std::optional<RunningApplication> frontmost = m_ports.frontmostApplication.frontmostApplication();
+        if (frontmost && frontmost->processId > 0 && frontmost->processId <= std::numeric_limits<std::int32_t>::max())
+            pid = static_cast<std::int32_t>(frontmost->processId);
     }
     if (!pid)
         fail(ScreenshotError::Code::captureFailed);

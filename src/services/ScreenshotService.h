@@ -50,6 +50,10 @@ public:
     QCoro::Task<Image> captureActiveWindow(std::optional<std::int32_t> targetPID);
     QCoro::Task<Image> captureUserSelectedWindow();
 
+    // Whether captureExcludingCurrentApp can work: a backend leaves our own windows out of its
+    // pictures, so the workflows need not keep them hidden while it captures.
+    [[nodiscard]] bool excludesOwnWindows() const;
+
     // Front to back.
     [[nodiscard]] QList<CapturableWindow> capturableWindows() const;
     [[nodiscard]] QRectF desktopUnionFrame() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "domain/PlatformError.h"
 #include "ports/WorkspacePort.h"
 
 #include <vector>
@@ -12,6 +13,14 @@ public:
     void activateIgnoringOtherApps() override { ++activations; }
     void activate(const RunningApplication& application) override { activatedOthers.push_back(application); }
     bool hasVisibleRegularWindow() const override { return regularWindowVisible; }
+    void openScreenRecordingSettings() override { ++settingsOpened; }
+    void launchNewInstance() override
+    {
+        ++launches;
+        if (launchFailure)
+            throw PlatformError(*launchFailure);
+    }
+    void terminate() override { ++terminations; }
 
     std::optional<RunningApplication> frontmost;
     std::optional<QString> ownId = QStringLiteral("trovix");
@@ -19,4 +28,9 @@ public:
     int activations = 0;
     std::vector<RunningApplication> activatedOthers;
     bool regularWindowVisible = false;
+    int settingsOpened = 0;
+    int launches = 0;
+    // The system's wording when a new instance cannot be started.
+    std::optional<QString> launchFailure;
+    int terminations = 0;
 };

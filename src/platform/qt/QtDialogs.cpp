@@ -1,6 +1,8 @@
 #include "platform/qt/QtDialogs.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 QtDialogs::QtDialogs(QWidget* parent)
@@ -35,4 +37,22 @@ std::optional<QString> QtDialogs::chooseSaveLocation(const QString& proposedFile
     if (!accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+int QtDialogs::runWarningAlert(const QString& messageText, const QString& informativeText, const QStringList& buttons)
+{
+    QMessageBox alert(QMessageBox::Warning, QStringLiteral("Trovix"), messageText, QMessageBox::NoButton, m_parent);
+    alert.setInformativeText(informativeText);
+    QList<QPushButton*> pushButtons;
+    for (const QString& title : buttons)
+        pushButtons.append(alert.addButton(title, QMessageBox::ActionRole));
+    if (!pushButtons.isEmpty()) {
+        alert.setDefaultButton(pushButtons.front());
+        alert.setEscapeButton(pushButtons.back());
+    }
+    ++m_modalDepth;
+    alert.exec();
+    --m_modalDepth;
+    const qsizetype index = pushButtons.indexOf(qobject_cast<QPushButton*>(alert.clickedButton()));
+    return int(index >= 0 ? index : buttons.size() - 1);
 }

@@ -4,15 +4,25 @@
 
 #include "app/AppSettings.h"
 
+#include "fakes/FakeApplicationWindows.h"
+#include "fakes/FakeAreaSelection.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
-#include "fakes/FakePinnedWindows.h"
+#include "fakes/FakeDisplayCapture.h"
 #include "fakes/FakeEditorWindow.h"
+#include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
+#include "fakes/FakePinnedWindows.h"
+#include "fakes/FakeScreenCapturePermission.h"
+#include "fakes/FakeScreens.h"
+#include "fakes/FakeScreenshotTool.h"
+#include "fakes/FakeWindowList.h"
+#include "fakes/FakeWindowSelection.h"
 #include "fakes/FakeWorkspace.h"
 #include "fakes/InMemoryDefaultsStore.h"
+#include "services/ScreenshotService.h"
 
 #include <QTemporaryDir>
 
@@ -22,9 +32,18 @@ class AppStateTest : public testing::Test {
 protected:
     AppStateTest()
         : settings(defaults, loginItem, hotkeys)
-        , state(settings, AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock })
-    {
-    }
+        , screenshots(ScreenshotService::Collaborators { .screens = screens,
+              .windowList = windowList,
+              .frontmostApplication = frontmostApplication,
+              .permission = permission,
+              .tool = tool,
+              .windowSelection = windowSelection,
+              .displayCapture = &displayCapture,
+              .ownApplicationId = QStringLiteral("trovix") })
+        , state(settings,
+              AppStatePorts {
+                  clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection, applicationWindows })
+    { }
 
     static Image solidImage(QSize pixels, QColor color, QSizeF points = {})
     {
@@ -50,5 +69,16 @@ protected:
     FakeDialogs dialogs;
     FakePinnedWindows pinnedWindows;
     FakeClock clock;
+    // The capture backends; the display capture leaves our windows out only when told to.
+    FakeScreens screens;
+    FakeWindowList windowList;
+    FakeFrontmostApplication frontmostApplication;
+    FakeScreenCapturePermission permission;
+    FakeScreenshotTool tool;
+    FakeWindowSelection windowSelection;
+    FakeDisplayCapture displayCapture;
+    ScreenshotService screenshots;
+    FakeAreaSelection areaSelection;
+    FakeApplicationWindows applicationWindows;
     AppState state;
 };

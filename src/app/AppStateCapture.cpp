@@ -1,0 +1,188 @@
+// The capture requests: which picture each one takes, how it gets our windows out of the
+// way, and what the status says afterwards.
+#include "app/AppState.h"
+
+#include "app/AppSettings.h"
+#include "domain/ScreenshotError.h"
+#include "ports/AreaSelectionPort.h"
+#include "ports/Clock.h"
+#include "services/ScreenshotService.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString alreadyInProgress = QStringLiteral("Capture is already in progress");
+const QString screenCaptured = QStringLiteral("Captured the current screen");
+const QString screenCancelled = QStringLiteral("Screen capture cancelled");
+const QString areaCaptured = QStringLiteral("Captured a custom area");
+const QString areaCancelled = QStringLiteral("Area capture cancelled");
+
+// Lets the selection overlay leave the screen before its pixels are read.
+constexpr std::chrono::milliseconds waitAfterSelection { 60 };
+
+// A day is more than any delay a menu offers; the bound keeps the wait's arithmetic finite.
+constexpr double longestDelaySeconds = 24 * 60 * 60;
+
+} // namespace
+
+QCoro::Task<> AppState::startCaptureFlow(QString cancellationMessage, CaptureAction action)
+{
+    if (isCaptureTransitionActive()) {
+        statusMessage.set(alreadyInProgress);
+        co_return;
+    }
+    const QList<ApplicationWindow> windows = co_await prepareForCaptureTransition();
+    const bool editorWasVisible = std::any_of(
+        windows.cbegin(), windows.cend(), [this](const ApplicationWindow& window) { return isEditorWindow(window); });
+    try {
+        co_await action(windows, editorWasVisible);
+    } catch (const ScreenshotError& error) {
+        restoreWindows(windows, editorWasVisible);
+        if (error.code() == ScreenshotError::Code::cancelled)
+            statusMessage.set(cancellationMessage);
+        else
+            handleCaptureError(error);
+    } catch (const TrovixError& error) {
+        restoreWindows(windows, editorWasVisible);
+        handleCaptureError(error);
+    } catch (const std::exception&) {
+        // Anything else (an image too big to hold) must not leave our windows hidden.
+        restoreWindows(windows, editorWasVisible);
+        handleCaptureError(ScreenshotError(ScreenshotError::Code::captureFailed));
+    }
+    completeCaptureTransition(windows);
+}
+
+QCoro::Task<> AppState::captureImage(
+    CaptureOperation operation, QString successMessage, QString cancellationMessage, bool hidesWindowsForCapture)
+{
+    if (!hidesWindowsForCapture) {
+        co_await captureImageWithoutHidingWindows(std::move(operation), successMessage, cancellationMessage);
+        co_return;
+    }
+    co_await startCaptureFlow(cancellationMessage,
+        [this, operation = std::move(operation), successMessage](
+            QList<ApplicationWindow> windows, bool) -> QCoro::Task<> {
+            const Image image = co_await operation();
+            loadImageIntoEditor(image, successMessage, false);
+            applyPostCaptureActions(image);
+            // After a capture the editor shows exactly when the settings ask, visible before or not.
+            restoreWindows(windows, settings.showAfterScreenshot());
+        });
+}
+
+QCoro::Task<> AppState::captureImageWithoutHidingWindows(
+    CaptureOperation operation, QString successMessage, QString cancellationMessage)
+{
+    if (isCaptureTransitionActive()) {
+        statusMessage.set(alreadyInProgress);
+        co_return;
+    }
+    capturePreviousAppIfNeeded();
+    isCaptureTransitionActive.set(true);
+    try {
+        const Image image = co_await operation();
+        loadImageIntoEditor(image, successMessage, false);
+        applyPostCaptureActions(image);
+        if (settings.showAfterScreenshot())
+            bringEditorForward();
+        else
+            updateActivationPolicyForCurrentVisibility();
+    } catch (const ScreenshotError& error) {
+        if (error.code() == ScreenshotError::Code::cancelled)
+            statusMessage.set(cancellationMessage);
+        else
+            handleCaptureError(error);
+    } catch (const TrovixError& error) {
+        handleCaptureError(error);
+    } catch (const std::exception&) {
+        handleCaptureError(ScreenshotError(ScreenshotError::Code::captureFailed));
+    }
+    isCaptureTransitionActive.set(false);
+}
+
+QCoro::Task<> AppState::captureScreen()
+{
+    if (m_ports.screenshots.excludesOwnWindows()) {
+        co_await captureImageWithoutHidingWindows(
+            [this]() -> QCoro::Task<Image> {
+                const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
+                co_return co_await m_ports.screenshots.captureExcludingCurrentApp(screen.frame, screen);
+            },
+            screenCaptured, screenCancelled);
+        co_return;
+    }
+    co_await captureImage([this]() { return m_ports.screenshots.captureMainDisplay(captureTargetApplicationPID()); },
+        screenCaptured, screenCancelled, true);
+}
+
+QCoro::Task<Image> AppState::selectAndCaptureArea()
+{
+    const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
+    const std::optional<QRectF> rect = co_await m_ports.areaSelection.selectArea(screen);
+    if (!rect)
+        throw ScreenshotError(ScreenshotError::Code::cancelled);
+    co_await m_ports.clock.sleep(waitAfterSelection);
+    co_return co_await m_ports.screenshots.capture(*rect, screen);
+}
+
+QCoro::Task<> AppState::captureAreaExcludingOwnWindows()
+{
+    co_await startCaptureFlow(areaCancelled, [this](QList<ApplicationWindow> windows, bool) -> QCoro::Task<> {
+        const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
+        const std::optional<QRectF> rect = co_await m_ports.areaSelection.selectArea(screen);
+        if (!rect)
+            throw ScreenshotError(ScreenshotError::Code::cancelled);
+        // The backend leaves our windows out of the picture, so they need not stay hidden.
+        restoreWindows(windows, false);
+        const Image image = co_await m_ports.screenshots.captureExcludingCurrentApp(*rect, screen);
+        loadImageIntoEditor(image, areaCaptured, false);
+        applyPostCaptureActions(image);
+        if (settings.showAfterScreenshot())
+            bringEditorForward();
+        else
+            updateActivationPolicyForCurrentVisibility();
+    });
+}
+
+QCoro::Task<> AppState::captureArea()
+{
+    if (m_ports.screenshots.excludesOwnWindows()) {
+        co_await captureAreaExcludingOwnWindows();
+        co_return;
+    }
+    co_await captureImage([this]() { return selectAndCaptureArea(); }, areaCaptured, areaCancelled, true);
+}
+
+QCoro::Task<> AppState::captureActiveWindow()
+{
+    co_await captureImage([this]() { return m_ports.screenshots.captureActiveWindow(captureTargetApplicationPID()); },
+        QStringLiteral("Captured active window"), QStringLiteral("Active window capture cancelled"), true);
+}
+
+QCoro::Task<> AppState::captureAnyWindow()
+{
+    co_await captureImage([this]() { return m_ports.screenshots.captureUserSelectedWindow(); },
+        QStringLiteral("Captured selected window"), QStringLiteral("Any window capture cancelled"), true);
+}
+
+QCoro::Task<> AppState::addAreaCaptureToCanvas()
+{
+    // A stacked capture runs no post-capture actions: the user is still composing the picture.
+    co_await startCaptureFlow(
+        QStringLiteral("Add capture cancelled"), [this](QList<ApplicationWindow> windows, bool) -> QCoro::Task<> {
+            const Image image = co_await selectAndCaptureArea();
+            appendCaptureToCanvas(image);
+            restoreWindows(windows, true);
+        });
+}
+
+QCoro::Task<> AppState::captureAfterDelay(double seconds)
+{
+    const double delay = std::isfinite(seconds) ? std::clamp(seconds, 0.0, longestDelaySeconds) : 0.0;
+    statusMessage.set(QStringLiteral("Capturing in %1 seconds...").arg(qint64(std::trunc(delay))));
+    co_await m_ports.clock.sleep(std::chrono::milliseconds(qint64(std::llround(delay * 1000))));
+    co_await captureScreen();
+}

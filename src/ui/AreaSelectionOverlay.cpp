@@ -1,0 +1,17 @@
+#include "ui/AreaSelectionOverlay.h"
+
+#include "ui/AreaSelectionView.h"
+
+#include <QCoro/QCoroSignal>
+
+#include <memory>
+
+QCoro::Task<std::optional<QRectF>> AreaSelectionOverlay::selectArea(Screen screen)
+{
+    // Owned here, so the view outlives the wait for its finished() signal.
+    const auto view = std::make_unique<AreaSelectionView>(screen);
+    view->present(screen.nativeGeometry);
+    co_await qCoro(view.get(), &OverlayWindow::finished);
+    // A copy: this QCoro version moves from whatever co_return names.
+    co_return std::optional<QRectF>(view->result());
+}

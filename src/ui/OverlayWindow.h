@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+// A borderless window above everything else that covers whole screens and takes the
+// keyboard while it is shown, the base of the selection overlays. It reports the end of
+// the selection once through finished(); what was selected is the subclass's to tell.
+class OverlayWindow : public QWidget {
+    Q_OBJECT
+public:
+    OverlayWindow();
+
+    // Covers the rectangle of the window system's root (pixels) and takes the keyboard.
+    void present(const QRect& nativeGeometry);
+    [[nodiscard]] bool isFinished() const { return m_finished; }
+    // True once the keyboard belongs to the overlay, so Esc reaches it.
+    [[nodiscard]] bool hasKeyboard() const { return m_hasKeyboard; }
+
+Q_SIGNALS:
+    void finished();
+
+protected:
+    void finish();
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void grabKeyboardWhenMapped();
+
+    QTimer m_grabRetry;
+    int m_grabAttempts = 0;
+    bool m_finished = false;
+    bool m_hasKeyboard = false;
+};

@@ -1,0 +1,125 @@
+#include "ui/WindowSelectionView.h"
+
+#include "engine/WindowSelectionGeometry.h"
+#include "ui/OverlayPainting.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+using namespace OverlayPainting;
+
+WindowSelectionView::WindowSelectionView(QList<CapturableWindow> windows, QRectF frame)
+    : m_windows(std::move(windows))
+    , m_frame(frame)
+{ }
+
+OverlayCoordinates WindowSelectionView::coordinates() const
+{
+    return OverlayCoordinates(QSizeF(size()), m_frame.size());
+}
+
+std::optional<CapturableWindow> WindowSelectionView::windowUnder(const QMouseEvent* event) const
+{
+    // Window frames are global, the view's points start at the overlay's own origin.
+    const QPointF global = coordinates().toView(event->position()) + m_frame.topLeft();
+    return WindowSelectionGeometry::windowAt(m_windows, global);
+}
+
+void WindowSelectionView::mouseMoveEvent(QMouseEvent* event)
+{
+    const std::optional<CapturableWindow> hit = windowUnder(event);
+    m_hoveredWindowID = hit ? std::optional(hit->id) : std::nullopt;
+    update();
+}
+
+void WindowSelectionView::mousePressEvent(QMouseEvent* event)
+{
+    m_result = windowUnder(event);
+    finish();
+}
+
+void WindowSelectionView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        finish();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void WindowSelectionView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    fillWindow(painter, rect(), black(0.46));
+    const OverlayCoordinates view = coordinates();
+    const auto hovered = std::find_if(m_windows.cbegin(), m_windows.cend(),
+        [this](const CapturableWindow& window) { return m_hoveredWindowID == window.id; });
+    if (hovered == m_windows.cend()) {
+        paintHint(painter, view);
+        return;
+    }
+    paintHighlight(painter, view, *hovered);
+    paintCaption(painter, view, *hovered);
+}
+
+void WindowSelectionView::paintHighlight(
+    QPainter& painter, const OverlayCoordinates& view, const CapturableWindow& window) const
+{
+    const QRectF local = view.toWidget(window.frame.translated(-m_frame.topLeft()));
+    constexpr double radius = WindowSelectionGeometry::cornerRadius;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath surroundings;
+    surroundings.setFillRule(Qt::OddEvenFill);
+    surroundings.addRect(QRectF(rect()));
+    surroundings.addRoundedRect(local, radius, radius);
+    painter.fillPath(surroundings, black(0.28));
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 3));
+    painter.drawRoundedRect(local, radius, radius);
+    painter.setPen(QPen(QColor::fromRgbF(systemBlue.redF(), systemBlue.greenF(), systemBlue.blueF(), 0.72f), 2));
+    painter.drawRoundedRect(local.adjusted(-4, -4, 4, 4), radius + 4, radius + 4);
+    painter.restore();
+}
+
+void WindowSelectionView::paintCaption(
+    QPainter& painter, const OverlayCoordinates& view, const CapturableWindow& window) const
+{
+    const QRectF local = window.frame.translated(-m_frame.topLeft());
+    const QString title = WindowSelectionGeometry::displayName(window);
+    const QString detail = WindowSelectionGeometry::sizeText(local);
+    const QFont titleFont = systemFont(false, 15, QFont::DemiBold);
+    const QFont detailFont = systemFont(true, 12, QFont::Medium);
+    const WindowSelectionGeometry::Caption caption = WindowSelectionGeometry::caption(
+        local, view.viewSize(), textSize(title, titleFont).width(), textSize(detail, detailFont).width());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(black(0.76));
+    painter.drawRoundedRect(view.toWidget(caption.box), 14, 14);
+    painter.restore();
+    drawText(painter, view, caption.titleOrigin, title, titleFont, Qt::white);
+    drawText(painter, view, caption.detailOrigin, detail, detailFont, white(0.82));
+}
+
+void WindowSelectionView::paintHint(QPainter& painter, const OverlayCoordinates& view) const
+{
+    const WindowSelectionGeometry::Hint hint = WindowSelectionGeometry::hint(view.viewSize());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(black(0.58));
+    painter.drawRoundedRect(view.toWidget(hint.box), 24, 24);
+    painter.restore();
+    const QString title = QStringLiteral("Hover a window to capture");
+    const QString subtitle = QStringLiteral("Click to capture it  \u2022  Esc to cancel");
+    const QFont titleFont = systemFont(false, 26, QFont::DemiBold);
+    const QFont subtitleFont = systemFont(false, 15, QFont::Medium);
+    const double midX = view.viewSize().width() / 2;
+    drawText(painter, view, QPointF(midX - textSize(title, titleFont).width() / 2, hint.titleY), title, titleFont,
+        Qt::white);
+    drawText(painter, view, QPointF(midX - textSize(subtitle, subtitleFont).width() / 2, hint.subtitleY), subtitle,
+        subtitleFont, white(0.88));
+}

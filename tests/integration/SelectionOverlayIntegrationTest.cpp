@@ -1,0 +1,178 @@
+// The selection overlays on a real X server, driven with xdotool: a drag, a Shift drag, a
+// click and Esc on the area overlay (also on a screen away from the origin), hovering and
+// clicking on the window overlay.
+#include "MonitorLayout.h"
+#include "OverlayDriving.h"
+
+#include "platform/x11/XcbConnection.h"
+#include "platform/x11/XcbScreens.h"
+#include "ui/AreaSelectionOverlay.h"
+#include "ui/AreaSelectionView.h"
+#include "ui/WindowSelectionOverlay.h"
+#include "ui/WindowSelectionView.h"
+
+#include <gtest/gtest.h>
+
+using namespace OverlayDriving;
+
+namespace {
+
+// The root pixel of a point in a screen's view (bottom-left origin, one pixel per point).
+QPoint rootPoint(const Screen& screen, QPointF view)
+{
+    const QRect native = screen.nativeGeometry;
+    return { native.x() + int(view.x()), native.y() + native.height() - int(view.y()) };
+}
+
+class AreaSelectionIntegration : public testing::Test {
+protected:
+    // Shows the overlay on `screen`, plays the xdotool script, and returns what it selected.
+    std::optional<std::optional<QRectF>> select(const Screen& screen, const QStringList& script)
+    {
+        auto outcome = start(overlay.selectArea(screen));
+        if (!waitForOverlay<AreaSelectionView>()) {
+            ADD_FAILURE() << "the overlay never took the keyboard";
+            finishOrEscape(outcome, 0);
+            return std::nullopt;
+        }
+        EXPECT_TRUE(xdotool(script)) << script.join(QLatin1Char(' ')).toStdString();
+        if (!finishOrEscape(outcome)) {
+            ADD_FAILURE() << "the overlay did not finish";
+            return std::nullopt;
+        }
+        EXPECT_FALSE(readyOverlay<AreaSelectionView>()) << "the overlay is gone afterwards";
+        return outcome->value;
+    }
+
+    XcbConnection connection;
+    XcbScreens screens { connection, 1.0 };
+    AreaSelectionOverlay overlay;
+};
+
+} // namespace
+
+TEST_F(AreaSelectionIntegration, DragReturnsTheRectangleInGlobalPoints)
+{
+    const Screen screen = *screens.mainScreen();
+    const auto result = select(screen, dragArguments(rootPoint(screen, { 100, 100 }), rootPoint(screen, { 300, 220 })));
+    ASSERT_TRUE(result);
+    ASSERT_TRUE(*result);
+    EXPECT_EQ(**result, QRectF(screen.frame.x() + 100, screen.frame.y() + 100, 200, 120));
+}
+
+TEST_F(AreaSelectionIntegration, ShiftDragSelectsASquareTowardsTheDrag)
+{
+    const Screen screen = *screens.mainScreen();
+    // Down and to the left on screen: the square grows that way from the start.
+    const QStringList script = QStringList { QStringLiteral("keydown"), QStringLiteral("shift") }
+        + dragArguments(rootPoint(screen, { 400, 300 }), rootPoint(screen, { 350, 100 }))
+        + QStringList { QStringLiteral("keyup"), QStringLiteral("shift") };
+    const auto result = select(screen, script);
+    ASSERT_TRUE(result);
+    ASSERT_TRUE(*result);
+    EXPECT_EQ(**result, QRectF(screen.frame.x() + 200, screen.frame.y() + 100, 200, 200));
+}
+
+TEST_F(AreaSelectionIntegration, ClicksTinyDragsAndEscCancel)
+{
+    const Screen screen = *screens.mainScreen();
+    const QPoint start = rootPoint(screen, { 500, 500 });
+    const std::pair<const char*, QStringList> scripts[] = {
+        { "6 x 40 drag", dragArguments(start, rootPoint(screen, { 506, 460 })) },
+        { "click",
+            QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(start)
+                + QStringList { QStringLiteral("click"), QStringLiteral("1") } },
+        { "Esc", { QStringLiteral("key"), QStringLiteral("Escape") } },
+    };
+    for (const auto& [name, script] : scripts) {
+        SCOPED_TRACE(name);
+        const auto result = select(screen, script);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(*result, std::nullopt);
+    }
+}
+
+TEST_F(AreaSelectionIntegration, ScreenAwayFromTheOriginGivesItsOwnGlobalRectangle)
+{
+    MonitorLayout layout(connection);
+    ASSERT_TRUE(layout.isReady()) << "the X server refused the RandR monitors";
+    const QList<Screen> all = screens.screens();
+    const auto right = std::find_if(all.cbegin(), all.cend(),
+        [](const Screen& screen) { return screen.nativeGeometry == MonitorLayout::rightRoot; });
+    ASSERT_NE(right, all.cend());
+    ASSERT_EQ(right->frame, QRectF(1200, -280, 720, 1080));
+
+    const auto result = select(*right, dragArguments(rootPoint(*right, { 10, 10 }), rootPoint(*right, { 110, 60 })));
+    ASSERT_TRUE(result);
+    ASSERT_TRUE(*result);
+    EXPECT_EQ(**result, QRectF(1210, -270, 100, 50));
+}
+
+namespace {
+
+class WindowSelectionIntegration : public testing::Test {
+protected:
+    // Global points of the primary screen's view; on the root screen they map one to one.
+    QPoint rootOf(QPointF global) const
+    {
+        const QRect primary = screens.mainScreen()->nativeGeometry;
+        return { primary.x() + int(global.x()), primary.y() + primary.height() - int(global.y()) };
+    }
+
+    XcbConnection connection;
+    XcbScreens screens { connection, 1.0 };
+    WindowSelectionOverlay overlay { screens };
+    const CapturableWindow front { 11, 100, QStringLiteral("Front"), QStringLiteral("Notes"),
+        QRectF(100, 300, 400, 300) };
+    const CapturableWindow back { 12, 200, QStringLiteral("Back"), QString(), QRectF(300, 200, 400, 300) };
+};
+
+} // namespace
+
+TEST_F(WindowSelectionIntegration, FrontWindowOfTwoOverlappingOnesIsHighlightedAndPicked)
+{
+    auto outcome = start(overlay.selectWindow({ front, back }));
+    WindowSelectionView* view = waitForOverlay<WindowSelectionView>();
+    ASSERT_TRUE(view);
+
+    // Only the back window lies here.
+    ASSERT_TRUE(
+        xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 650, 250 }))));
+    EXPECT_TRUE(waitUntil([&] { return view->hoveredWindowID() == back.id; }, 3000));
+    // Both lie here.
+    ASSERT_TRUE(
+        xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 400, 400 }))));
+    EXPECT_TRUE(waitUntil([&] { return view->hoveredWindowID() == front.id; }, 3000));
+
+    ASSERT_TRUE(xdotool({ QStringLiteral("click"), QStringLiteral("1") }));
+    ASSERT_TRUE(finishOrEscape(outcome));
+    EXPECT_EQ(outcome->value, std::optional(front));
+}
+
+TEST_F(WindowSelectionIntegration, ClickOnEmptyDesktopOrEscCancels)
+{
+    const std::pair<const char*, QStringList> scripts[] = {
+        { "click on empty desktop",
+            QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 1500, 900 }))
+                + QStringList { QStringLiteral("click"), QStringLiteral("1") } },
+        { "Esc", { QStringLiteral("key"), QStringLiteral("Escape") } },
+    };
+    for (const auto& [name, script] : scripts) {
+        SCOPED_TRACE(name);
+        auto outcome = start(overlay.selectWindow({ front, back }));
+        ASSERT_TRUE(waitForOverlay<WindowSelectionView>());
+        ASSERT_TRUE(xdotool(script));
+        ASSERT_TRUE(finishOrEscape(outcome));
+        ASSERT_TRUE(outcome->value);
+        EXPECT_EQ(*outcome->value, std::nullopt);
+    }
+}
+
+TEST_F(WindowSelectionIntegration, NoCandidatesAnswersAtOnceWithoutAnOverlay)
+{
+    auto outcome = start(overlay.selectWindow({}));
+    ASSERT_TRUE(outcome->done);
+    ASSERT_TRUE(outcome->value);
+    EXPECT_EQ(*outcome->value, std::nullopt);
+    EXPECT_FALSE(readyOverlay<WindowSelectionView>());
+}

@@ -1,0 +1,183 @@
+#include "AppStateCaptureFixture.h"
+
+#include "domain/PlatformError.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString firstAlertMessage = QStringLiteral("Trovix needs Screen Recording access");
+const QString secondAlertMessage = QStringLiteral("Restart Trovix to finish enabling Screen Recording");
+
+} // namespace
+
+TEST_F(AppStateCaptureTest, CaptureFailuresShowTheirDescriptionAndBringTheWindowsBack)
+{
+    const std::pair<const char*, std::function<void()>> failures[] = {
+        { "tool failed", [] { throw ScreenshotError(ScreenshotError::Code::captureFailed); } },
+        { "tool missing", [] { throw PlatformError(QStringLiteral("No such file or directory")); } },
+    };
+    const QString expected[] = { ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed),
+        QStringLiteral("No such file or directory") };
+    settings.showAfterScreenshot.set(true);
+    for (int index = 0; index < 2; ++index) {
+        SCOPED_TRACE(failures[index].first);
+        tool.failure = failures[index].second;
+        editor.visible = true;
+        state.statusMessage.set(QStringLiteral("before"));
+
+        runToCompletion(state.captureArea());
+
+        EXPECT_EQ(state.errorMessage(), expected[index]);
+        EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
+        EXPECT_TRUE(editor.visible) << "the editor was visible, so it comes back";
+        EXPECT_TRUE(applicationWindows.ignoringMouse.empty());
+        EXPECT_FALSE(state.isCaptureTransitionActive());
+        EXPECT_TRUE(dialogs.alerts.empty());
+    }
+}
+
+TEST_F(AppStateCaptureTest, NoScreenAtAllIsReportedAsSuch)
+{
+    screens.screenList.clear();
+    screens.main = std::nullopt;
+    runToCompletion(state.captureScreen());
+    EXPECT_EQ(state.errorMessage(), ScreenshotError::descriptionFor(ScreenshotError::Code::screenUnavailable));
+    EXPECT_FALSE(state.isCaptureTransitionActive());
+}
+
+TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButton)
+{
+    permission.granted = false;
+    runToCompletion(state.captureScreen());
+
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Screen Recording needs a full Trovix restart"));
+    EXPECT_FALSE(state.errorMessage());
+    ASSERT_EQ(dialogs.alerts.size(), 1u);
+    EXPECT_EQ(dialogs.alerts.front().messageText, firstAlertMessage);
+    EXPECT_EQ(dialogs.alerts.front().informativeText,
+        QStringLiteral("If you already enabled Trovix in Privacy & Security, use Quit and Reopen. Closing the window "
+                       "is not enough because Trovix still runs in the menu bar."));
+    EXPECT_EQ(dialogs.alerts.front().buttons,
+        QStringList(
+            { QStringLiteral("Quit and Reopen"), QStringLiteral("Open System Settings"), QStringLiteral("Later") }));
+    // "Later" was chosen: nothing else happens, and coming back asks nothing.
+    EXPECT_EQ(workspace.settingsOpened, 0);
+    EXPECT_EQ(workspace.launches, 0);
+    state.handleApplicationDidBecomeActive();
+    EXPECT_EQ(dialogs.alerts.size(), 1u);
+}
+
+TEST_F(AppStateCaptureTest, ReturningFromTheSettingsAsksForTheRestartOnce)
+{
+    permission.granted = false;
+    dialogs.alertAnswers = { 1 };
+    runToCompletion(state.captureScreen());
+
+    EXPECT_EQ(workspace.settingsOpened, 1);
+    EXPECT_TRUE(state.shouldPromptForScreenRecordingRestart());
+
+    state.handleApplicationDidBecomeActive();
+    ASSERT_EQ(dialogs.alerts.size(), 2u);
+    const FakeDialogs::Alert& second = dialogs.alerts.back();
+    EXPECT_EQ(second.messageText, secondAlertMessage);
+    EXPECT_EQ(second.informativeText,
+        QStringLiteral("Trovix keeps running in the menu bar even after you close its window. If you just enabled "
+                       "screen access in System Settings, use Quit and Reopen so macOS applies the new permission "
+                       "to the whole app process."));
+    EXPECT_EQ(second.buttons, QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Later") }));
+    EXPECT_FALSE(state.shouldPromptForScreenRecordingRestart());
+
+    state.handleApplicationDidBecomeActive();
+    EXPECT_EQ(dialogs.alerts.size(), 2u);
+    EXPECT_EQ(workspace.launches, 0) << "Later restarts nothing";
+}
+
+TEST_F(AppStateCaptureTest, QuitAndReopenStartsANewInstanceBeforeEndingThisOne)
+{
+    state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
+    EXPECT_EQ(workspace.launches, 0);
+    EXPECT_EQ(workspace.terminations, 0);
+
+    dialogs.alertAnswers = { 0 };
+    state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
+    EXPECT_EQ(workspace.launches, 1);
+    EXPECT_EQ(workspace.terminations, 1);
+
+    // Without a second instance this one keeps running.
+    workspace.launchFailure = QStringLiteral("Permission denied");
+    dialogs.alertAnswers = { 0 };
+    state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
+    EXPECT_EQ(workspace.launches, 2);
+    EXPECT_EQ(workspace.terminations, 1);
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Permission denied"));
+}
+
+TEST_F(AppStateCaptureTest, SecondButtonWithoutTheSettingsButtonIsLater)
+{
+    dialogs.alertAnswers = { 1 };
+    state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
+    EXPECT_EQ(workspace.settingsOpened, 0);
+    EXPECT_FALSE(state.shouldPromptForScreenRecordingRestart());
+    EXPECT_EQ(workspace.launches, 0);
+}
+
+TEST_F(AppStateCaptureTest, StackedCapturesGoUnderTheImageAndAlwaysShowTheEditor)
+{
+    settings.copyAfterScreenshot.set(true);
+    settings.saveAfterScreenshot.set(true);
+
+    runToCompletion(state.addAreaCaptureToCanvas());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Added first capture"));
+    EXPECT_TRUE(editor.visible) << "shown although the settings say not to";
+    ASSERT_TRUE(state.baseImage());
+    const QSizeF first = state.baseImage()->size();
+
+    runToCompletion(state.addAreaCaptureToCanvas());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Added capture to canvas"));
+    EXPECT_GT(state.baseImage()->size().height(), first.height() + capturedPicture.size().height());
+
+    EXPECT_FALSE(clipboard.provider) << "no post-capture actions for a stacked capture";
+    EXPECT_EQ(savedFileCount(), 0);
+}
+
+TEST_F(AppStateCaptureTest, BackendThatLeavesOurWindowsOutCapturesTheScreenWithoutHiding)
+{
+    displayCapture.excludes = true;
+    editor.visible = true;
+    settings.showAfterScreenshot.set(false);
+
+    runToCompletion(state.captureScreen());
+
+    EXPECT_TRUE(applicationWindows.calls.isEmpty()) << "nothing was hidden";
+    EXPECT_TRUE(clock.sleeps.isEmpty());
+    ASSERT_EQ(displayCapture.captures.size(), 1);
+    EXPECT_EQ(displayCapture.captures.front().second, mainScreen.frame);
+    EXPECT_TRUE(tool.runs.isEmpty());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured the current screen"));
+    EXPECT_FALSE(state.isCaptureTransitionActive());
+}
+
+TEST_F(AppStateCaptureTest, BackendThatLeavesOurWindowsOutGetsThemBackBeforeCapturingTheArea)
+{
+    displayCapture.excludes = true;
+    editor.visible = true;
+    showPinnedWindow();
+    settings.showAfterScreenshot.set(true);
+    bool pinnedVisibleDuringSelection = true;
+    areaSelection.onSelect = [&] { pinnedVisibleDuringSelection = applicationWindows.isVisible(pinnedId); };
+
+    runToCompletion(state.captureArea());
+
+    EXPECT_FALSE(pinnedVisibleDuringSelection);
+    EXPECT_EQ(clock.sleeps, QList<std::chrono::milliseconds> { 140ms }) << "no pause after the selection";
+    ASSERT_EQ(displayCapture.captures.size(), 1);
+    EXPECT_EQ(displayCapture.captures.front().second, QRectF(10, 20, 100, 50));
+    EXPECT_TRUE(applicationWindows.isVisible(pinnedId));
+    EXPECT_TRUE(editor.visible);
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
+
+    areaSelection.answer = std::nullopt;
+    runToCompletion(state.captureArea());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Area capture cancelled"));
+}

@@ -1,0 +1,300 @@
+#include "AppStateCaptureFixture.h"
+
+#include <QFile>
+
+using namespace std::chrono_literals;
+
+TEST_F(AppStateCaptureTest, PostCaptureStatusFollowsWhatWasCopiedAndSaved)
+{
+    struct Row {
+        const char* name;
+        bool copy;
+        bool save;
+        bool folderBroken;
+        bool clipboardRefuses;
+        QString status;
+        bool error;
+    };
+    const Row rows[] = {
+        { "nothing", false, false, false, false, QStringLiteral("Captured the current screen"), false },
+        { "copy", true, false, false, false, QStringLiteral("Captured and copied to clipboard"), false },
+        { "save", false, true, false, false, QStringLiteral("Captured and saved"), false },
+        { "copy and save", true, true, false, false, QStringLiteral("Captured, copied, and saved"), false },
+        { "save fails", false, true, true, false, QStringLiteral("Captured the current screen"), true },
+        { "copy, save fails", true, true, true, false, QStringLiteral("Captured the current screen"), true },
+        // A refused clipboard is not reported as a copy.
+        { "clipboard refuses", true, false, false, true, QStringLiteral("Captured the current screen"), false },
+        { "clipboard refuses, save", true, true, false, true, QStringLiteral("Captured and saved"), false },
+    };
+    // A folder below a plain file cannot be created.
+    const QString blocker = folder.filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir saveFolder;
+        settings.copyAfterScreenshot.set(row.copy);
+        settings.saveAfterScreenshot.set(row.save);
+        settings.screenshotsFolderPath.set(row.folderBroken ? blocker + QStringLiteral("/shots") : saveFolder.path());
+        clipboard.provider.reset();
+        clipboard.refuseImages = row.clipboardRefuses;
+        state.errorMessage.set(std::nullopt);
+
+        runToCompletion(state.captureScreen());
+
+        EXPECT_EQ(state.statusMessage(), row.status);
+        EXPECT_EQ(state.errorMessage().has_value(), row.error);
+        EXPECT_TRUE(isCapturedPicture(state.baseImage())) << "the image stays loaded";
+        EXPECT_EQ(clipboard.provider != nullptr, row.copy && !row.clipboardRefuses);
+        if (clipboard.provider) {
+            EXPECT_TRUE(isCapturedPicture(clipboard.provider->image())) << "the raw capture is copied";
+        }
+        const qsizetype saved = QDir(saveFolder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files).size();
+        EXPECT_EQ(saved, row.save && !row.folderBroken ? 1 : 0);
+    }
+}
+
+TEST_F(AppStateCaptureTest, SavedCaptureHoldsTheCapturedPixels)
+{
+    settings.saveAfterScreenshot.set(true);
+    runToCompletion(state.captureScreen());
+
+    const QStringList names = QDir(folder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files);
+    ASSERT_EQ(names.size(), 1);
+    QImage written(folder.filePath(names.front()));
+    EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32_Premultiplied), capturedPicture.pixels());
+}
+
+TEST_F(AppStateCaptureTest, RequestsDuringACaptureAreRefusedWithoutTouchingIt)
+{
+    state.isCaptureTransitionActive.set(true);
+    const std::pair<const char*, std::function<QCoro::Task<>()>> requests[] = {
+        { "screen", [this] { return state.captureScreen(); } },
+        { "area", [this] { return state.captureArea(); } },
+        { "active window", [this] { return state.captureActiveWindow(); } },
+        { "any window", [this] { return state.captureAnyWindow(); } },
+        { "add to canvas", [this] { return state.addAreaCaptureToCanvas(); } },
+        { "delayed", [this] { return state.captureAfterDelay(1); } },
+    };
+    for (const auto& [name, request] : requests) {
+        SCOPED_TRACE(name);
+        state.statusMessage.set(QStringLiteral("before"));
+        runToCompletion(request());
+        EXPECT_EQ(state.statusMessage(), QStringLiteral("Capture is already in progress"));
+        EXPECT_TRUE(state.isCaptureTransitionActive()) << "only the running capture may clear the guard";
+    }
+    EXPECT_TRUE(tool.runs.isEmpty());
+    EXPECT_TRUE(areaSelection.screensOffered.isEmpty());
+    EXPECT_TRUE(applicationWindows.calls.isEmpty());
+}
+
+TEST_F(AppStateCaptureTest, SecondRequestWhileSelectingLeavesTheFirstCaptureUndisturbed)
+{
+    editor.visible = true;
+    areaSelection.holding = true;
+    QCoro::Task<> first = state.captureArea();
+    EXPECT_TRUE(state.isCaptureTransitionActive());
+
+    runToCompletion(state.captureScreen());
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Capture is already in progress"));
+    EXPECT_FALSE(editor.visible) << "the second request did not bring the windows back";
+
+    areaSelection.holding = false;
+    runToCompletion(std::move(first));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
+    EXPECT_EQ(tool.runs.size(), 1);
+    EXPECT_FALSE(state.isCaptureTransitionActive());
+}
+
+TEST_F(AppStateCaptureTest, OurWindowsBelowTheStatusLevelAreHiddenWhileTheUserSelects)
+{
+    editor.visible = true;
+    showPinnedWindow();
+    QList<ApplicationWindow> duringSelection;
+    std::set<std::uintptr_t> ignoringDuringSelection;
+    bool guardDuringSelection = false;
+    areaSelection.onSelect = [&] {
+        duringSelection = applicationWindows.windows();
+        ignoringDuringSelection = applicationWindows.ignoringMouse;
+        guardDuringSelection = state.isCaptureTransitionActive();
+    };
+
+    runToCompletion(state.captureArea());
+
+    ASSERT_EQ(duringSelection.size(), 4);
+    EXPECT_FALSE(duringSelection.at(0).isVisible) << "editor";
+    EXPECT_FALSE(duringSelection.at(1).isVisible) << "pinned window";
+    EXPECT_TRUE(duringSelection.at(2).isVisible) << "a window without a title stays";
+    EXPECT_TRUE(duringSelection.at(3).isVisible) << "a status-level panel stays";
+    EXPECT_EQ(ignoringDuringSelection, (std::set<std::uintptr_t> { editorId, pinnedId }));
+    EXPECT_TRUE(guardDuringSelection);
+
+    EXPECT_TRUE(applicationWindows.ignoringMouse.empty()) << "every window takes clicks again";
+    EXPECT_TRUE(applicationWindows.isVisible(pinnedId));
+    EXPECT_EQ(frontOrders(), QStringList { QStringLiteral("front 2") }) << "the editor is never ordered front";
+}
+
+TEST_F(AppStateCaptureTest, AfterASuccessfulCaptureTheEditorShowsExactlyWhenTheSettingsSay)
+{
+    for (const bool visibleBefore : { false, true }) {
+        for (const bool showAfter : { false, true }) {
+            SCOPED_TRACE(testing::Message() << "visible before " << visibleBefore << ", show after " << showAfter);
+            editor.visible = visibleBefore;
+            editor.broughtToFront = 0;
+            workspace.policies.clear();
+            settings.showAfterScreenshot.set(showAfter);
+
+            runToCompletion(state.captureArea());
+
+            EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
+            EXPECT_EQ(editor.visible, showAfter);
+            EXPECT_EQ(editor.broughtToFront, showAfter ? 1 : 0);
+            ASSERT_FALSE(workspace.policies.empty());
+            EXPECT_EQ(workspace.policies.back(), showAfter ? ActivationPolicy::regular : ActivationPolicy::accessory);
+            EXPECT_TRUE(isCapturedPicture(state.baseImage()));
+        }
+    }
+}
+
+TEST_F(AppStateCaptureTest, CancellingBringsTheEditorBackOnlyIfItWasVisible)
+{
+    struct Request {
+        const char* name;
+        std::function<QCoro::Task<>()> start;
+        QString cancelled;
+    };
+    const Request requests[] = {
+        { "area", [this] { return state.captureArea(); }, QStringLiteral("Area capture cancelled") },
+        { "any window", [this] { return state.captureAnyWindow(); }, QStringLiteral("Any window capture cancelled") },
+        { "add to canvas", [this] { return state.addAreaCaptureToCanvas(); }, QStringLiteral("Add capture cancelled") },
+    };
+    areaSelection.answer = std::nullopt;
+    windowSelection.choice = std::nullopt;
+    WindowListEntry other;
+    other.number = 77;
+    other.frame = QRectF(0, 0, 400, 300);
+    other.ownerName = QStringLiteral("Browser");
+    windowList.entries = { other };
+    settings.showAfterScreenshot.set(true);
+
+    for (const Request& request : requests) {
+        for (const bool visibleBefore : { false, true }) {
+            SCOPED_TRACE(testing::Message() << request.name << ", visible before " << visibleBefore);
+            editor.visible = visibleBefore;
+            showPinnedWindow();
+            applicationWindows.calls.clear();
+
+            runToCompletion(request.start());
+
+            EXPECT_EQ(state.statusMessage(), request.cancelled);
+            EXPECT_EQ(editor.visible, visibleBefore);
+            EXPECT_TRUE(applicationWindows.isVisible(pinnedId));
+            EXPECT_TRUE(applicationWindows.ignoringMouse.empty());
+            EXPECT_FALSE(state.isCaptureTransitionActive());
+            EXPECT_FALSE(state.errorMessage());
+        }
+    }
+    EXPECT_TRUE(tool.runs.isEmpty());
+    EXPECT_FALSE(state.baseImage());
+}
+
+TEST_F(AppStateCaptureTest, WaitsLongerWhenWindowsWereHidden)
+{
+    struct Row {
+        const char* name;
+        bool editorVisible;
+        std::function<QCoro::Task<>()> start;
+        QList<std::chrono::milliseconds> sleeps;
+    };
+    const Row rows[] = {
+        { "screen, nothing visible", false, [this] { return state.captureScreen(); }, { 70ms } },
+        { "screen, editor visible", true, [this] { return state.captureScreen(); }, { 140ms } },
+        // The selection overlay gets its own pause to leave the screen.
+        { "area, nothing visible", false, [this] { return state.captureArea(); }, { 70ms, 60ms } },
+        { "area, editor visible", true, [this] { return state.captureArea(); }, { 140ms, 60ms } },
+        { "add to canvas", true, [this] { return state.addAreaCaptureToCanvas(); }, { 140ms, 60ms } },
+        { "three seconds later", false, [this] { return state.captureAfterDelay(3.0); }, { 3000ms, 70ms } },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        editor.visible = row.editorVisible;
+        clock.sleeps.clear();
+        runToCompletion(row.start());
+        EXPECT_EQ(clock.sleeps, row.sleeps);
+    }
+}
+
+TEST_F(AppStateCaptureTest, DelayedCaptureAnnouncesTheWholeSecondsFirst)
+{
+    const std::pair<double, QString> rows[] = {
+        { 3.0, QStringLiteral("Capturing in 3 seconds...") },
+        { 2.9, QStringLiteral("Capturing in 2 seconds...") },
+        { -5, QStringLiteral("Capturing in 0 seconds...") },
+    };
+    for (const auto& [seconds, announcement] : rows) {
+        SCOPED_TRACE(seconds);
+        std::optional<QString> firstStatus;
+        QObject context;
+        QObject::connect(&state.statusMessage, &ObservableNotifier::changed, &context, [&] {
+            if (!firstStatus)
+                firstStatus = state.statusMessage();
+        });
+        runToCompletion(state.captureAfterDelay(seconds));
+        EXPECT_EQ(firstStatus, announcement);
+        EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured the current screen"));
+    }
+}
+
+TEST_F(AppStateCaptureTest, AreaSelectionHappensOnTheTargetApplicationsScreen)
+{
+    WindowListEntry target;
+    target.number = 31;
+    target.ownerPID = 4242;
+    target.frame = QRectF(900, -100, 300, 200);
+    windowList.entries = { target };
+    workspace.frontmost = RunningApplication { 4242, QStringLiteral("gimp"), QStringLiteral("GIMP") };
+    areaSelection.answer = QRectF(810, -190, 100, 50);
+
+    runToCompletion(state.captureArea());
+
+    ASSERT_EQ(areaSelection.screensOffered.size(), 1);
+    EXPECT_EQ(areaSelection.screensOffered.front(), sideScreen);
+    ASSERT_EQ(tool.runs.size(), 1);
+    // The side screen's top edge is global y 280 and root y 320; the selection's top edge,
+    // global y -140, lies 420 below it.
+    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-R810,740,100,50"));
+}
+
+TEST_F(AppStateCaptureTest, ActiveWindowCaptureTargetsTheApplicationWeCameFrom)
+{
+    WindowListEntry mine;
+    mine.number = 11;
+    mine.ownerPID = 50;
+    mine.frame = QRectF(0, 0, 300, 200);
+    windowList.entries = { mine };
+    state.setLastExternalApp(RunningApplication { 50, QStringLiteral("editor"), QStringLiteral("Editor") });
+
+    runToCompletion(state.captureActiveWindow());
+
+    EXPECT_EQ(state.captureTargetApplicationPID(), 50);
+    ASSERT_EQ(tool.runs.size(), 1);
+    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-l11"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured active window"));
+}
+
+TEST_F(AppStateCaptureTest, PickedWindowIsCapturedByItsNumber)
+{
+    WindowListEntry picked;
+    picked.number = 77;
+    picked.frame = QRectF(0, 0, 400, 300);
+    windowList.entries = { picked };
+    windowSelection.choice = CapturableWindow { 77, std::nullopt, QStringLiteral("App"), {}, QRectF(0, 0, 400, 300) };
+
+    runToCompletion(state.captureAnyWindow());
+
+    ASSERT_EQ(tool.runs.size(), 1);
+    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-l77"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured selected window"));
+}
