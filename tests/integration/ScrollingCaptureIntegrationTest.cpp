@@ -431,8 +431,12 @@ TEST_F(ScrollingCaptureIntegration, DISABLED_TenScreenCaptureFigures)
     rusage children {};
     getrusage(RUSAGE_CHILDREN, &children);
     ASSERT_TRUE(stitched);
-    EXPECT_TRUE(sameRows(stitched->pixels(), window->page()));
-    std::printf("shots %zu, run %lld ms, stitch %lld ms, peak RSS %ld -> %ld KiB, tool peak RSS %ld KiB\n",
+    // The figures are what this measures; a seam that went wrong is reported, not failed.
+    const testing::AssertionResult same = sameRows(stitched->pixels(), window->page());
+    std::printf("stitched %s; trims:", same ? "exactly" : same.message());
+    for (const StitchedSegment& segment : ImageCompositionService::trimmedSegments(result->captures))
+        std::printf(" %.0f", segment.topTrim);
+    std::printf("\nshots %zu, run %lld ms, stitch %lld ms, peak RSS %ld -> %ld KiB, tool peak RSS %ld KiB\n",
         result->captures.size(), static_cast<long long>(runMs), static_cast<long long>(stitchMs), before.ru_maxrss,
         after.ru_maxrss, children.ru_maxrss);
 }
