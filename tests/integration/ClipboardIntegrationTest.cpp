@@ -19,8 +19,7 @@ QByteArray pasteWithXclip(const QStringList& arguments)
     QObject::connect(&xclip, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&xclip, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
     QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-    xclip.start(
-        QStringLiteral("xclip"), QStringList { QStringLiteral("-selection"), QStringLiteral("clipboard") } + arguments);
+    xclip.start(QStringLiteral("xclip"), QStringList { QStringLiteral("-selection"), QStringLiteral("clipboard") } + arguments);
     loop.exec();
     if (xclip.state() != QProcess::NotRunning) {
         xclip.kill();
@@ -48,8 +47,7 @@ TEST(ClipboardIntegration, AnotherProcessPastesTheExportBytesOnlyWhenItAsks)
     ASSERT_TRUE(clipboard.setImageProvider(provider));
     EXPECT_EQ(provider->encodeCount(), 0);
 
-    const QByteArray targets
-        = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o") });
+    const QByteArray targets = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o") });
     EXPECT_TRUE(targets.contains("image/png")) << targets.toStdString();
     EXPECT_TRUE(targets.contains("image/tiff")) << targets.toStdString();
     EXPECT_EQ(provider->encodeCount(), 0) << "listing the formats makes no bytes";
@@ -58,8 +56,7 @@ TEST(ClipboardIntegration, AnotherProcessPastesTheExportBytesOnlyWhenItAsks)
     EXPECT_EQ(png, ImageIOService::pngData(image));
     EXPECT_GE(provider->encodeCount(), 1);
 
-    const QByteArray tiff
-        = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("image/tiff"), QStringLiteral("-o") });
+    const QByteArray tiff = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("image/tiff"), QStringLiteral("-o") });
     EXPECT_TRUE(tiff.startsWith("II*") || tiff.startsWith("MM")) << "a TIFF header";
 }
 

@@ -1,10 +1,10 @@
 #include "PrivateXvfb.h"
 #include "TestWindow.h"
 
-#include "domain/PlatformError.h"
-#include "engine/ScreenCaptureGeometry.h"
 #include "fakes/FakeWindowSelection.h"
 #include "fakes/TaskRunner.h"
+#include "domain/PlatformError.h"
+#include "engine/ScreenCaptureGeometry.h"
 #include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbFrontmostApplication.h"
