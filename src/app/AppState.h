@@ -7,6 +7,10 @@
 #include "domain/RunningApplication.h"
 #include "domain/ZoomBehavior.h"
 #include "ports/ApplicationWindowsPort.h"
+// ---- Scrolling capture ----
+#include "domain/ScreenCaptureSelection.h"
+#include "domain/ScrollingCaptureDirection.h"
+#include "ports/ScrollingCapturePanelsPort.h"
 
 #include <QCoro/QCoroTask>
 
@@ -35,6 +39,7 @@ class WorkspacePort;
 class ScreenshotService;
 class AreaSelectionPort;
 class TrovixError;
+class InputSynthesisPort;
 
 // The outside world as the application state sees it.
 struct AppStatePorts {
@@ -49,6 +54,12 @@ struct AppStatePorts {
     AreaSelectionPort& areaSelection;
     // Our own windows, hidden while the screen is read.
     ApplicationWindowsPort& applicationWindows;
+
+    // ---- Scrolling capture (AppStateScrolling.cpp) ----
+    // Without input synthesis the automatic mode fails as unable to scroll; without panels the
+    // manual mode ends as cancelled and the automatic one runs without its display.
+    InputSynthesisPort* inputSynthesis = nullptr;
+    ScrollingCapturePanelsPort* scrollingPanels = nullptr;
 };
 
 // The one state object of the application: the open document, the tool and style
@@ -184,6 +195,18 @@ public:
     void handleApplicationDidBecomeActive();
     [[nodiscard]] bool shouldPromptForScreenRecordingRestart() const { return m_shouldPromptForScreenRecordingRestart; }
 
+    // ---- Scrolling capture (AppStateScrolling.cpp) ----
+    // The user picks a rectangle; it is shot again and again while the content scrolls, by hand
+    // with the step prompt or automatically, and the stitched picture opens in the editor. Runs
+    // to its first wait and returns; awaiting it waits for the whole capture.
+    QCoro::Task<> startScrollingCapture(ScrollingCaptureDirection direction);
+    // Prompts for each further shot; throws ScreenshotError (cancelled when the user cancels).
+    QCoro::Task<std::vector<Image>> continueScrollingCaptureManually(
+        ScreenCaptureSelection selection, ScrollingCaptureDirection direction, std::vector<Image> captures);
+    // One more shot, at the end of `captures` (down) or at its front (up).
+    QCoro::Task<> captureScrollingSegment(
+        ScreenCaptureSelection selection, ScrollingCaptureDirection direction, std::vector<Image>& captures);
+
 private:
     void appendAnnotation(AnnotationShape::Kind kind, const QString& status);
     [[nodiscard]] AnnotationStyle currentStyle() const;
@@ -209,4 +232,12 @@ private:
     QCoro::Task<> captureAreaExcludingOwnWindows();
     [[nodiscard]] bool isEditorWindow(const ApplicationWindow& window) const;
     bool m_shouldPromptForScreenRecordingRestart = false;
+
+    // ---- Scrolling capture ----
+    QCoro::Task<> captureScrollingManually(ScreenCaptureSelection selection, ScrollingCaptureDirection direction);
+    QCoro::Task<> captureScrollingAutomatically(ScreenCaptureSelection selection, ScrollingCaptureDirection direction);
+    void activateScrollingTarget();
+    void closeScrollingHUD();
+    // The progress display of the automatic run in progress.
+    std::unique_ptr<ScrollingCaptureHUDPort> m_scrollingHUD;
 };

@@ -13,11 +13,13 @@
 #include "fakes/FakeEditorWindow.h"
 #include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeHotkeyRegistrar.h"
+#include "fakes/FakeInputSynthesis.h"
 #include "fakes/FakeLoginItem.h"
 #include "fakes/FakePinnedWindows.h"
 #include "fakes/FakeScreenCapturePermission.h"
 #include "fakes/FakeScreens.h"
 #include "fakes/FakeScreenshotTool.h"
+#include "fakes/FakeScrollingPanels.h"
 #include "fakes/FakeWindowList.h"
 #include "fakes/FakeWindowSelection.h"
 #include "fakes/FakeWorkspace.h"
@@ -41,8 +43,8 @@ protected:
               .displayCapture = &displayCapture,
               .ownApplicationId = QStringLiteral("trovix") })
         , state(settings,
-              AppStatePorts {
-                  clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection, applicationWindows })
+              AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection,
+                  applicationWindows, &inputSynthesis, &scrollingPanels })
     { }
 
     static Image solidImage(QSize pixels, QColor color, QSizeF points = {})
@@ -80,5 +82,8 @@ protected:
     ScreenshotService screenshots;
     FakeAreaSelection areaSelection;
     FakeApplicationWindows applicationWindows;
+    // The scrolling capture's input and panels.
+    FakeInputSynthesis inputSynthesis;
+    FakeScrollingPanels scrollingPanels;
     AppState state;
 };

@@ -1,0 +1,111 @@
+#include "ui/ScrollingPanelWindow.h"
+
+#include "engine/PanelPlacement.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+constexpr int badgeSize = 36;
+
+// Qt's coordinates on X11 are root pixels divided by its device pixel ratio.
+QPoint logicalPosition(QPoint root)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double ratio = screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
+    return QPointF(root.x() / ratio, root.y() / ratio).toPoint();
+}
+
+class Badge : public QWidget {
+public:
+    explicit Badge(QWidget* parent)
+        : QWidget(parent)
+    {
+        setFixedSize(badgeSize, badgeSize);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient gradient(rect().topLeft(), rect().bottomRight());
+        gradient.setColorAt(0, QColor(0x32, 0xD2, 0xF0));
+        gradient.setColorAt(1, QColor(0x00, 0x7A, 0xFF));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(gradient);
+        painter.drawEllipse(rect());
+        // A scroll sign: a vertical track with arrowheads at both ends.
+        QPen pen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const QPointF c = QRectF(rect()).center();
+        painter.drawLine(c + QPointF(0, -9), c + QPointF(0, 9));
+        painter.drawPolyline(QPolygonF { c + QPointF(-4, -5), c + QPointF(0, -9), c + QPointF(4, -5) });
+        painter.drawPolyline(QPolygonF { c + QPointF(-4, 5), c + QPointF(0, 9), c + QPointF(4, 5) });
+    }
+};
+
+} // namespace
+
+ScrollingPanelWindow::ScrollingPanelWindow(QSize size, bool acceptsFocus)
+    : QWidget(nullptr,
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+            | (acceptsFocus ? Qt::WindowFlags() : Qt::WindowDoesNotAcceptFocus))
+{
+    // Floats with the status-level windows, which captures leave in place.
+    setProperty("trovixWindowLevel", 25);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(size);
+}
+
+void ScrollingPanelWindow::placeOn(const Screen& screen)
+{
+    move(logicalPosition(PanelPlacement::topRightRootRect(screen, QSizeF(size())).topLeft()));
+}
+
+void ScrollingPanelWindow::orderFrontRegardless()
+{
+    show();
+    raise();
+}
+
+QWidget* ScrollingPanelWindow::makeBadge(QWidget* parent)
+{
+    return new Badge(parent);
+}
+
+QLabel* ScrollingPanelWindow::makeLabel(const QString& text, int pixelSize, QFont::Weight weight, bool secondary)
+{
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    label->setFont(font);
+    label->setWordWrap(true);
+    if (secondary)
+        label->setForegroundRole(QPalette::PlaceholderText);
+    return label;
+}
+
+QLabel* ScrollingPanelWindow::makeCapsule(int pixelSize)
+{
+    QLabel* capsule = makeLabel(QString(), pixelSize, QFont::DemiBold, false);
+    capsule->setWordWrap(false);
+    capsule->setContentsMargins(10, 6, 10, 6);
+    capsule->setStyleSheet(QStringLiteral("QLabel { background: rgba(0, 0, 0, 20); border-radius: 12px; }"));
+    return capsule;
+}
+
+void ScrollingPanelWindow::paintEvent(QPaintEvent*)
+{
+    // Without a compositor there is no translucency to draw a material with, so the panel is
+    // an opaque card: the window colour with a hairline edge.
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setPen(QPen(QColor(0, 0, 0, 60), 1));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "ports/ScrollingCapturePanelsPort.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+// Records what the workflow does with its panels. Every HUD and prompt it makes writes to the
+// lists here, so they can be read after the workflow has destroyed the panels. The HUD's
+// calls are logged as "front", "out", "install" and "remove"; prompts answer from
+// `decisions` in order and cancel once those run out.
+class FakeScrollingPanels : public ScrollingCapturePanelsPort {
+public:
+    QList<Screen> hudScreens;
+    QList<ScrollingCaptureProgress> hudUpdates;
+    QStringList hudCalls;
+    bool stopRequested = false;
+    // Sees each progress update; may ask to stop.
+    std::function<void(const ScrollingCaptureProgress&)> onHUDUpdate;
+
+    QList<ScrollingCaptureDecision> decisions;
+    QList<int> promptSteps;
+    QList<ScrollingCaptureDirection> promptDirections;
+    int promptsMade = 0;
+    int promptOrderOuts = 0;
+    int livePrompts = 0;
+
+    std::unique_ptr<ScrollingCaptureHUDPort> makeHUD(const Screen& screen) override
+    {
+        hudScreens.append(screen);
+        return std::make_unique<HUD>(*this);
+    }
+    std::unique_ptr<ScrollingCapturePromptPort> makePrompt() override
+    {
+        ++promptsMade;
+        return std::make_unique<Prompt>(*this);
+    }
+
+private:
+    class HUD : public ScrollingCaptureHUDPort {
+    public:
+        explicit HUD(FakeScrollingPanels& panels)
+            : m_panels(panels)
+        { }
+        void update(const ScrollingCaptureProgress& progress) override
+        {
+            m_panels.hudUpdates.append(progress);
+            if (m_panels.onHUDUpdate)
+                m_panels.onHUDUpdate(progress);
+        }
+        void orderFrontRegardless() override { m_panels.hudCalls.append(QStringLiteral("front")); }
+        void orderOut() override { m_panels.hudCalls.append(QStringLiteral("out")); }
+        void installClickMonitors() override { m_panels.hudCalls.append(QStringLiteral("install")); }
+        void removeClickMonitors() override { m_panels.hudCalls.append(QStringLiteral("remove")); }
+        bool isStopRequested() const override { return m_panels.stopRequested; }
+
+    private:
+        FakeScrollingPanels& m_panels;
+    };
+
+    class Prompt : public ScrollingCapturePromptPort {
+    public:
+        explicit Prompt(FakeScrollingPanels& panels)
+            : m_panels(panels)
+        {
+            ++m_panels.livePrompts;
+        }
+        ~Prompt() override { --m_panels.livePrompts; }
+        QCoro::Task<ScrollingCaptureDecision> present(int step, ScrollingCaptureDirection direction, Screen) override
+        {
+            m_panels.promptSteps.append(step);
+            m_panels.promptDirections.append(direction);
+            co_return m_panels.decisions.isEmpty() ? ScrollingCaptureDecision::cancel : m_panels.decisions.takeFirst();
+        }
+        void orderOut() override { ++m_panels.promptOrderOuts; }
+
+    private:
+        FakeScrollingPanels& m_panels;
+    };
+};

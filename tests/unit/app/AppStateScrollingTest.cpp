@@ -1,0 +1,267 @@
+#include "AppStateCaptureFixture.h"
+
+#include "domain/ScrollingCaptureAutomationError.h"
+#include "fakes/FakeScrollingPage.h"
+#include "unit/engine/StitchTestPages.h"
+
+using namespace std::chrono_literals;
+using Direction = ScrollingCaptureDirection;
+using Decision = ScrollingCaptureDecision;
+
+namespace {
+
+const QString cancelledStatus = QStringLiteral("Scrolling capture cancelled");
+const RunningApplication browser { 4242, QStringLiteral("Browser"), QStringLiteral("Browser") };
+
+} // namespace
+
+class AppStateScrollingTest : public AppStateCaptureTest {
+protected:
+    AppStateScrollingTest()
+    {
+        workspace.frontmost = browser;
+        QObject::connect(
+            &state.statusMessage, &ObservableNotifier::changed, [this] { statuses.append(state.statusMessage()); });
+    }
+
+    void useMode(ScrollingCaptureMode mode) { settings.scrollingCaptureMode.set(mode); }
+
+    // Shots come from a page that the synthetic input scrolls, half a viewport per key.
+    void scrollPage()
+    {
+        page = std::make_unique<FakeScrollingPage>(StitchTestPages::Page(400, 1200, 1, 3).pixels(), 300, 150);
+        inputSynthesis.forwardTo = page.get();
+        tool.failure = [this] { tool.output = ImageIOService::pngData(page->rows(page->offset)); };
+    }
+
+    [[nodiscard]] bool showsPage(const std::optional<Image>& image) const
+    {
+        return image
+            && image->pixels().convertToFormat(QImage::Format_RGB32)
+            == page->page().convertToFormat(QImage::Format_RGB32);
+    }
+
+    [[nodiscard]] int targetActivations() const
+    {
+        return static_cast<int>(
+            std::count(workspace.activatedOthers.cbegin(), workspace.activatedOthers.cend(), browser));
+    }
+
+    QStringList statuses;
+    std::unique_ptr<FakeScrollingPage> page;
+};
+
+TEST_F(AppStateScrollingTest, RequestDuringAnotherCaptureOnlySaysSo)
+{
+    state.isCaptureTransitionActive.set(true);
+    runToCompletion(state.startScrollingCapture(Direction::down));
+
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Capture is already in progress"));
+    EXPECT_TRUE(areaSelection.screensOffered.isEmpty());
+    EXPECT_TRUE(applicationWindows.calls.isEmpty());
+    EXPECT_TRUE(state.isCaptureTransitionActive());
+}
+
+TEST_F(AppStateScrollingTest, EscInTheSelectionRestoresTheWindowsAsTheyWereInBothModes)
+{
+    for (const ScrollingCaptureMode mode : { ScrollingCaptureMode::manual, ScrollingCaptureMode::automatic }) {
+        for (const bool editorVisible : { false, true }) {
+            SCOPED_TRACE(testing::Message()
+                << "automatic " << (mode == ScrollingCaptureMode::automatic) << ", editor visible " << editorVisible);
+            useMode(mode);
+            editor.visible = editorVisible;
+            areaSelection.answer = std::nullopt;
+            runToCompletion(state.startScrollingCapture(Direction::down));
+
+            EXPECT_EQ(state.statusMessage(), cancelledStatus);
+            EXPECT_EQ(editor.visible, editorVisible);
+            EXPECT_FALSE(state.errorMessage());
+            EXPECT_FALSE(state.isCaptureTransitionActive());
+            EXPECT_TRUE(applicationWindows.ignoringMouse.empty());
+            EXPECT_TRUE(tool.runs.isEmpty());
+            EXPECT_TRUE(scrollingPanels.hudScreens.isEmpty());
+            EXPECT_EQ(scrollingPanels.promptsMade, 0);
+        }
+    }
+}
+
+TEST_F(AppStateScrollingTest, ManualFinishAfterTheFirstPromptOpensTheFirstShot)
+{
+    useMode(ScrollingCaptureMode::manual);
+    editor.visible = true;
+    scrollingPanels.decisions = { Decision::finish };
+    runToCompletion(state.startScrollingCapture(Direction::down));
+
+    EXPECT_TRUE(isCapturedPicture(state.baseImage()));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured scrolling screenshot"));
+    // The prompt names the segment it would capture next.
+    EXPECT_EQ(scrollingPanels.promptSteps, QList { 2 });
+    EXPECT_EQ(scrollingPanels.promptOrderOuts, 1);
+    EXPECT_EQ(scrollingPanels.livePrompts, 0);
+    EXPECT_TRUE(editor.visible) << "the editor is revealed with the result";
+    EXPECT_EQ(tool.runs.size(), 1);
+    EXPECT_EQ(targetActivations(), 1) << "the target comes forward after the selection";
+    EXPECT_TRUE(clock.sleeps.contains(180ms));
+    EXPECT_FALSE(state.isCaptureTransitionActive());
+}
+
+TEST_F(AppStateScrollingTest, ManualStepsCountTheSegmentsAndFocusTheTargetBeforeEachShot)
+{
+    for (const Direction direction : { Direction::down, Direction::up }) {
+        SCOPED_TRACE(direction == Direction::down ? "down" : "up");
+        scrollPage();
+        useMode(ScrollingCaptureMode::manual);
+        statuses.clear();
+        clock.sleeps.clear();
+        workspace.activatedOthers.clear();
+        page->offset = direction == Direction::down ? 0 : page->lastOffset();
+        // The user scrolls by hand between the prompts.
+        scrollingPanels.decisions = { Decision::captureNext, Decision::captureNext, Decision::captureNext,
+            Decision::captureNext, Decision::captureNext, Decision::captureNext, Decision::finish };
+        tool.failure = [&] {
+            tool.output = ImageIOService::pngData(page->rows(page->offset));
+            page->pressPageKey(direction);
+        };
+        runToCompletion(state.startScrollingCapture(direction));
+
+        EXPECT_EQ(
+            scrollingPanels.promptSteps.mid(scrollingPanels.promptSteps.size() - 7), (QList { 2, 3, 4, 5, 6, 7, 8 }));
+        EXPECT_EQ(statuses.filter(QStringLiteral("Captured scrolling segment")),
+            (QStringList { QStringLiteral("Captured scrolling segment 2"),
+                QStringLiteral("Captured scrolling segment 3"), QStringLiteral("Captured scrolling segment 4"),
+                QStringLiteral("Captured scrolling segment 5"), QStringLiteral("Captured scrolling segment 6"),
+                QStringLiteral("Captured scrolling segment 7") }));
+        EXPECT_EQ(clock.sleeps.count(220ms), 6);
+        EXPECT_EQ(targetActivations(), 7);
+        EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured scrolling screenshot"));
+        EXPECT_TRUE(showsPage(state.baseImage())) << "the shots read top to bottom either way";
+    }
+}
+
+TEST_F(AppStateScrollingTest, ManualCancelAndFailedShotEndTheRun)
+{
+    useMode(ScrollingCaptureMode::manual);
+    scrollingPanels.decisions = { Decision::captureNext, Decision::cancel };
+    runToCompletion(state.startScrollingCapture(Direction::down));
+    EXPECT_EQ(state.statusMessage(), cancelledStatus);
+    EXPECT_FALSE(state.baseImage());
+    EXPECT_FALSE(state.errorMessage());
+    EXPECT_EQ(scrollingPanels.livePrompts, 0);
+
+    scrollingPanels.decisions = { Decision::captureNext };
+    tool.failure = [this] {
+        if (tool.runs.size() > 3)
+            throw ScreenshotError(ScreenshotError::Code::captureFailed);
+    };
+    workspace.activatedOthers.clear();
+    runToCompletion(state.startScrollingCapture(Direction::down));
+    EXPECT_EQ(state.errorMessage(), ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed));
+    EXPECT_EQ(scrollingPanels.livePrompts, 0) << "the prompt goes with the failed run";
+    // After the selection, before the shot, and once more to hand the screen back.
+    EXPECT_EQ(targetActivations(), 3);
+    EXPECT_FALSE(state.isCaptureTransitionActive());
+}
+
+TEST_F(AppStateScrollingTest, AutomaticRunOverAPageOpensTheWholePageAndWatchesClicksAfterTheSecondShot)
+{
+    useMode(ScrollingCaptureMode::automatic);
+    scrollPage();
+    qsizetype updatesBeforeInstall = -1;
+    scrollingPanels.onHUDUpdate = [&](const ScrollingCaptureProgress&) {
+        if (updatesBeforeInstall < 0 && scrollingPanels.hudCalls.contains(QStringLiteral("install")))
+            updatesBeforeInstall = scrollingPanels.hudUpdates.size() - 1;
+    };
+    runToCompletion(state.startScrollingCapture(Direction::down));
+
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Scrolling capture completed"));
+    EXPECT_TRUE(showsPage(state.baseImage()));
+    EXPECT_EQ(scrollingPanels.hudScreens, QList { mainScreen });
+    EXPECT_EQ(scrollingPanels.hudCalls,
+        (QStringList {
+            QStringLiteral("front"), QStringLiteral("install"), QStringLiteral("remove"), QStringLiteral("out") }));
+    ASSERT_FALSE(scrollingPanels.hudUpdates.isEmpty());
+    EXPECT_EQ(scrollingPanels.hudUpdates.front(),
+        (ScrollingCaptureProgress { QStringLiteral("Scrolling Capture"),
+            QStringLiteral(
+                "Auto-scrolling now. Trovix will let you stop with a click after the first successful step."),
+            0 }));
+    ASSERT_GT(updatesBeforeInstall, 0);
+    EXPECT_EQ(scrollingPanels.hudUpdates.at(updatesBeforeInstall).segmentCount, 2)
+        << "monitors come with the first report of two shots";
+    EXPECT_EQ(scrollingPanels.hudUpdates.at(updatesBeforeInstall - 1).segmentCount, 1);
+    EXPECT_TRUE(editor.visible);
+}
+
+TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatus)
+{
+    useMode(ScrollingCaptureMode::automatic);
+    const struct {
+        const char* name;
+        bool scrolls;
+        bool stop;
+        double maxHeight;
+        Direction direction;
+        QString status;
+    } cases[] = {
+        { "nothing moves", false, false, 20000, Direction::down, QStringLiteral("Auto-scroll could not continue") },
+        { "user stops", true, true, 20000, Direction::down, QStringLiteral("Stopped automatic scrolling") },
+        { "height reached", true, false, 500, Direction::down,
+            QStringLiteral("Scrolling capture reached the configured max height") },
+        { "up to the top", true, false, 20000, Direction::up, QStringLiteral("Scrolling capture completed") },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        scrollPage();
+        page->offset = testCase.direction == Direction::down ? 0 : page->lastOffset();
+        page->keysScroll = page->wheelScrolls = testCase.scrolls;
+        scrollingPanels.stopRequested = testCase.stop;
+        scrollingPanels.hudUpdates.clear();
+        settings.scrollingScreenshotMaxHeight.set(testCase.maxHeight);
+        runToCompletion(state.startScrollingCapture(testCase.direction));
+
+        EXPECT_EQ(state.statusMessage(), testCase.status);
+        EXPECT_FALSE(state.errorMessage());
+        EXPECT_TRUE(state.baseImage());
+        ASSERT_FALSE(scrollingPanels.hudUpdates.isEmpty());
+        EXPECT_EQ(scrollingPanels.hudUpdates.front().title,
+            testCase.direction == Direction::down ? QStringLiteral("Scrolling Capture")
+                                                  : QStringLiteral("Scrolling Capture (Up)"));
+        EXPECT_EQ(scrollingPanels.hudCalls.last(), QStringLiteral("out"));
+    }
+}
+
+TEST_F(AppStateScrollingTest, AutomaticFailuresCloseTheHUDAndReportTheError)
+{
+    useMode(ScrollingCaptureMode::automatic);
+    const struct {
+        const char* name;
+        bool inputFails;
+        bool captureFails;
+        QString error;
+    } cases[] = {
+        { "input refused", true, false,
+            ScrollingCaptureAutomationError::descriptionFor(
+                ScrollingCaptureAutomationError::Code::unableToSendScrollCommand) },
+        { "shot failed", false, true, ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed) },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        state.errorMessage.set(std::nullopt);
+        state.statusMessage.set(QStringLiteral("before"));
+        scrollingPanels.hudCalls.clear();
+        workspace.activatedOthers.clear();
+        inputSynthesis.fails = testCase.inputFails;
+        tool.failure = [&] {
+            if (testCase.captureFails && tool.runs.size() > 1)
+                throw ScreenshotError(ScreenshotError::Code::captureFailed);
+        };
+        runToCompletion(state.startScrollingCapture(Direction::down));
+
+        EXPECT_EQ(state.errorMessage(), testCase.error);
+        EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
+        EXPECT_EQ(scrollingPanels.hudCalls.last(), QStringLiteral("out"));
+        EXPECT_GE(targetActivations(), 2) << "the target gets the screen back";
+        EXPECT_FALSE(state.isCaptureTransitionActive());
+        tool.runs.clear();
+    }
+}

@@ -1,0 +1,47 @@
+#include "engine/PanelPlacement.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Screen screen(QRectF frame, QRectF visibleFrame, QRect nativeGeometry, double scaleFactor = 1)
+{
+    return { QStringLiteral("screen"), frame, visibleFrame, scaleFactor, nativeGeometry };
+}
+
+struct PlacementCase {
+    const char* name;
+    Screen screen;
+    QRect expected;
+};
+
+// Root rectangles worked out by hand from the screens' two descriptions.
+const PlacementCase placementCases[] = {
+    { "whole screen is the work area",
+        screen(QRectF(0, 0, 1920, 1080), QRectF(0, 0, 1920, 1080), QRect(0, 0, 1920, 1080)),
+        QRect(1920 - 28 - 330, 28, 330, 168) },
+    { "a top panel of 32 points shortens the work area from above",
+        screen(QRectF(0, 0, 1920, 1080), QRectF(0, 0, 1920, 1048), QRect(0, 0, 1920, 1080)),
+        QRect(1920 - 28 - 330, 32 + 28, 330, 168) },
+    { "a right-hand dock narrows it",
+        screen(QRectF(0, 0, 1920, 1080), QRectF(0, 0, 1856, 1080), QRect(0, 0, 1920, 1080)),
+        QRect(1856 - 28 - 330, 28, 330, 168) },
+    { "a second screen to the right, lower than the primary",
+        screen(QRectF(1920, -200, 1280, 1024), QRectF(1920, -200, 1280, 1024), QRect(1920, 256, 1280, 1024)),
+        QRect(1920 + 1280 - 28 - 330, 256 + 28, 330, 168) },
+    { "two pixels per point double everything in the root",
+        screen(QRectF(0, 0, 1440, 900), QRectF(0, 0, 1440, 875), QRect(0, 0, 2880, 1800), 2),
+        QRect(2 * (1440 - 28 - 330), 2 * (25 + 28), 660, 336) },
+};
+
+TEST(PanelPlacementTest, PanelSitsTwentyEightPointsFromTheWorkAreasTopRightCorner)
+{
+    for (const PlacementCase& testCase : placementCases) {
+        SCOPED_TRACE(testCase.name);
+        const QRect placed = PanelPlacement::topRightRootRect(testCase.screen, QSizeF(330, 168));
+        EXPECT_EQ(placed, testCase.expected);
+        EXPECT_TRUE(testCase.screen.nativeGeometry.contains(placed));
+    }
+}
+
+} // namespace
