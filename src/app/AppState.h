@@ -108,6 +108,8 @@ public:
 
     void loadImageIntoEditor(const Image& image, const QString& status, bool revealEditor);
     void loadFromClipboard();
+    // Brings the editor in front, remembering the application the user came from.
+    void showEditor() { bringEditorForward(); }
 
     [[nodiscard]] QString strokeColorHex() const;
     [[nodiscard]] QString currentImageSizeLabel() const;
