@@ -26,6 +26,7 @@
 #include "ui/EditorWindow.h"
 #include "ui/PinnedImageWindowController.h"
 #include "ui/ScrollingCapturePanels.h"
+#include "ui/SettingsWindow.h"
 #include "ui/SettingsWindowController.h"
 #include "ui/TrayMenu.h"
 #include "ui/WindowSelectionOverlay.h"
@@ -180,7 +181,8 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstanceGuard instance;
-    if (!instance.claim()) {
+    // A relaunch (after screen access was granted) waits while the instance it replaces quits.
+    if (!instance.claim(qEnvironmentVariableIsSet(DesktopWorkspace::relaunchVariable) ? 10000 : 100)) {
         if (instance.notifyRunningInstance())
             return 0;
         QTextStream(stderr) << "Trovix is already running, but it did not answer.\n";

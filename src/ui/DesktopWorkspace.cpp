@@ -1,8 +1,12 @@
 #include "ui/DesktopWorkspace.h"
 
+#include "domain/PlatformError.h"
 #include "ports/FrontmostApplicationPort.h"
 
 #include <QApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTimer>
 #include <QWidget>
 
 DesktopWorkspace::DesktopWorkspace(FrontmostApplicationPort& frontmost)
@@ -47,4 +51,21 @@ bool DesktopWorkspace::hasVisibleRegularWindow() const
         return true;
     }
     return false;
+}
+
+void DesktopWorkspace::launchNewInstance()
+{
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(relaunchVariable), QStringLiteral("1"));
+    process.setProcessEnvironment(environment);
+    if (!process.startDetached())
+        throw PlatformError(process.errorString());
+}
+
+void DesktopWorkspace::terminate()
+{
+    // Queued, so that the caller's own work finishes before the event loop ends.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }

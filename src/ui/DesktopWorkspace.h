@@ -23,6 +23,13 @@ public:
     void activateIgnoringOtherApps() override;
     void activate(const RunningApplication& application) override;
     [[nodiscard]] bool hasVisibleRegularWindow() const override;
+    // An X11 session grants screen capture to every client; there is no page to open.
+    void openScreenRecordingSettings() override { }
+    void launchNewInstance() override;
+    void terminate() override;
+
+    // Set in the environment of a relaunched instance, which then waits for this one to end.
+    static constexpr const char* relaunchVariable = "TROVIX_RELAUNCHED";
 
     [[nodiscard]] ActivationPolicy activationPolicy() const { return m_policy; }
 

@@ -34,12 +34,12 @@ QString SingleInstanceGuard::lockFilePath() const
     return QDir(folder).filePath(m_name + QStringLiteral(".lock"));
 }
 
-bool SingleInstanceGuard::claim()
+bool SingleInstanceGuard::claim(int waitMilliseconds)
 {
     m_lock = std::make_unique<QLockFile>(lockFilePath());
     // A lock left by a crashed instance is stale: QLockFile sees that its process is gone.
     m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(100)) {
+    if (!m_lock->tryLock(waitMilliseconds)) {
         m_lock.reset();
         return false;
     }

@@ -18,8 +18,9 @@ public:
     explicit SingleInstanceGuard(QString name = defaultName(), QObject* parent = nullptr);
     ~SingleInstanceGuard() override;
 
-    // True when this process is the one instance; it then answers later launches.
-    [[nodiscard]] bool claim();
+    // True when this process is the one instance; it then answers later launches. A
+    // relaunched instance waits for the one it replaces to let go.
+    [[nodiscard]] bool claim(int waitMilliseconds = 100);
     // From a later launch: asks the running instance to show its editor. False when it
     // could not be reached.
     [[nodiscard]] bool notifyRunningInstance(int timeoutMilliseconds = 2000);
