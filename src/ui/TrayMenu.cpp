@@ -43,8 +43,9 @@ void TrayMenu::connectState()
     connect(&m_state.baseImage, &ObservableNotifier::changed, this, &TrayMenu::scheduleRebuild);
 }
 
-// Later, not now: the change may come from one of the menu's own items, which must not be
-// deleted while it is still delivering its click.
+// In a later turn: one assignment can change several fields (a shortcut taken from another
+// action), and the change may come from one of the menu's own items while it is still
+// delivering its click.
 void TrayMenu::scheduleRebuild()
 {
     if (m_rebuildScheduled)
