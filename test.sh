@@ -14,7 +14,9 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DTROVIX_SANITIZE=ON -DTROVIX_WERROR="$werror" -DTROVIX_BUILD_BENCH=ON >/dev/null
 cmake --build "$build_dir" -j2
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:suppressions=$PWD/tests/asan.supp"
+# libxkbcommon-x11 hands strndup strings that are not NUL-terminated within the length it
+# reads; the interceptor reports that as an overflow inside the library on every xcb start.
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:intercept_strndup=0"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
