@@ -6,6 +6,7 @@
 #include "ui/TrayIcons.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -22,6 +23,7 @@ TrayMenu::TrayMenu(AppState& state, QObject* parent)
     m_trayIcon->setToolTip(QStringLiteral("Trovix"));
     connectState();
     connect(m_menu.get(), &QMenu::aboutToShow, this, &TrayMenu::populate);
+    connect(m_trayIcon.get(), &QSystemTrayIcon::activated, this, &TrayMenu::handleActivation);
     populate();
     m_trayIcon->setContextMenu(m_menu.get());
     updateVisibility();
@@ -41,8 +43,9 @@ void TrayMenu::connectState()
     connect(&m_state.baseImage, &ObservableNotifier::changed, this, &TrayMenu::scheduleRebuild);
 }
 
-// Later, not now: the change may come from one of the menu's own items, which must not be
-// deleted while it is still delivering its click.
+// In a later turn: one assignment can change several fields (a shortcut taken from another
+// action), and the change may come from one of the menu's own items while it is still
+// delivering its click.
 void TrayMenu::scheduleRebuild()
 {
     if (m_rebuildScheduled)
@@ -52,6 +55,14 @@ void TrayMenu::scheduleRebuild()
         m_rebuildScheduled = false;
         populate();
     });
+}
+
+// Tray hosts show the context menu on a right click only; a left click opens it too,
+// because the menu is the only thing the icon offers.
+void TrayMenu::handleActivation(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason == QSystemTrayIcon::Trigger && !m_menu->isVisible())
+        m_menu->popup(QCursor::pos());
 }
 
 void TrayMenu::updateVisibility()

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QObject>
 #include <QString>
+#include <QSystemTrayIcon>
 
 #include <memory>
 #include <optional>
@@ -14,7 +15,6 @@
 class AppState;
 class QAction;
 class QMenu;
-class QSystemTrayIcon;
 
 // The tray icon and its menu, from which every capture, text recognition, opening a file,
 // loading the clipboard, launch at login, the settings and quitting are reached. The menu
@@ -45,6 +45,7 @@ private:
     void connectState();
     void scheduleRebuild();
     void updateVisibility();
+    void handleActivation(QSystemTrayIcon::ActivationReason reason);
     void populateMoreMenu();
     void toggleLaunchAtStartup();
 

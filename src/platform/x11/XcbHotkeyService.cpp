@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-Q_LOGGING_CATEGORY(lcHotkeys, "trovix.hotkeys")
-
 namespace {
+
+// Quiet unless asked for (QT_LOGGING_RULES="trovix.hotkeys.debug=true"): a refused
+// shortcut is an ordinary outcome, not a fault.
+Q_LOGGING_CATEGORY(lcHotkeys, "trovix.hotkeys", QtInfoMsg)
 
 // The core modifier bits; the pointer-button and keyboard-group bits above them never
 // take part in a grab.

@@ -220,7 +220,11 @@ TEST_F(TrayMenuTest, LaunchAtStartupTogglesTheLoginItemAndItsCheckMark)
     ASSERT_TRUE(launch->isCheckable());
     EXPECT_FALSE(launch->isChecked());
 
-    launch->trigger(); // the menu is refilled while this item still delivers its click
+    // Chosen in the open menu, as a user does.
+    tray().menu()->popup(QPoint(10, 10)); // refills the menu: earlier items are gone
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tray().menu()));
+    tray().menu()->setActiveAction(item(*tray().menu(), QStringLiteral("Launch at Startup")));
+    QTest::keyClick(tray().menu(), Qt::Key_Return);
     EXPECT_TRUE(settings.launchAtStartup());
     ASSERT_FALSE(loginItem.calls().empty());
     EXPECT_TRUE(loginItem.calls().back());
