@@ -4,6 +4,7 @@
 #include "app/AppSettings.h"
 #include "app/AppState.h"
 
+#include "fakes/AppStateWithFakes.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
@@ -118,16 +119,9 @@ TEST(TrayIntegration, TheIconAppearsInATrayHostAndItsMenuOpens)
     ASSERT_TRUE(QTest::qWaitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }, 10000))
         << "trayer started but never took the tray selection: " << host.errors().toStdString();
 
-    InMemoryDefaultsStore defaults;
-    FakeLoginItem loginItem;
-    FakeHotkeyRegistrar hotkeys;
-    AppSettings settings(defaults, loginItem, hotkeys);
-    FakeClipboard clipboard;
-    FakeWorkspace workspace;
-    FakeDialogs dialogs;
-    FakePinnedWindows pinnedWindows;
-    FakeClock clock;
-    AppState state(settings, AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock });
+    AppStateWithFakes fakes;
+    AppState& state = fakes.state;
+    AppSettings& settings = fakes.settings;
 
     QElapsedTimer sinceCreation;
     sinceCreation.start();

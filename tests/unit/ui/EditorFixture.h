@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "ui/EditorWindow.h"
 
+#include "fakes/AppStateWithFakes.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
@@ -22,12 +23,10 @@
 #include <memory>
 
 // The application state with fake ports, and the editor window on top of it.
-class EditorTest : public testing::Test {
+class EditorTest : public testing::Test, protected AppStateWithFakes {
 protected:
     EditorTest()
-        : settings(defaults, loginItem, hotkeys)
-        , state(settings, AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock })
-        , window(std::make_unique<EditorWindow>(state, EditorWindowPorts { clipboard, dialogs, workspace }))
+        : window(std::make_unique<EditorWindow>(state, EditorWindowPorts { clipboard, dialogs, workspace }))
     { }
 
     static Image solidImage(QSize pixels, QColor color = Qt::white)
@@ -65,15 +64,5 @@ protected:
         return widget && widget->isVisibleTo(window.get());
     }
 
-    InMemoryDefaultsStore defaults;
-    FakeLoginItem loginItem;
-    FakeHotkeyRegistrar hotkeys;
-    AppSettings settings;
-    FakeClipboard clipboard;
-    FakeWorkspace workspace;
-    FakeDialogs dialogs;
-    FakePinnedWindows pinnedWindows;
-    FakeClock clock;
-    AppState state;
     std::unique_ptr<EditorWindow> window;
 };

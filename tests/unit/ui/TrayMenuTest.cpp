@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "domain/HotkeyKeys.h"
 
+#include "fakes/AppStateWithFakes.h"
 #include "fakes/FakeClipboard.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
@@ -42,12 +43,8 @@ QStringList titles(const QMenu& menu)
     return result;
 }
 
-class TrayMenuTest : public testing::Test {
+class TrayMenuTest : public testing::Test, protected AppStateWithFakes {
 protected:
-    TrayMenuTest()
-        : settings(defaults, loginItem, hotkeys)
-        , state(settings, AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock })
-    { }
 
     TrayMenu& tray()
     {
@@ -71,17 +68,6 @@ protected:
 
     // As the tray host does when the user clicks the icon.
     void openMenu() { Q_EMIT tray().menu()->aboutToShow(); }
-
-    InMemoryDefaultsStore defaults;
-    FakeLoginItem loginItem;
-    FakeHotkeyRegistrar hotkeys;
-    AppSettings settings;
-    FakeClipboard clipboard;
-    FakeWorkspace workspace;
-    FakeDialogs dialogs;
-    FakePinnedWindows pinnedWindows;
-    FakeClock clock;
-    AppState state;
 
 private:
     std::unique_ptr<TrayMenu> m_tray;
