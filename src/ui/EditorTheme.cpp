@@ -25,6 +25,7 @@ QMenu::item:disabled { color: @secondary; background: transparent; }
 QMenu::separator { height: 1px; background: @border; margin: 5px 8px; }
 QMenu::indicator { width: 14px; height: 14px; left: 6px; }
 QLabel { color: @text; }
+QToolTip { background: @tooltip; color: @tooltipText; border: none; padding: 4px 8px; }
 QLabel[secondary="true"] { color: @secondary; }
 #editorHeader { background: @surface; border-bottom: 1px solid @border; }
 #brandTitle { font-size: 15px; font-weight: 700; color: @text; }
@@ -139,6 +140,8 @@ QString styleSheet(const EditorColors& colors)
         { "@accentHover", colors.accent.lighter(112) },
         { "@accentText", colors.accentText },
         { "@accent", colors.accent },
+        { "@tooltipText", colors.dark ? colors.text : QColor(Qt::white) },
+        { "@tooltip", colors.dark ? colors.raised : QColor(0x2B, 0x2E, 0x35) },
         { "@handleBorder", colors.dark ? colors.border : QColor(0xC4, 0xC8, 0xCF) },
         { "@window", colors.window },
         { "@surface", colors.surface },

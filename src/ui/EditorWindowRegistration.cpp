@@ -91,7 +91,8 @@ bool EditorWindowRegistration::escapeBelongsToEditor() const
 
 bool EditorWindowRegistration::hasAttachedSheet() const
 {
-    if (QApplication::activeModalWidget())
+    // An open menu or popup takes Esc to close itself; the editor's window stays the active one meanwhile.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget())
         return true;
     const QList<QDialog*> dialogs = m_window->findChildren<QDialog*>();
     return std::any_of(dialogs.begin(), dialogs.end(), [](const QDialog* dialog) { return dialog->isVisible(); });

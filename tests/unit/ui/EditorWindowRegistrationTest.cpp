@@ -1,11 +1,14 @@
 #include "EditorFixture.h"
 
+#include "ui/EditorMenus.h"
 #include "ui/QtEditorWindow.h"
 #include "ui/RecognitionSheet.h"
 #include "ui/ToolOptionsStrip.h"
 
 #include <QLineEdit>
+#include <QMenu>
 
+#include <QAction>
 #include <QWidget>
 
 class EditorRegistrationTest : public EditorTest {
@@ -78,7 +81,10 @@ TEST_F(EditorRegistrationTest, EscapeIsIgnoredWhileSomethingElseHoldsTheUser)
         std::function<void()> end;
     };
     QWidget otherWindow;
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
     const Case cases[] = {
+        { "open menu", [&] { menu.popup(window->mapToGlobal(QPoint(10, 10))); }, [&] { menu.hide(); } },
         { "capture transition", [&] { state.isCaptureTransitionActive.set(true); },
             [&] { state.isCaptureTransitionActive.set(false); } },
         { "modal file panel", [&] { dialogs.showingModal = true; }, [&] { dialogs.showingModal = false; } },
@@ -141,4 +147,16 @@ TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresence)
     QApplication::setActiveWindow(window.get());
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::regular);
+}
+
+TEST_F(EditorRegistrationTest, EnterFullScreenBringsTheEditorForwardAndToggles)
+{
+    workspace.policies.clear();
+    window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
+    EXPECT_TRUE(window->isFullScreen());
+    EXPECT_EQ(workspace.activations, 1);
+    ASSERT_FALSE(workspace.policies.empty());
+    EXPECT_EQ(workspace.policies.front(), ActivationPolicy::regular);
+    window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
+    EXPECT_FALSE(window->isFullScreen());
 }
