@@ -219,6 +219,8 @@ private:
     void replaceBaseImage(const Image& image);
     void leaveEditor();
     void writePng(const Image& image, const QString& path);
+    // The framed picture for an action that sends it out; none after reporting why in errorMessage.
+    [[nodiscard]] std::optional<Image> pictureForExport();
 
     AppStatePorts m_ports;
     EditorWindowPort* m_editorWindow = nullptr;

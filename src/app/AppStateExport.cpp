@@ -24,6 +24,18 @@ std::optional<Image> AppState::renderedImage(bool includeBackdrop) const
         *baseImage(), annotations(), includeBackdrop, backdropEnabled(), settings.windowBackgroundStyle());
 }
 
+std::optional<Image> AppState::pictureForExport()
+{
+    try {
+        if (std::optional<Image> image = renderedImage(true))
+            return image;
+        errorMessage.set(ImageIOError::descriptionFor(ImageIOError::Code::noImageLoaded));
+    } catch (const TrovixError& error) {
+        errorMessage.set(error.description());
+    }
+    return std::nullopt;
+}
+
 void AppState::copyImageToPasteboard(const Image& image)
 {
     auto provider = std::make_shared<const PasteboardImageProvider>(image);

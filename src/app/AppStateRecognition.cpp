@@ -15,17 +15,9 @@ QCoro::Task<> AppState::recognizeText()
         statusMessage.set(QStringLiteral("Text recognition is already running"));
         co_return;
     }
-    std::optional<Image> image;
-    try {
-        image = renderedImage(true);
-    } catch (const TrovixError& error) {
-        errorMessage.set(error.description());
+    std::optional<Image> image = pictureForExport();
+    if (!image)
         co_return;
-    }
-    if (!image) {
-        errorMessage.set(ImageIOError::descriptionFor(ImageIOError::Code::noImageLoaded));
-        co_return;
-    }
 
     isRecognizingText.set(true);
     QPointer<AppState> self(this);

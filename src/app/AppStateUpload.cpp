@@ -11,17 +11,9 @@
 
 QCoro::Task<> AppState::uploadCurrentImage()
 {
-    std::optional<Image> image;
-    try {
-        image = renderedImage(true);
-    } catch (const TrovixError& error) {
-        errorMessage.set(error.description());
+    std::optional<Image> image = pictureForExport();
+    if (!image)
         co_return;
-    }
-    if (!image) {
-        errorMessage.set(ImageIOError::descriptionFor(ImageIOError::Code::noImageLoaded));
-        co_return;
-    }
     UploadConfiguration configuration { settings.uploadMode(), settings.uploadEndpoint(),
         settings.uploadAuthorizationToken(), settings.uploadFieldName(), m_uploadTimeout };
     // Encoded on a worker thread by the service; the source touches nothing but its own image.

@@ -2,7 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/AppState.h"
-#include "ui/MenuKeyEquivalent.h"
+#include "ui/MenuShortcut.h"
 #include "ui/TrayIcons.h"
 
 #include <QApplication>
@@ -147,5 +147,5 @@ QAction* TrayMenu::addCaptureItem(QMenu& menu, const QString& title, const QStri
 
 QKeySequence TrayMenu::keysOf(HotkeyAction action) const
 {
-    return MenuKeyEquivalent::forShortcut(m_state.settings.shortcut(action));
+    return MenuShortcut::keySequence(m_state.settings.shortcut(action));
 }
