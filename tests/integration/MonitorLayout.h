@@ -8,6 +8,12 @@
 #include "platform/x11/XcbConnection.h"
 
 #include <xcb/randr.h>
+#include <xcb/xcbext.h>
+
+#include <sys/uio.h>
+
+#include <cstdint>
+#include <cstdlib>
 
 #include <QRect>
 
@@ -41,26 +47,33 @@ public:
     [[nodiscard]] bool isReady() const { return m_ready; }
 
 private:
+    // Sent by hand: the SetMonitor request this libxcb generates has a wrong length, which
+    // drops the connection (and trips libxcb's own assertion in checked builds).
     bool add(const char* name, QRect root, bool primary, const xcb_randr_output_t* output)
     {
-        // The request carries the monitor's outputs right after its fixed part.
         struct {
-            xcb_randr_monitor_info_t info;
-            xcb_randr_output_t outputs[1];
-        } monitor {};
-        monitor.info.name = m_connection.atom(name);
-        monitor.info.primary = primary ? 1 : 0;
-        monitor.info.nOutput = output ? 1 : 0;
-        monitor.info.x = std::int16_t(root.x());
-        monitor.info.y = std::int16_t(root.y());
-        monitor.info.width = std::uint16_t(root.width());
-        monitor.info.height = std::uint16_t(root.height());
-        monitor.info.width_in_millimeters = std::uint32_t(root.width() / 4);
-        monitor.info.height_in_millimeters = std::uint32_t(root.height() / 4);
-        if (output)
-            monitor.outputs[0] = *output;
-        const xcb_void_cookie_t cookie
-            = xcb_randr_set_monitor_checked(m_connection.get(), m_connection.root(), &monitor.info);
+            std::uint8_t major, minor;
+            std::uint16_t length;
+            std::uint32_t window;
+        } header { 0, XCB_RANDR_SET_MONITOR, 0, m_connection.root() };
+        xcb_randr_monitor_info_t info {};
+        info.name = m_connection.atom(name);
+        info.primary = primary ? 1 : 0;
+        info.nOutput = output ? 1 : 0;
+        info.x = std::int16_t(root.x());
+        info.y = std::int16_t(root.y());
+        info.width = std::uint16_t(root.width());
+        info.height = std::uint16_t(root.height());
+        info.width_in_millimeters = std::uint32_t(root.width() / 4);
+        info.height_in_millimeters = std::uint32_t(root.height() / 4);
+        xcb_randr_output_t outputs[1] = { output ? *output : 0 };
+        // xcb_send_request needs two spare parts in front of the request's own.
+        iovec parts[5] {};
+        parts[2] = { &header, sizeof header };
+        parts[3] = { &info, sizeof info };
+        parts[4] = { outputs, output ? sizeof outputs : 0 };
+        xcb_protocol_request_t request { 3, &xcb_randr_id, XCB_RANDR_SET_MONITOR, 1 };
+        const xcb_void_cookie_t cookie { xcb_send_request(m_connection.get(), XCB_REQUEST_CHECKED, parts + 2, &request) };
         xcb_generic_error_t* error = xcb_request_check(m_connection.get(), cookie);
         const bool accepted = error == nullptr;
         std::free(error);
