@@ -161,6 +161,14 @@ int run(QApplication& application, SingleInstanceGuard& instance)
     QObject::connect(&tray, &TrayMenu::settingsRequested, [&settingsWindow] { settingsWindow.show(); });
     QObject::connect(&tray, &TrayMenu::quitRequested, &application, &QApplication::quit);
     QObject::connect(&instance, &SingleInstanceGuard::activationRequested, [&state] { state.showEditor(); });
+    // Coming back from the desktop's settings may call for the restart prompt.
+    QObject::connect(
+        &application, &QGuiApplication::applicationStateChanged, &state,
+        [&state](Qt::ApplicationState applicationState) {
+            if (applicationState == Qt::ApplicationActive)
+                state.handleApplicationDidBecomeActive();
+        },
+        Qt::QueuedConnection);
 
     desktop.hotkeys.setCallbacks(hotkeyCallbacks(state));
     desktop.hotkeys.registerHotkeys(settings.shortcuts());
