@@ -127,15 +127,22 @@ TEST(TrayIntegration, TheIconAppearsInATrayHostAndItsMenuOpens)
     sinceCreation.start();
     TrayMenu tray(state);
     ASSERT_TRUE(tray.trayIcon()->isVisible());
+    // Qt may replace the icon's window while the tray host embeds it, so it is looked up anew.
     QWidget* iconWindow = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (iconWindow = trayIconWindow()) != nullptr; }, 5000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return isEmbeddedAndViewable(iconWindow->winId()); }, 10000))
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            iconWindow = trayIconWindow();
+            return iconWindow && isEmbeddedAndViewable(iconWindow->winId());
+        },
+        10000))
         << "the icon window is inside the tray host and viewable";
     std::cout << "tray icon embedded and viewable " << sinceCreation.elapsed() << " ms after creation\n";
 
     // Either button opens the menu.
     for (const char* button : { "3", "1" }) {
         SCOPED_TRACE(button);
+        iconWindow = trayIconWindow();
+        ASSERT_NE(iconWindow, nullptr);
         runTool(QStringLiteral("xdotool"),
             { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(iconWindow->winId()),
                 QStringLiteral("4"), QStringLiteral("4"), QStringLiteral("click"), QString::fromLatin1(button) });
