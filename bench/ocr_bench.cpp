@@ -71,14 +71,3 @@ void recognizeScreenFullOfText(benchmark::State& state)
 } // namespace
 
 BENCHMARK(recognizeScreenFullOfText)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

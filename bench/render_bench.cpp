@@ -147,16 +147,3 @@ BENCHMARK(flatten4K50)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
 BENCHMARK(pixelateLargeRegion)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    // Text layout needs a GUI application; no display is involved.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -78,16 +78,3 @@ void stitchShots(benchmark::State& state)
 
 BENCHMARK(analyzePair)->Args({ 1512, 982 })->Args({ 1920, 1080 })->Unit(benchmark::kMillisecond);
 BENCHMARK(stitchShots)->Args({ 1512, 982 })->Args({ 1920, 1080 })->Unit(benchmark::kMillisecond)->Iterations(3);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv); // fonts for the page text
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -117,14 +117,3 @@ void uploadRetinaScreenshot(benchmark::State& state)
 } // namespace
 
 BENCHMARK(uploadRetinaScreenshot)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

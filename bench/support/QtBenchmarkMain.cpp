@@ -1,0 +1,18 @@
+// Entry point of every benchmark: a QApplication on the offscreen platform (text drawing,
+// widgets and event loops need one; nothing is shown), then Google Benchmark.
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
