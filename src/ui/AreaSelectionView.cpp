@@ -15,6 +15,8 @@ using namespace OverlayPainting;
 AreaSelectionView::AreaSelectionView(Screen screen)
     : m_screen(std::move(screen))
 {
+    // Named for window lists and for tools that look windows up by name.
+    setWindowTitle(QStringLiteral("Select an Area"));
     setCursor(Qt::CrossCursor);
 }
 

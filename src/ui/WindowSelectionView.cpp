@@ -13,7 +13,9 @@ using namespace OverlayPainting;
 WindowSelectionView::WindowSelectionView(QList<CapturableWindow> windows, QRectF frame)
     : m_windows(std::move(windows))
     , m_frame(frame)
-{ }
+{
+    setWindowTitle(QStringLiteral("Select a Window"));
+}
 
 OverlayCoordinates WindowSelectionView::coordinates() const
 {

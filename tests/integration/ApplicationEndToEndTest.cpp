@@ -1,9 +1,15 @@
-// The real trovix binary under the test's X server: global shortcuts, capture, Esc to the
-// clipboard, and one instance per session.
+// The real trovix binary on a desktop of its own (a private X server with the Openbox
+// window manager): global shortcuts, capture, Esc to the clipboard, settings read at
+// start, and one instance per session.
+#include "PrivateXvfb.h"
+
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -12,27 +18,13 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 namespace {
 
 using namespace std::chrono_literals;
 
-// Runs a helper program to its end while our event loop keeps running, within a bound.
-QByteArray runTool(const QString& program, const QStringList& arguments, int timeoutMilliseconds = 10000)
-{
-    QProcess process;
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(timeoutMilliseconds, &loop, &QEventLoop::quit);
-    process.start(program, arguments);
-    loop.exec();
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return process.readAllStandardOutput();
-}
+const QSize s_screenSize(1280, 800);
 
 // Polls until the condition holds or the time runs out; the event loop keeps running.
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
@@ -42,24 +34,157 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         if (condition())
             return true;
         QEventLoop loop;
-        QTimer::singleShot(200, &loop, &QEventLoop::quit);
+        QTimer::singleShot(100, &loop, &QEventLoop::quit);
         loop.exec();
     }
     return condition();
 }
 
-QStringList visibleWindowsNamed(const QString& name)
+// Every pixel differs from its neighbours, so a picture taken one pixel off shows.
+QImage distinctPattern(QSize size)
 {
-    const QString output = QString::fromUtf8(
-        runTool(QStringLiteral("xdotool"), { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QLatin1Char('^') + name + QLatin1Char('$') }));
-    return output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QImage pattern(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(pattern.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = qRgb(x & 0xff, y & 0xff, ((x >> 8) << 4 | (y >> 8)) & 0xff);
+    }
+    return pattern;
 }
 
+// A private X server with an EWMH window manager and a known picture on the root window.
+class DesktopSession {
+public:
+    DesktopSession()
+        : m_server(s_screenSize)
+        , m_pattern(distinctPattern(s_screenSize))
+    {
+        if (!m_server.isRunning())
+            return;
+        m_environment.insert(QStringLiteral("DISPLAY"), m_server.display());
+        m_windowManager.setProcessEnvironment(m_environment);
+        m_windowManager.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
+        m_ready = waitUntil(
+            [this] {
+                return run(
+                    QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") })
+                    .contains("window id");
+            },
+            20s);
+        const QString patternFile = m_files.filePath(QStringLiteral("pattern.png"));
+        m_ready = m_ready && m_pattern.save(patternFile)
+            && run(QStringLiteral("display"), { QStringLiteral("-window"), QStringLiteral("root"), patternFile }, 20000)
+                   .isEmpty();
+    }
+    ~DesktopSession()
+    {
+        m_windowManager.terminate();
+        m_windowManager.waitForFinished(3000);
+    }
+
+    [[nodiscard]] bool isReady() const { return m_ready; }
+    [[nodiscard]] const QImage& pattern() const { return m_pattern; }
+    [[nodiscard]] const QProcessEnvironment& environment() const { return m_environment; }
+
+    // Runs a helper program on this desktop to its end, within a bound; gives its output.
+    QByteArray run(const QString& program, const QStringList& arguments, int timeoutMilliseconds = 10000) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(m_environment);
+        QEventLoop loop;
+        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+        QTimer::singleShot(timeoutMilliseconds, &loop, &QEventLoop::quit);
+        process.start(program, arguments);
+        loop.exec();
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+        return process.readAllStandardOutput();
+    }
+
+    void press(const QString& keys) const { run(QStringLiteral("xdotool"), { QStringLiteral("key"), keys }); }
+
+    [[nodiscard]] QStringList visibleWindowsNamed(const QString& name) const
+    {
+        return QString::fromUtf8(run(QStringLiteral("xdotool"),
+                                     { QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                         QStringLiteral("--name"), QLatin1Char('^') + name + QLatin1Char('$') }))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    [[nodiscard]] bool editorIsVisible() const { return !visibleWindowsNamed(QStringLiteral("Trovix")).isEmpty(); }
+
+    [[nodiscard]] QImage pastedPng() const
+    {
+        return QImage::fromData(run(QStringLiteral("xclip"),
+                                    { QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                                        QStringLiteral("image/png"), QStringLiteral("-o") },
+                                    3000),
+            "PNG");
+    }
+
+    // False when no editor is on the screen.
+    bool pressEscapeInEditor() const
+    {
+        const QStringList windows = visibleWindowsNamed(QStringLiteral("Trovix"));
+        if (windows.isEmpty())
+            return false;
+        run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), windows.front() });
+        press(QStringLiteral("Escape"));
+        return true;
+    }
+
+    // Esc in the editor copies what it shows and hides it: gives the pasted picture, or a
+    // null image when the editor did not show a capture within the time.
+    [[nodiscard]] QImage escapeAndPaste(std::chrono::milliseconds limit) const
+    {
+        QImage pasted;
+        waitUntil(
+            [&] {
+                if (!pressEscapeInEditor())
+                    return false;
+                pasted = pastedPng();
+                return !pasted.isNull();
+            },
+            limit);
+        return pasted;
+    }
+
+    void drag(QPoint from, QPoint to) const
+    {
+        const auto at = [](QPoint point) {
+            return QStringList { QString::number(point.x()), QString::number(point.y()) };
+        };
+        const QPoint middle = (from + to) / 2;
+        run(QStringLiteral("xdotool"),
+            QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(from)
+                + QStringList { QStringLiteral("sleep"), QStringLiteral("0.1"), QStringLiteral("mousedown"),
+                    QStringLiteral("1"), QStringLiteral("mousemove"), QStringLiteral("--sync") }
+                + at(middle)
+                + QStringList { QStringLiteral("sleep"), QStringLiteral("0.1"), QStringLiteral("mousemove"),
+                    QStringLiteral("--sync") }
+                + at(to)
+                + QStringList {
+                    QStringLiteral("sleep"), QStringLiteral("0.1"), QStringLiteral("mouseup"), QStringLiteral("1") });
+    }
+
+private:
+    PrivateXvfb m_server;
+    QImage m_pattern;
+    QTemporaryDir m_files;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    QProcess m_windowManager;
+    bool m_ready = false;
+};
+
+// One run of the trovix binary on the session, with its settings under configFolder.
 class Trovix {
 public:
-    explicit Trovix(const QString& configFolder)
+    Trovix(const DesktopSession& session, const QString& configFolder)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = session.environment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_process.setProcessEnvironment(environment);
@@ -80,44 +205,90 @@ private:
     QProcess m_process;
 };
 
+void storeSetting(const QString& configFolder, const QString& key, const QString& value)
+{
+    const QString path = configFolder + QStringLiteral("/trovix/settings.json");
+    QFile file(path);
+    QJsonObject settings;
+    if (file.open(QIODevice::ReadOnly))
+        settings = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    settings.insert(key, value);
+    ASSERT_TRUE(QDir().mkpath(configFolder + QStringLiteral("/trovix")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QJsonDocument(settings).toJson());
+}
+
+class ApplicationEndToEnd : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        session = std::make_unique<DesktopSession>();
+        ASSERT_TRUE(session->isReady()) << "Xvfb, Openbox and the root picture are set up";
+    }
+
+    void waitForEditor()
+    {
+        ASSERT_TRUE(waitUntil([this] { return session->editorIsVisible(); }, 60s)) << "the editor appears";
+    }
+
+    std::unique_ptr<DesktopSession> session;
+    QTemporaryDir config;
+};
+
 } // namespace
 
-TEST(ApplicationEndToEnd, ShortcutCapturesTheScreenAndEscapeCopiesIt)
+TEST_F(ApplicationEndToEnd, ShortcutsCaptureTheScreenAndAnAreaAndEscapeCopiesThem)
 {
-    QTemporaryDir config;
-    Trovix trovix(config.path());
-    ASSERT_TRUE(waitUntil([] { return !visibleWindowsNamed(QStringLiteral("Trovix")).isEmpty(); }, 60s))
-        << "the editor appears at start";
+    Trovix trovix(*session, config.path());
+    waitForEditor();
 
     // A second launch hands over to the running instance and ends.
     QProcess second;
+    second.setProcessEnvironment(trovix.process().processEnvironment());
     second.start(QStringLiteral(TROVIX_BINARY_DIR "/src/trovix"), {});
     ASSERT_TRUE(waitUntil([&] { return second.state() == QProcess::NotRunning; }, 60s));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(trovix.process().state(), QProcess::Running);
 
-    runTool(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("ctrl+alt+5") });
-    // The editor shows the capture: its size label names the whole screen.
-    QImage pasted;
-    const bool copied = waitUntil(
-        [&] {
-            const QStringList windows = visibleWindowsNamed(QStringLiteral("Trovix"));
-            if (windows.isEmpty())
-                return false;
-            runTool(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), windows.front() });
-            runTool(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Escape") });
-            const QByteArray png = runTool(QStringLiteral("xclip"),
-                { QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"), QStringLiteral("image/png"),
-                    QStringLiteral("-o") },
-                3000);
-            pasted = QImage::fromData(png, "PNG");
-            return !pasted.isNull();
-        },
-        90s);
-    ASSERT_TRUE(copied) << "Esc put the captured picture on the clipboard";
-    const QByteArray geometry = runTool(QStringLiteral("xdpyinfo"), {});
-    const QString size = QStringLiteral("%1x%2").arg(pasted.width()).arg(pasted.height());
-    EXPECT_TRUE(geometry.contains(size.toUtf8())) << "the paste is the whole screen: " << size.toStdString();
-    EXPECT_TRUE(waitUntil([] { return visibleWindowsNamed(QStringLiteral("Trovix")).isEmpty(); }, 20s))
-        << "Esc hid the editor";
+    session->press(QStringLiteral("ctrl+alt+5"));
+    const QImage screen = session->escapeAndPaste(90s);
+    ASSERT_FALSE(screen.isNull()) << "Esc put the screen capture on the clipboard";
+    EXPECT_EQ(screen.size(), s_screenSize) << "the paste is the whole screen";
+    EXPECT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the editor";
+
+    session->press(QStringLiteral("ctrl+alt+2"));
+    ASSERT_TRUE(
+        waitUntil([this] { return !session->visibleWindowsNamed(QStringLiteral("Select an Area")).isEmpty(); }, 30s))
+        << "the area overlay covers the screen";
+    const QRect area(QPoint(150, 120), QSize(320, 240));
+    session->drag(area.topLeft(), area.topLeft() + QPoint(area.width(), area.height()));
+    const QImage pasted = session->escapeAndPaste(60s);
+    ASSERT_FALSE(pasted.isNull()) << "Esc put the area capture on the clipboard";
+    ASSERT_EQ(pasted.size(), area.size());
+    EXPECT_TRUE(pasted.convertToFormat(QImage::Format_RGB32) == session->pattern().copy(area))
+        << "the paste is exactly the dragged part of the screen";
+}
+
+TEST_F(ApplicationEndToEnd, ShortcutChangedInTheSettingsFileWorksAfterRestart)
+{
+    {
+        Trovix first(*session, config.path());
+        waitForEditor();
+    }
+    // Control-Option-9 in the stored form: key code 25, control and option modifiers.
+    storeSetting(config.path(), QStringLiteral("captureScreenHotkey"), QStringLiteral("25:6144"));
+
+    Trovix trovix(*session, config.path());
+    waitForEditor();
+    ASSERT_TRUE(session->pressEscapeInEditor());
+    ASSERT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the empty editor";
+
+    session->press(QStringLiteral("ctrl+alt+5"));
+    EXPECT_FALSE(waitUntil([this] { return session->editorIsVisible(); }, 3s)) << "the old shortcut is free";
+
+    session->press(QStringLiteral("ctrl+alt+9"));
+    const QImage screen = session->escapeAndPaste(60s);
+    ASSERT_FALSE(screen.isNull()) << "the new shortcut captured the screen";
+    EXPECT_EQ(screen.size(), s_screenSize);
 }
