@@ -1,6 +1,7 @@
 #include "engine/ImageCompositionService.h"
 
 #include "engine/CompositionCanvas.h"
+#include "engine/ExactOverlapSearch.h"
 #include "engine/ImageSignature.h"
 #include "engine/SeamRefinement.h"
 #include "engine/VerticalAlignment.h"
@@ -83,9 +84,18 @@ std::vector<StitchedSegment> trimmedSegments(const std::vector<Image>& images)
         std::optional<ImageSignature> signature = ImageSignature::fromImage(image, signatureWidth);
         double trim = 0;
         if (index > 0 && previousSignature && signature) {
-            if (const auto analysis = VerticalAlignment::analyze(*previousSignature, *signature, image.height())) {
+            // Rows repeated exactly are proof; the signatures' estimate is for shots that
+            // changed a little between the shots (an animation, a blinking caret).
+            if (const std::optional<double> exact = ExactOverlapSearch::trim(images[index - 1], image)) {
+                trim = *exact;
+            } else if (const auto analysis
+                = VerticalAlignment::analyze(*previousSignature, *signature, image.height())) {
                 const double rowHeight = image.height() / signature->height();
                 trim = SeamRefinement::refinedTrim(images[index - 1], image, *analysis, rowHeight);
+                // A repeated row too many beats a lost one.
+                if (!analysis->hasNoNewContent
+                    && !ExactOverlapSearch::confirms(images[index - 1], image, trim, analysis->overlapStart))
+                    trim = 0;
             }
         }
         segments.push_back(segment(image, trim));

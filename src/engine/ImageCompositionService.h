@@ -23,7 +23,9 @@ inline constexpr int signatureWidth = 96;
 
 // Each shot with the band that repeats its predecessor (as captured) cut from its top. The
 // cut is the analysis's trim moved to the pixel row where the two shots match best
-// (SeamRefinement), so stitched rows neither repeat nor go missing at the seams.
+// (SeamRefinement), so stitched rows neither repeat nor go missing at the seams. Rows that
+// repeat exactly (ExactOverlapSearch) decide first: the signatures cannot see an overlap of
+// less than about a third of a landscape shot and then choose a wrong one.
 [[nodiscard]] std::vector<StitchedSegment> trimmedSegments(const std::vector<Image>& images);
 
 // The trimmed shots one under another, centred, on white. Images without positive size are
