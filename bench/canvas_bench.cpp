@@ -121,6 +121,32 @@ void committedChangeRepaint(benchmark::State& state)
     }
 }
 
+// Dragging an arrow's end over the 5K picture: the arrow is drawn over a layer of the other
+// annotations, which the drag leaves alone.
+void arrowDragRepaint(benchmark::State& state)
+{
+    CanvasScene scene(double(state.range(0)), double(state.range(1)) / 100);
+    std::vector<AnnotationShape> shapes = annotations(scene.image.size(), 200);
+    scene.canvas.setAnnotations(shapes);
+    scene.canvas.setSelectedTool(AnnotationTool::select);
+    scene.canvas.setCallbacks({ {}, {}, {}, [&](const QUuid&, QPointF start, QPointF end) {
+                                   std::get<Kinds::Arrow>(shapes[2].kind) = Kinds::Arrow { start, end };
+                                   scene.canvas.setAnnotations(shapes);
+                               } });
+    const QPointF end = std::get<Kinds::Arrow>(shapes[2].kind).end;
+    scene.mouse(QEvent::MouseButtonRelease, scene.visible.center());
+    scene.mouse(QEvent::MouseButtonPress, scene.canvas.mapFromImage(end).toPoint());
+    scene.repaint();
+    int step = 0;
+    for (auto _ : state) {
+        scene.mouse(QEvent::MouseMove, scene.canvas.mapFromImage(end + QPointF(step % 40, step % 30)).toPoint());
+        scene.repaint();
+        ++step;
+    }
+    if (!scene.canvas.isDragging())
+        state.SkipWithError("the press did not grab the arrow");
+}
+
 } // namespace
 
 BENCHMARK(previewRepaint)
@@ -134,6 +160,13 @@ BENCHMARK(previewRepaint)
     ->UseRealTime();
 BENCHMARK(committedChangeRepaint)
     ->Args({ 1, 28 })
+    ->Args({ 1, 100 })
+    ->Args({ 2, 56 })
+    ->ArgNames({ "density", "zoom%" })
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(arrowDragRepaint)
     ->Args({ 1, 100 })
     ->Args({ 2, 56 })
     ->ArgNames({ "density", "zoom%" })

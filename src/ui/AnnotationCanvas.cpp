@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -36,10 +38,7 @@ void AnnotationCanvas::setImage(const std::optional<Image>& image)
     if (same || (!image && !m_image))
         return;
     m_image = image && !image->isNull() ? image : std::nullopt;
-    if (m_image)
-        m_committedLayer.setContent(*m_image, m_annotations);
-    else
-        m_committedLayer.clear();
+    refreshCommittedLayer();
     update();
 }
 
@@ -48,9 +47,36 @@ void AnnotationCanvas::setAnnotations(const std::vector<AnnotationShape>& annota
     if (annotations == m_annotations)
         return;
     m_annotations = annotations;
-    if (m_image)
-        m_committedLayer.setContent(*m_image, m_annotations);
+    refreshCommittedLayer();
     update();
+}
+
+std::optional<QUuid> AnnotationCanvas::liftedArrow() const
+{
+    return std::visit(Overloaded {
+                          [](const AdjustingArrowStart& mode) -> std::optional<QUuid> { return mode.id; },
+                          [](const AdjustingArrowEnd& mode) -> std::optional<QUuid> { return mode.id; },
+                          [](const MovingArrow& mode) -> std::optional<QUuid> { return mode.id; },
+                          [](const auto&) -> std::optional<QUuid> { return std::nullopt; },
+                      },
+        m_dragMode);
+}
+
+void AnnotationCanvas::refreshCommittedLayer()
+{
+    if (!m_image) {
+        m_committedLayer.clear();
+        return;
+    }
+    const std::optional<QUuid> lifted = liftedArrow();
+    if (!lifted) {
+        m_committedLayer.setContent(*m_image, m_annotations);
+        return;
+    }
+    std::vector<AnnotationShape> others;
+    std::copy_if(m_annotations.begin(), m_annotations.end(), std::back_inserter(others),
+        [&](const AnnotationShape& shape) { return shape.id != *lifted; });
+    m_committedLayer.setContent(*m_image, others);
 }
 
 void AnnotationCanvas::setCropSelection(std::optional<QRectF> selection)
@@ -95,6 +121,7 @@ void AnnotationCanvas::cancelActiveDrag()
 {
     clearGesture();
     m_dragMode = Creating {};
+    refreshCommittedLayer();
     update();
 }
 
@@ -215,6 +242,7 @@ bool AnnotationCanvas::grabExistingAnnotation(QPointF point)
                                     },
                 *hit);
             m_dragCurrent = point;
+            refreshCommittedLayer();
             return true;
         }
     }

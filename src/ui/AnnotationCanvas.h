@@ -95,6 +95,12 @@ private:
     using DragMode
         = std::variant<AdjustingMagnifierFocus, AdjustingArrowStart, AdjustingArrowEnd, MovingArrow, Creating>;
 
+    // The arrow a drag is reshaping. It is left out of the committed layer and drawn over it,
+    // so each step of the drag repaints one arrow instead of every annotation.
+    [[nodiscard]] std::optional<QUuid> liftedArrow() const;
+    void refreshCommittedLayer();
+    void paintLiftedArrow(QPainter& painter, const QRectF& frame) const;
+
     // Text, callout and colour picker act at the press instead of making a drag.
     [[nodiscard]] static bool actsOnClick(AnnotationTool tool);
     [[nodiscard]] QRectF drawnImageFrame() const;

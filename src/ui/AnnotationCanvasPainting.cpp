@@ -13,6 +13,7 @@
 #include <QPainterPath>
 #include <QRegion>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -96,6 +97,7 @@ void AnnotationCanvas::paintEvent(QPaintEvent* event)
     painter.scale(m_magnification, m_magnification);
     const QRectF frame = drawnImageFrame();
     paintImageFrame(painter, frame);
+    paintLiftedArrow(painter, frame);
     paintPreview(painter, frame);
     paintCropSelection(painter, frame);
     paintPointToolHint(painter, frame);
@@ -160,6 +162,21 @@ void AnnotationCanvas::paintCommittedLayer(QPainter& painter, const QRectF& fram
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         painter.drawImage(target, layer);
     }
+    painter.restore();
+}
+
+void AnnotationCanvas::paintLiftedArrow(QPainter& painter, const QRectF& frame) const
+{
+    const std::optional<QUuid> lifted = liftedArrow();
+    if (!lifted)
+        return;
+    const auto shape = std::find_if(m_annotations.begin(), m_annotations.end(),
+        [&](const AnnotationShape& candidate) { return candidate.id == *lifted; });
+    if (shape == m_annotations.end())
+        return;
+    painter.save();
+    painter.setClipRect(frame, Qt::IntersectClip);
+    FlattenedImageRenderer::drawAnnotationPasses(painter, *m_image, std::span(&*shape, 1), frame.topLeft());
     painter.restore();
 }
 

@@ -10,6 +10,9 @@
 
 void CommittedLayerCache::setContent(const Image& image, const std::vector<AnnotationShape>& annotations)
 {
+    if (!m_image.isNull() && image.identity() == m_image.identity() && image.size() == m_image.size()
+        && annotations == m_annotations)
+        return;
     m_image = image;
     m_annotations = annotations;
     m_stale = true;

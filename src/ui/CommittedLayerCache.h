@@ -18,7 +18,8 @@ public:
     // the layer is rendered coarser and scaled up when drawn.
     static constexpr double maximumLayerPixels = 24e6;
 
-    // Marks the layer stale; the next layer() call renders it again.
+    // Marks the layer stale unless the content is the one it holds; the next layer() call
+    // renders a stale layer again.
     void setContent(const Image& image, const std::vector<AnnotationShape>& annotations);
     void clear();
 
