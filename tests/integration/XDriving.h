@@ -1,8 +1,8 @@
 #pragma once
 
-// Driving the selection overlays like a user: xdotool moves the real pointer and presses
-// real keys on the X server while our event loop keeps running. Every wait is bounded, so a
-// broken overlay fails the test instead of hanging it.
+// Driving the test X server like a user: xdotool moves the real pointer and presses real
+// keys, other programs (xclip, xwininfo) run, while our event loop keeps turning. Every wait
+// is bounded, so a broken window fails the test instead of hanging it.
 
 #include "ui/OverlayWindow.h"
 
@@ -12,13 +12,16 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QThread>
-#include <QTimer>
 
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
 
-namespace OverlayDriving {
+namespace XDriving {
 
 inline bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000)
 {
@@ -41,18 +44,28 @@ inline void pump(int milliseconds)
     waitUntil([&] { return timer.elapsed() >= milliseconds; }, milliseconds + 1000);
 }
 
-// Runs one xdotool command line to its end; false when it fails or takes too long.
-inline bool xdotool(const QStringList& arguments)
+struct ProcessRun {
+    bool succeeded = false;
+    QByteArray output;
+};
+
+// Runs a program to its end while our event loop answers what it asks of us (a paste, a
+// key grab); killed when it takes too long.
+inline ProcessRun run(const QString& program, const QStringList& arguments, int timeoutMs = 10000)
 {
     QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    const bool finished = waitUntil([&] { return process.state() == QProcess::NotRunning; }, 10000);
-    if (!finished) {
+    process.start(program, arguments);
+    if (!waitUntil([&] { return process.state() == QProcess::NotRunning; }, timeoutMs)) {
         process.kill();
         process.waitForFinished(1000);
-        return false;
+        return {};
     }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return { process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0, process.readAllStandardOutput() };
+}
+
+inline bool xdotool(const QStringList& arguments)
+{
+    return run(QStringLiteral("xdotool"), arguments).succeeded;
 }
 
 // The overlay on screen, once it has the keyboard.
@@ -73,26 +86,32 @@ template <typename View> View* waitForOverlay()
     return found;
 }
 
+// A task's end, its value or its error, kept apart from the task (shared), so that a test
+// that gives up waiting leaves nothing dangling.
 template <typename T> struct Outcome {
     bool done = false;
     std::optional<T> value;
+    std::exception_ptr error;
 };
 
 namespace detail {
 template <typename T> QCoro::Task<> collect(QCoro::Task<T> task, std::shared_ptr<Outcome<T>> outcome)
 {
-    outcome->value.emplace(co_await std::move(task));
+    try {
+        outcome->value.emplace(co_await std::move(task));
+    } catch (...) {
+        outcome->error = std::current_exception();
+    }
     outcome->done = true;
 }
-inline QCoro::Task<> collectVoid(QCoro::Task<> task, std::shared_ptr<Outcome<bool>> outcome)
+inline QCoro::Task<bool> toBool(QCoro::Task<> task)
 {
     co_await std::move(task);
-    outcome->value = true;
-    outcome->done = true;
+    co_return true;
 }
 } // namespace detail
 
-// Lets a task run on; the outcome fills in when it ends (shared, so an abandoned task is safe).
+// Lets a task run on; the outcome fills in when it ends.
 template <typename T> std::shared_ptr<Outcome<T>> start(QCoro::Task<T> task)
 {
     auto outcome = std::make_shared<Outcome<T>>();
@@ -102,9 +121,20 @@ template <typename T> std::shared_ptr<Outcome<T>> start(QCoro::Task<T> task)
 
 inline std::shared_ptr<Outcome<bool>> startVoid(QCoro::Task<> task)
 {
-    auto outcome = std::make_shared<Outcome<bool>>();
-    detail::collectVoid(std::move(task), outcome);
-    return outcome;
+    return start(detail::toBool(std::move(task)));
+}
+
+// Runs the task with the event loop turning; none when it does not end in time.
+template <typename T> std::optional<T> runFor(QCoro::Task<T> task, int timeoutMs = 120000)
+{
+    const auto outcome = start(std::move(task));
+    if (!waitUntil([&] { return outcome->done; }, timeoutMs)) {
+        ADD_FAILURE() << "the task did not end within " << timeoutMs << " ms";
+        return std::nullopt;
+    }
+    if (outcome->error)
+        std::rethrow_exception(outcome->error);
+    return std::move(outcome->value);
 }
 
 // A test that failed half-way must not leave an overlay holding the keyboard.
@@ -123,20 +153,40 @@ inline QStringList at(QPoint root)
     return { QString::number(root.x()), QString::number(root.y()) };
 }
 
+inline QStringList moveTo(QPoint root)
+{
+    return QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(root);
+}
+
+inline QStringList clickAt(QPoint root)
+{
+    return moveTo(root) + QStringList { QStringLiteral("click"), QStringLiteral("1") };
+}
+
 // A left-button drag through a middle point, so the overlay sees movement with the button down.
 inline QStringList dragArguments(QPoint from, QPoint to)
 {
+    const QStringList pause { QStringLiteral("sleep"), QStringLiteral("0.05") };
     const QPoint middle((from.x() + to.x()) / 2, (from.y() + to.y()) / 2);
-    return QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(from)
-        + QStringList { QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mousedown"),
-              QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mousemove"),
-              QStringLiteral("--sync") }
-    + at(middle)
-        + QStringList { QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mousemove"),
-              QStringLiteral("--sync") }
-    + at(to)
-        + QStringList { QStringLiteral("sleep"), QStringLiteral("0.05"), QStringLiteral("mouseup"),
-              QStringLiteral("1") };
+    return moveTo(from) + pause + QStringList { QStringLiteral("mousedown"), QStringLiteral("1") } + pause
+        + moveTo(middle) + pause + moveTo(to) + pause + QStringList { QStringLiteral("mouseup"), QStringLiteral("1") };
 }
 
-} // namespace OverlayDriving
+// Passes when two pictures agree pixel for pixel (alpha aside); otherwise says where they part.
+inline testing::AssertionResult samePicture(const QImage& actualImage, const QImage& expectedImage)
+{
+    const QImage actual = actualImage.convertToFormat(QImage::Format_RGB32);
+    const QImage expected = expectedImage.convertToFormat(QImage::Format_RGB32);
+    if (actual.width() != expected.width())
+        return testing::AssertionFailure() << "width " << actual.width() << ", expected " << expected.width();
+    for (int y = 0; y < std::min(actual.height(), expected.height()); ++y) {
+        if (std::memcmp(actual.constScanLine(y), expected.constScanLine(y), std::size_t(actual.width()) * 4) != 0)
+            return testing::AssertionFailure()
+                << "row " << y << " differs (heights " << actual.height() << " and " << expected.height() << ")";
+    }
+    if (actual.height() != expected.height())
+        return testing::AssertionFailure() << "height " << actual.height() << ", expected " << expected.height();
+    return testing::AssertionSuccess();
+}
+
+} // namespace XDriving
