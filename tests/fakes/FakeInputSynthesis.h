@@ -3,13 +3,9 @@
 #include "domain/ScrollingCaptureAutomationError.h"
 #include "ports/InputSynthesisPort.h"
 
-#include <QList>
-
-// Remembers the inputs and passes them on to `forwardTo` (a fake page) when set.
+// Passes the inputs on to `forwardTo` (a fake page) when set, or fails them all.
 class FakeInputSynthesis : public InputSynthesisPort {
 public:
-    QList<ScrollingCaptureDirection> pageKeys;
-    QList<ScrollingCaptureDirection> wheelSteps;
     bool fails = false;
     InputSynthesisPort* forwardTo = nullptr;
 
@@ -17,7 +13,6 @@ public:
     {
         if (fails)
             throw ScrollingCaptureAutomationError();
-        pageKeys.append(direction);
         if (forwardTo)
             forwardTo->pressPageKey(direction);
     }
@@ -25,7 +20,6 @@ public:
     {
         if (fails)
             throw ScrollingCaptureAutomationError();
-        wheelSteps.append(direction);
         if (forwardTo)
             forwardTo->scrollWheelStep(direction);
     }

@@ -22,7 +22,6 @@ public:
 
     QList<ScrollingCaptureDecision> decisions;
     QList<int> promptSteps;
-    QList<ScrollingCaptureDirection> promptDirections;
     int promptsMade = 0;
     int promptOrderOuts = 0;
     int livePrompts = 0;
@@ -68,10 +67,9 @@ private:
             ++m_panels.livePrompts;
         }
         ~Prompt() override { --m_panels.livePrompts; }
-        QCoro::Task<ScrollingCaptureDecision> present(int step, ScrollingCaptureDirection direction, Screen) override
+        QCoro::Task<ScrollingCaptureDecision> present(int step, ScrollingCaptureDirection, Screen) override
         {
             m_panels.promptSteps.append(step);
-            m_panels.promptDirections.append(direction);
             co_return m_panels.decisions.isEmpty() ? ScrollingCaptureDecision::cancel : m_panels.decisions.takeFirst();
         }
         void orderOut() override { ++m_panels.promptOrderOuts; }

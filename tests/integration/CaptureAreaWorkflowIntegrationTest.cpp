@@ -1,30 +1,13 @@
 // The whole area capture on a real X server: our windows hide, the user drags on the
 // overlay (xdotool), the screenshot tool reads the root window, and exactly the dragged
 // pixels become the open image; the editor comes back when the settings say so.
-#include "OverlayDriving.h"
+#include "X11CaptureStack.h"
+#include "XDriving.h"
 
-#include "app/AppSettings.h"
-#include "app/AppState.h"
-#include "fakes/FakeClipboard.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeHotkeyRegistrar.h"
-#include "fakes/FakeLoginItem.h"
-#include "fakes/FakePinnedWindows.h"
-#include "fakes/FakeWorkspace.h"
-#include "fakes/InMemoryDefaultsStore.h"
 #include "platform/qt/QtApplicationWindows.h"
-#include "platform/qt/QtClock.h"
-#include "platform/x11/X11ScreenCapturePermission.h"
-#include "platform/x11/XcbConnection.h"
-#include "platform/x11/XcbFrontmostApplication.h"
-#include "platform/x11/XcbScreens.h"
-#include "platform/x11/XcbWindowList.h"
 #include "ports/EditorWindowPort.h"
-#include "services/ScreenshotService.h"
-#include "services/SystemScreenshotTool.h"
 #include "ui/AreaSelectionOverlay.h"
 #include "ui/AreaSelectionView.h"
-#include "ui/WindowSelectionOverlay.h"
 
 #include <QPainter>
 #include <QWidget>
@@ -32,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace OverlayDriving;
+using namespace XDriving;
 
 namespace {
 
@@ -97,13 +80,10 @@ public:
     std::optional<QRectF> screenVisibleFrame() const override { return std::nullopt; }
 };
 
-class CaptureAreaWorkflow : public testing::Test {
+class CaptureAreaWorkflow : public testing::Test,
+                            protected X11Application<AreaSelectionOverlay, QtApplicationWindows> {
 protected:
     CaptureAreaWorkflow()
-        : settings(defaults, loginItem, hotkeys)
-        , state(settings,
-              AppStatePorts {
-                  clipboard, workspace, dialogs, pinnedWindows, clock, screenshots, areaSelection, applicationWindows })
     {
         state.setEditorWindow(&editor);
         scene.show();
@@ -129,31 +109,8 @@ protected:
         return editorHidden;
     }
 
-    InMemoryDefaultsStore defaults;
-    FakeLoginItem loginItem;
-    FakeHotkeyRegistrar hotkeys;
-    AppSettings settings;
-    FakeClipboard clipboard;
-    FakeWorkspace workspace;
-    FakeDialogs dialogs;
-    FakePinnedWindows pinnedWindows;
-    QtClock clock;
-
-    XcbConnection connection;
-    XcbScreens screens { connection, 1.0 };
-    XcbWindowList windowList { connection, screens };
-    XcbFrontmostApplication frontmostApplication { connection, windowList };
-    X11ScreenCapturePermission permission;
-    SystemScreenshotTool tool { QStringLiteral(TROVIX_BINARY_DIR "/src/trovix-screencapture"), permission };
-    WindowSelectionOverlay windowSelection { screens };
-    ScreenshotService screenshots { { screens, windowList, frontmostApplication, permission, tool, windowSelection,
-        nullptr, QStringLiteral("trovix") } };
-    AreaSelectionOverlay areaSelection;
-    QtApplicationWindows applicationWindows;
-
     PatternWindow scene { QRect(0, 0, 700, 500) };
     RedEditorWindow editor { QRect(120, 100, 300, 200) };
-    AppState state;
 };
 
 } // namespace
@@ -169,11 +126,7 @@ TEST_F(CaptureAreaWorkflow, DraggedPixelsBecomeTheImageWithTheEditorOutOfThePict
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
     EXPECT_FALSE(state.errorMessage()) << state.errorMessage()->toStdString();
     ASSERT_TRUE(state.baseImage());
-    const QImage captured = state.baseImage()->pixels().convertToFormat(QImage::Format_RGB32);
-    const QImage expected = scene.picture().copy(QRect(from, QSize(200, 150)));
-    ASSERT_EQ(captured.size(), expected.size());
-    EXPECT_TRUE(captured == expected) << "pixel (0, 0) is " << std::hex << captured.pixel(0, 0) << " instead of "
-                                      << expected.pixel(0, 0);
+    EXPECT_TRUE(samePicture(state.baseImage()->pixels(), scene.picture().copy(QRect(from, QSize(200, 150)))));
     EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 150));
 
     EXPECT_TRUE(editor.isVisible()) << "shown after the capture, as the settings ask";

@@ -1,11 +1,9 @@
 // Another process (xclip) pastes what Trovix copied, through a real X server.
+#include "XDriving.h"
+
 #include "engine/ImageIOService.h"
 #include "engine/PasteboardImageProvider.h"
 #include "platform/qt/QtClipboard.h"
-
-#include <QEventLoop>
-#include <QProcess>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -14,18 +12,9 @@ namespace {
 // Runs xclip while our event loop keeps answering the clipboard requests it makes.
 QByteArray pasteWithXclip(const QStringList& arguments)
 {
-    QProcess xclip;
-    QEventLoop loop;
-    QObject::connect(&xclip, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&xclip, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-    xclip.start(QStringLiteral("xclip"), QStringList { QStringLiteral("-selection"), QStringLiteral("clipboard") } + arguments);
-    loop.exec();
-    if (xclip.state() != QProcess::NotRunning) {
-        xclip.kill();
-        xclip.waitForFinished();
-    }
-    return xclip.readAllStandardOutput();
+    return XDriving::run(QStringLiteral("xclip"),
+        QStringList { QStringLiteral("-selection"), QStringLiteral("clipboard") } + arguments, 15000)
+        .output;
 }
 
 Image sampleImage(QColor color)

@@ -1,14 +1,13 @@
 // Global hot keys against a real X server: xdotool presses the keys through XTEST, as a
 // keyboard would, while our event loop runs.
+#include "XDriving.h"
+
 #include "domain/HotkeyKeys.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbHotkeyService.h"
 #include "platform/x11/XcbKeyboardMapping.h"
 
-#include <QEventLoop>
-#include <QProcess>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -21,27 +20,9 @@ constexpr HotkeyShortcut controlOption5 { 23, controlOption };
 constexpr HotkeyShortcut controlOption2 { 19, controlOption };
 constexpr HotkeyShortcut controlOption8 { 28, controlOption };
 
-// Runs xdotool with the event loop turning, so that the presses it makes are delivered.
-bool xdotool(const QStringList& arguments)
-{
-    QProcess process;
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    process.start(QStringLiteral("xdotool"), arguments);
-    loop.exec();
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
 bool pressKeys(const char* keys)
 {
-    return xdotool({ QStringLiteral("key"), QString::fromLatin1(keys) });
+    return XDriving::xdotool({ QStringLiteral("key"), QString::fromLatin1(keys) });
 }
 
 // Turns a lock key on for the test's duration; the X server is shared with later tests.

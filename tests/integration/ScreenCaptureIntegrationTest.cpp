@@ -1,17 +1,10 @@
+#include "MonitorLayout.h"
 #include "PrivateXvfb.h"
 #include "TestWindow.h"
+#include "X11CaptureStack.h"
+#include "XDriving.h"
 
-#include "fakes/FakeWindowSelection.h"
 #include "fakes/TaskRunner.h"
-#include "domain/PlatformError.h"
-#include "engine/ScreenCaptureGeometry.h"
-#include "platform/x11/X11ScreenCapturePermission.h"
-#include "platform/x11/XcbConnection.h"
-#include "platform/x11/XcbFrontmostApplication.h"
-#include "platform/x11/XcbScreens.h"
-#include "platform/x11/XcbWindowList.h"
-#include "services/ScreenshotService.h"
-#include "services/SystemScreenshotTool.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +12,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <xcb/randr.h>
-#include <xcb/xcbext.h>
-
-#include <sys/uio.h>
-
 #include <unistd.h>
 
-namespace {
+using XDriving::samePicture;
 
-const QString toolPath = QStringLiteral(TROVIX_BINARY_DIR "/src/trovix-screencapture");
+namespace {
 
 struct ToolRun {
     int exitCode = -1;
@@ -41,27 +29,11 @@ ToolRun runTool(const QStringList& arguments, const QString& display = qEnvironm
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display);
     process.setProcessEnvironment(environment);
-    process.start(toolPath, arguments);
+    process.start(screenCaptureToolPath, arguments);
     if (!process.waitForFinished(20000))
         return {};
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         QString::fromUtf8(process.readAllStandardError()) };
-}
-
-// Compares whole images and names the first differing pixel, which says more than a size.
-testing::AssertionResult samePixels(const QImage& actual, const QImage& expected)
-{
-    if (actual.size() != expected.size())
-        return testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height() << ", expected "
-                                           << expected.width() << "x" << expected.height();
-    for (int y = 0; y < expected.height(); ++y) {
-        for (int x = 0; x < expected.width(); ++x) {
-            if ((actual.pixel(x, y) & 0xffffff) != (expected.pixel(x, y) & 0xffffff))
-                return testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << std::hex
-                                                   << actual.pixel(x, y) << ", expected " << expected.pixel(x, y);
-        }
-    }
-    return testing::AssertionSuccess();
 }
 
 qsizetype indexOf(const QList<WindowListEntry>& entries, xcb_window_t id)
@@ -76,26 +48,6 @@ std::optional<WindowListEntry> entryFor(const QList<WindowListEntry>& entries, x
     const qsizetype index = indexOf(entries, id);
     return index < 0 ? std::nullopt : std::optional(entries.at(index));
 }
-
-// The screenshot service on the real X server and the real tool; only the window picker is
-// a fake, because it is a modal overlay.
-struct RealCaptureStack {
-    explicit RealCaptureStack(XcbConnection& connection)
-        : screens(connection)
-        , windowList(connection, screens)
-        , frontmost(connection, windowList)
-        , tool(toolPath, permission)
-    { }
-
-    XcbScreens screens;
-    XcbWindowList windowList;
-    XcbFrontmostApplication frontmost;
-    X11ScreenCapturePermission permission;
-    SystemScreenshotTool tool;
-    FakeWindowSelection selection;
-    ScreenshotService service { { screens, windowList, frontmost, permission, tool, selection, nullptr,
-        QStringLiteral("trovix") } };
-};
 
 class ScreenCaptureOnX11 : public testing::Test {
 protected:
@@ -142,12 +94,12 @@ TEST_F(ScreenCaptureOnX11, ToolCapturesAWindowsOwnPixelsAndARootRectangle)
     const ToolRun windowRun = runTool({ QStringLiteral("-x"), QStringLiteral("-o"), QStringLiteral("-t"),
         QStringLiteral("png"), QStringLiteral("-l%1").arg(window.id()), outputPath(QStringLiteral("window.png")) });
     ASSERT_EQ(windowRun.exitCode, 0) << windowRun.errorText.toStdString();
-    EXPECT_TRUE(samePixels(QImage(outputPath(QStringLiteral("window.png"))), window.expected(QRect(0, 0, 257, 190))));
+    EXPECT_TRUE(samePicture(QImage(outputPath(QStringLiteral("window.png"))), window.expected(QRect(0, 0, 257, 190))));
 
     const ToolRun rectangleRun = runTool({ QStringLiteral("-x"), QStringLiteral("-t"), QStringLiteral("png"),
         QStringLiteral("-R310,270,100,50"), outputPath(QStringLiteral("area.png")) });
     ASSERT_EQ(rectangleRun.exitCode, 0) << rectangleRun.errorText.toStdString();
-    EXPECT_TRUE(samePixels(QImage(outputPath(QStringLiteral("area.png"))), window.expected(QRect(10, 20, 100, 50))));
+    EXPECT_TRUE(samePicture(QImage(outputPath(QStringLiteral("area.png"))), window.expected(QRect(10, 20, 100, 50))));
 }
 
 TEST_F(ScreenCaptureOnX11, ToolFailuresExitNonZeroWithAReasonAndLeaveTheOutputAlone)
@@ -198,7 +150,7 @@ TEST_F(ScreenCaptureOnX11, ToolFailuresExitNonZeroWithAReasonAndLeaveTheOutputAl
 TEST_F(ScreenCaptureOnX11, ServiceCapturesAreasAndWindowsThroughTheTool)
 {
     const TestWindow window(*m_connection, QRect(400, 90, 260, 180), QStringLiteral("Service target"));
-    RealCaptureStack stack(*m_connection);
+    X11CaptureStack stack(*m_connection);
     const std::optional<Screen> screen = stack.screens.mainScreen();
     ASSERT_TRUE(screen.has_value());
 
@@ -207,14 +159,14 @@ TEST_F(ScreenCaptureOnX11, ServiceCapturesAreasAndWindowsThroughTheTool)
     // An area of the window away from its vertical centre: a flipped row order would show.
     const QRectF area(entry->frame->x() + 20, entry->frame->bottom() - 40, 100, 30);
     const Image areaImage = runToCompletion(stack.service.capture(area, *screen));
-    EXPECT_TRUE(samePixels(areaImage.pixels(), window.expected(QRect(20, 10, 100, 30))));
+    EXPECT_TRUE(samePicture(areaImage.pixels(), window.expected(QRect(20, 10, 100, 30))));
 
     const Image activeWindow = runToCompletion(stack.service.captureActiveWindow(std::int32_t(getpid())));
-    EXPECT_TRUE(samePixels(activeWindow.pixels(), window.expected(QRect(0, 0, 260, 180))));
+    EXPECT_TRUE(samePicture(activeWindow.pixels(), window.expected(QRect(0, 0, 260, 180))));
 
     stack.selection.choice = stack.service.capturableWindows().front();
     const Image chosen = runToCompletion(stack.service.captureUserSelectedWindow());
-    EXPECT_TRUE(samePixels(chosen.pixels(), window.expected(QRect(0, 0, 260, 180))));
+    EXPECT_TRUE(samePicture(chosen.pixels(), window.expected(QRect(0, 0, 260, 180))));
 }
 
 // Two monitors on one root: the primary one lower down and to the right, so neither the
@@ -230,7 +182,9 @@ protected:
         if (!m_server.isRunning())
             GTEST_SKIP() << "Xvfb could not be started";
         m_connection = std::make_unique<XcbConnection>(m_server.display().toLatin1().constData());
-        setMonitors();
+        m_layout = std::make_unique<MonitorLayout>(*m_connection,
+            std::vector<MonitorLayout::Monitor> { { "LEFT", left, false, false }, { "MAIN", primary, true, true } });
+        ASSERT_TRUE(m_layout->isReady()) << "RandR refused the monitors";
         m_previousDisplay = qgetenv("DISPLAY");
         qputenv("DISPLAY", m_server.display().toLatin1());
     }
@@ -240,52 +194,9 @@ protected:
             qputenv("DISPLAY", m_previousDisplay);
     }
 
-    // Sent by hand: the SetMonitor request that this libxcb generates has a wrong length,
-    // and the library drops the connection.
-    void setMonitor(const char* name, const QRect& geometry, bool isPrimary, std::optional<xcb_randr_output_t> output)
-    {
-        struct {
-            std::uint8_t major, minor;
-            std::uint16_t length;
-            std::uint32_t window;
-        } header { 0, XCB_RANDR_SET_MONITOR, 0, m_connection->root() };
-        xcb_randr_monitor_info_t info {};
-        info.name = m_connection->atom(name);
-        info.primary = isPrimary;
-        info.nOutput = output ? 1 : 0;
-        info.x = std::int16_t(geometry.x());
-        info.y = std::int16_t(geometry.y());
-        info.width = std::uint16_t(geometry.width());
-        info.height = std::uint16_t(geometry.height());
-        info.width_in_millimeters = std::uint32_t(geometry.width() / 4);
-        info.height_in_millimeters = std::uint32_t(geometry.height() / 4);
-        xcb_randr_output_t outputs[1] = { output.value_or(0) };
-        iovec parts[5] {};
-        parts[2] = { &header, sizeof header };
-        parts[3] = { &info, sizeof info };
-        parts[4] = { outputs, output ? sizeof outputs : 0 };
-        xcb_protocol_request_t request { 3, &xcb_randr_id, XCB_RANDR_SET_MONITOR, 1 };
-        const xcb_void_cookie_t cookie { xcb_send_request(
-            m_connection->get(), XCB_REQUEST_CHECKED, parts + 2, &request) };
-        xcb_generic_error_t* error = xcb_request_check(m_connection->get(), cookie);
-        EXPECT_EQ(error, nullptr) << "RandR refused the monitor " << name;
-        std::free(error);
-    }
-
-    // The server's one output is given to the primary monitor, which retires the automatic
-    // monitor that would otherwise cover the whole root.
-    void setMonitors()
-    {
-        const auto resources = m_connection->reply(xcb_randr_get_screen_resources_current_reply,
-            xcb_randr_get_screen_resources_current(m_connection->get(), m_connection->root()));
-        ASSERT_TRUE(resources && xcb_randr_get_screen_resources_current_outputs_length(resources.get()) > 0);
-        const xcb_randr_output_t output = xcb_randr_get_screen_resources_current_outputs(resources.get())[0];
-        setMonitor("LEFT", left, false, std::nullopt);
-        setMonitor("MAIN", primary, true, output);
-    }
-
     PrivateXvfb m_server { QSize(3000, 1500) };
     std::unique_ptr<XcbConnection> m_connection;
+    std::unique_ptr<MonitorLayout> m_layout;
     QByteArray m_previousDisplay;
 };
 
@@ -310,7 +221,7 @@ TEST_F(TwoScreenLayout, AreasAndWindowsOnEitherScreenAreCapturedPixelExact)
 {
     const TestWindow onPrimary(*m_connection, QRect(1700, 320, 300, 200), QStringLiteral("Top of the main screen"));
     const TestWindow onLeft(*m_connection, QRect(100, 1250, 280, 200), QStringLiteral("Bottom of the left screen"));
-    RealCaptureStack stack(*m_connection);
+    X11CaptureStack stack(*m_connection);
     const QList<WindowListEntry> entries = stack.windowList.onScreenWindows();
 
     const struct {
@@ -329,7 +240,7 @@ TEST_F(TwoScreenLayout, AreasAndWindowsOnEitherScreenAreCapturedPixelExact)
         const Screen screen = *stack.service.screenContainingLargestArea(testCase.globalFrame);
         const QRectF upperPart(testCase.globalFrame.x() + 30, testCase.globalFrame.bottom() - 60, 120, 40);
         const Image image = runToCompletion(stack.service.capture(upperPart, screen));
-        EXPECT_TRUE(samePixels(image.pixels(), testCase.window.expected(QRect(30, 20, 120, 40))));
+        EXPECT_TRUE(samePicture(image.pixels(), testCase.window.expected(QRect(30, 20, 120, 40))));
 
         const ToolRun run
             = runTool({ QStringLiteral("-x"), QStringLiteral("-o"), QStringLiteral("-t"), QStringLiteral("png"),

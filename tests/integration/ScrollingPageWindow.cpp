@@ -1,6 +1,6 @@
 #include "ScrollingPageWindow.h"
 
-#include "OverlayDriving.h"
+#include "XDriving.h"
 #include "unit/engine/StitchTestPages.h"
 
 #include <QApplication>
@@ -30,7 +30,7 @@ ScrollingPageWindow::ScrollingPageWindow(QRect rootGeometry, int pageHeight, uns
 
 bool ScrollingPageWindow::showWithFocus()
 {
-    using namespace OverlayDriving;
+    using namespace XDriving;
     show();
     if (!waitUntil([&] { return windowHandle() && windowHandle()->isExposed(); }))
         return false;
@@ -44,7 +44,7 @@ bool ScrollingPageWindow::showWithFocus()
 
 bool ScrollingPageWindow::takeFocus()
 {
-    using namespace OverlayDriving;
+    using namespace XDriving;
     activateWindow();
     m_scrollArea->setFocus(Qt::ActiveWindowFocusReason);
     const bool focused = waitUntil([&] { return QApplication::focusWidget() == m_scrollArea; });
@@ -67,7 +67,7 @@ QRect ScrollingPageWindow::viewportRootRect() const
 void ScrollingPageWindow::scrollTo(int offset)
 {
     m_scrollArea->verticalScrollBar()->setValue(offset);
-    OverlayDriving::pump(100);
+    XDriving::pump(100);
 }
 
 int ScrollingPageWindow::offset() const

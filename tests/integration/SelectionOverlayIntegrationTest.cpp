@@ -2,7 +2,7 @@
 // click and Esc on the area overlay (also on a screen away from the origin), hovering and
 // clicking on the window overlay.
 #include "MonitorLayout.h"
-#include "OverlayDriving.h"
+#include "XDriving.h"
 
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbScreens.h"
@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace OverlayDriving;
+using namespace XDriving;
 
 namespace {
 
@@ -79,9 +79,7 @@ TEST_F(AreaSelectionIntegration, ClicksTinyDragsAndEscCancel)
     const QPoint start = rootPoint(screen, { 500, 500 });
     const std::pair<const char*, QStringList> scripts[] = {
         { "6 x 40 drag", dragArguments(start, rootPoint(screen, { 506, 460 })) },
-        { "click",
-            QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(start)
-                + QStringList { QStringLiteral("click"), QStringLiteral("1") } },
+        { "click", clickAt(start) },
         { "Esc", { QStringLiteral("key"), QStringLiteral("Escape") } },
     };
     for (const auto& [name, script] : scripts) {
@@ -136,12 +134,10 @@ TEST_F(WindowSelectionIntegration, FrontWindowOfTwoOverlappingOnesIsHighlightedA
     ASSERT_TRUE(view);
 
     // Only the back window lies here.
-    ASSERT_TRUE(
-        xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 650, 250 }))));
+    ASSERT_TRUE(xdotool(moveTo(rootOf({ 650, 250 }))));
     EXPECT_TRUE(waitUntil([&] { return view->hoveredWindowID() == back.id; }, 3000));
     // Both lie here.
-    ASSERT_TRUE(
-        xdotool(QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 400, 400 }))));
+    ASSERT_TRUE(xdotool(moveTo(rootOf({ 400, 400 }))));
     EXPECT_TRUE(waitUntil([&] { return view->hoveredWindowID() == front.id; }, 3000));
 
     ASSERT_TRUE(xdotool({ QStringLiteral("click"), QStringLiteral("1") }));
@@ -152,9 +148,7 @@ TEST_F(WindowSelectionIntegration, FrontWindowOfTwoOverlappingOnesIsHighlightedA
 TEST_F(WindowSelectionIntegration, ClickOnEmptyDesktopOrEscCancels)
 {
     const std::pair<const char*, QStringList> scripts[] = {
-        { "click on empty desktop",
-            QStringList { QStringLiteral("mousemove"), QStringLiteral("--sync") } + at(rootOf({ 1500, 900 }))
-                + QStringList { QStringLiteral("click"), QStringLiteral("1") } },
+        { "click on empty desktop", clickAt(rootOf({ 1500, 900 })) },
         { "Esc", { QStringLiteral("key"), QStringLiteral("Escape") } },
     };
     for (const auto& [name, script] : scripts) {

@@ -1,29 +1,16 @@
 // The tray icon in a real tray host (trayer, an XEmbed system tray) on the test display.
-#include "ui/TrayMenu.h"
-
-#include "app/AppSettings.h"
-#include "app/AppState.h"
+#include "XDriving.h"
 
 #include "fakes/AppStateWithFakes.h"
-#include "fakes/FakeClipboard.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeHotkeyRegistrar.h"
-#include "fakes/FakeLoginItem.h"
-#include "fakes/FakePinnedWindows.h"
-#include "fakes/FakeWorkspace.h"
-#include "fakes/InMemoryDefaultsStore.h"
+#include "ui/TrayMenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QMenu>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -34,18 +21,7 @@ namespace {
 
 QString runTool(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    process.start(program, arguments);
-    loop.exec();
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return QString::fromLocal8Bit(XDriving::run(program, arguments).output);
 }
 
 // The window Qt embeds into the tray host; it has no public handle.
@@ -143,8 +119,7 @@ TEST(TrayIntegration, TheIconAppearsInATrayHostAndItsMenuOpens)
         SCOPED_TRACE(button);
         iconWindow = trayIconWindow();
         ASSERT_NE(iconWindow, nullptr);
-        runTool(QStringLiteral("xdotool"),
-            { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(iconWindow->winId()),
+        XDriving::xdotool({ QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(iconWindow->winId()),
                 QStringLiteral("4"), QStringLiteral("4"), QStringLiteral("click"), QString::fromLatin1(button) });
         ASSERT_TRUE(QTest::qWaitFor([&] { return tray.menu()->isVisible(); }, 5000)) << "the menu opens";
         EXPECT_EQ(titles(*tray.menu()),

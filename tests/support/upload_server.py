@@ -115,12 +115,6 @@ class Handler(BaseHTTPRequestHandler):
         page = b"<html>\r\n<head><title>413 Request Entity Too Large</title></head>\r\n<body>Too large</body>\r\n</html>\r\n"
         self.answer(413, page, "text/html")
 
-    def empty_500(self, query):
-        self.answer(500, b"")
-
-    def not_utf8_400(self, query):
-        self.answer(400, b"\xff\xfe\xfd")
-
     def redirect(self, query):
         status = int(query["status"][0])
         port = self.other_port() if query.get("to") == ["other"] else self.server.server_address[1]
@@ -167,8 +161,6 @@ ANSWERS = {
     "/plain": Handler.plain,
     "/discard": Handler.discard,
     "/413": Handler.page_413,
-    "/500": Handler.empty_500,
-    "/400-not-utf8": Handler.not_utf8_400,
     "/redirect": Handler.redirect,
     "/loop": Handler.redirect_loop,
     "/sized": Handler.sized,

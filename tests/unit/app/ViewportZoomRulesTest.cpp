@@ -131,18 +131,6 @@ TEST_F(CoordinatorTest, NothingIsDecidedBeforeLayout)
     EXPECT_EQ(update(base), recentre);
 }
 
-TEST_F(CoordinatorTest, ViewportResizesRefitPastTheThresholdWithoutRecentring)
-{
-    update(base);
-    auto resized = base;
-    resized.viewportSize = QSizeF(1005, 700);
-    EXPECT_EQ(update(resized), none);
-    resized.viewportSize = QSizeF(1009, 700);
-    EXPECT_EQ(update(resized), keepCentre);
-    resized.viewportSize = QSizeF(1009, 691);
-    EXPECT_EQ(update(resized), keepCentre);
-}
-
 TEST_F(CoordinatorTest, SmallResizeStepsAddUp)
 {
     update(base);
@@ -153,18 +141,6 @@ TEST_F(CoordinatorTest, SmallResizeStepsAddUp)
     }
     resized.viewportSize.setWidth(1009);
     EXPECT_EQ(update(resized), keepCentre);
-}
-
-TEST_F(CoordinatorTest, BehaviourChangesRecentre)
-{
-    update(base);
-    auto state = base;
-    for (const ZoomBehavior behavior : { ZoomBehavior::actualSize, ZoomBehavior::fit, ZoomBehavior::custom }) {
-        SCOPED_TRACE(int(behavior));
-        state.behavior = behavior;
-        EXPECT_EQ(update(state), recentre);
-        EXPECT_EQ(update(state), none);
-    }
 }
 
 TEST_F(CoordinatorTest, CustomRequestsKeepTheCentre)

@@ -17,19 +17,9 @@ TEST(AnnotationTool, RawValuesRoundTripAndRejectNearMisses)
         EXPECT_EQ(AnnotationTools::title(tool), AnnotationTools::shortTooltipText(tool));
         EXPECT_FALSE(AnnotationTools::placementHint(tool).isEmpty());
     }
-    EXPECT_EQ(AnnotationTools::allCases.front(), AnnotationTool::select);
-    EXPECT_EQ(AnnotationTools::allCases.back(), AnnotationTool::crop);
     for (const char* nearMiss : { "Select", "color-picker", "colorpicker", " crop", "" })
         EXPECT_FALSE(AnnotationTools::fromRawValue(QString::fromLatin1(nearMiss))) << nearMiss;
     EXPECT_EQ(AnnotationTools::fromRawValue(QStringLiteral("colorPicker")), AnnotationTool::colorPicker);
-}
-
-TEST(AnnotationTool, UserFacingNamesOfRenamedTools)
-{
-    EXPECT_EQ(AnnotationTools::title(AnnotationTool::callout), QStringLiteral("Counter"));
-    EXPECT_EQ(AnnotationTools::title(AnnotationTool::highlight), QStringLiteral("Highlighter"));
-    EXPECT_EQ(AnnotationTools::title(AnnotationTool::freehand), QStringLiteral("Freehand Drawing"));
-    EXPECT_EQ(AnnotationTools::symbolName(AnnotationTool::callout), QStringLiteral("1.circle"));
 }
 
 TEST(AnnotationShape, EqualityIsByIdentityKindAndExactStyle)

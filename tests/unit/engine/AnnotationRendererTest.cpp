@@ -300,18 +300,4 @@ TEST_P(TextLayout, linesBelowSixHundredPointsAreLeftOut)
 
 INSTANTIATE_TEST_SUITE_P(Densities, TextLayout, testing::Values(1.0, 2.0));
 
-TEST(AnnotationRenderer, textTakesTheSameRoomInPointsAtEveryDensity)
-{
-    ensureGuiApplication();
-    const auto bounds = [](double density) {
-        Image image = filledImage(QSizeF(500, 200), density, white);
-        drawShape(image, shape(Kinds::Text { QPointF(10, 10), QStringLiteral("Trovix 123") }, Qt::black, 4, 28));
-        return inkBounds(image, white).value_or(QRectF());
-    };
-    const QRectF single = bounds(1), doubled = bounds(2);
-    EXPECT_GT(single.width(), 60);
-    EXPECT_NEAR(doubled.width(), single.width(), 2);
-    EXPECT_NEAR(doubled.height(), single.height(), 2);
-}
-
 } // namespace

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFontDatabase>
 #include <QPainter>
 
 #include <algorithm>
@@ -228,72 +226,6 @@ TEST(FlattenedImageRenderer, annotationsAreCutAtTheImagesRoundedEdgeInAFramedExp
         }
     EXPECT_TRUE(textInImage);
     EXPECT_FALSE(textInPadding);
-}
-
-TEST(FlattenedImageRenderer, aDoubleDensityExportKeepsEveryAnnotationAtTwicePixels)
-{
-    ensureGuiApplication();
-    const Image result = flatten(filledImage(QSizeF(300, 200), 2, white),
-        { shape(Kinds::Rectangle { QRectF(20, 20, 100, 60) }, red, 2) }, Style::trimShadow);
-    EXPECT_EQ(result.pixels().size(), QSize(856, 656));
-    // The 2-point stroke on x = 20 covers pixels 2 × (64 + 19) to 2 × (64 + 21).
-    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 - 2, 2 * 114)), red, 0);
-    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 + 1, 2 * 114)), red, 0);
-    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 - 3, 2 * 114)), white, 0);
-    EXPECT_PRED3(near, QColor::fromRgba(result.pixels().pixel(2 * 84 + 2, 2 * 114)), white, 0);
-}
-
-// A stand-in screenshot: a window with a title bar, a sidebar and lines of text.
-Image sampleScreenshot()
-{
-    Image image = filledImage(QSizeF(640, 400), 2, QColor(246, 246, 248));
-    paint(image, [](QPainter& painter) {
-        painter.fillRect(QRectF(0, 0, 640, 36), QColor(225, 225, 230));
-        painter.fillRect(QRectF(0, 36, 150, 364), QColor(236, 238, 242));
-        painter.setPen(Qt::NoPen);
-        const QRgb buttons[] = { 0xFF5F57, 0xFEBC2E, 0x28C840 };
-        for (int i = 0; i < 3; ++i) {
-            painter.setBrush(QColor(buttons[i]));
-            painter.drawEllipse(QPointF(18 + 20 * i, 18), 6, 6);
-        }
-        painter.setPen(QColor(60, 60, 70));
-        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font.setPixelSize(14);
-        painter.setFont(font);
-        for (int line = 0; line < 12; ++line)
-            painter.drawText(
-                QPointF(170, 70 + 26 * line), QStringLiteral("Quarterly report, line %1: 1234 items").arg(line + 1));
-        painter.fillRect(QRectF(470, 250, 140, 120), QColor(70, 130, 220));
-    });
-    return image;
-}
-
-TEST(FlattenedImageRenderer, writesAFramedExportWithEveryKindAsATestArtefact)
-{
-    ensureGuiApplication();
-    const QColor blue(0, 122, 255);
-    const std::vector<AnnotationShape> annotations = {
-        shape(Kinds::Rectangle { QRectF(160, 50, 220, 40) }, red, 4),
-        shape(Kinds::Oval { QRectF(460, 240, 160, 140) }, QColor(255, 204, 0), 5),
-        shape(Kinds::Arrow { QPointF(420, 180), QPointF(385, 95) }, red, 5),
-        shape(Kinds::Line { QPointF(170, 330), QPointF(420, 330) }, blue, 3),
-        shape(Kinds::Pixelate { QRectF(165, 140, 200, 30) }),
-        shape(Kinds::Text { QPointF(430, 40), QStringLiteral("Check these totals before Friday") }, red, 4, 22),
-        shape(Kinds::Freehand { { QPointF(20, 300), QPointF(40, 280), QPointF(70, 310), QPointF(100, 285),
-                  QPointF(130, 305) } },
-            blue, 4),
-        shape(Kinds::Highlight { { QPointF(170, 220), QPointF(400, 220) } }, QColor(255, 204, 0), 6),
-        shape(Kinds::Spotlight { QRectF(155, 40, 240, 60) }, blue, 3),
-        shape(Kinds::Callout { QPointF(150, 70), 1 }, red, 4, 28),
-        shape(Kinds::Callout { QPointF(450, 250), 12 }, red, 4, 28),
-        shape(Kinds::Magnifier { QRectF(20, 60, 110, 110), QPointF(30, 18) }, Qt::white, 4),
-        shape(Kinds::Measurement { QPointF(470, 385), QPointF(610, 385), QStringLiteral("140 × 0") }, blue, 3, 28),
-    };
-    const Image result = flatten(sampleScreenshot(), annotations, Style::wallpaper);
-    const QString folder = QStringLiteral(TROVIX_BINARY_DIR "/artefacts");
-    ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_TRUE(result.pixels().save(folder + QStringLiteral("/framed-export.png")));
-    EXPECT_EQ(result.pixels().size(), QSize(2 * 768, 2 * 528));
 }
 
 } // namespace

@@ -72,13 +72,6 @@ TEST(AreaSelectionGeometry, GuidesNeedMoreThanEighteenPointsEachWay)
     EXPECT_FALSE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 100, 18)));
 }
 
-TEST(AreaSelectionGeometry, HintIsCentredWithTheTitleAboveTheSubtitle)
-{
-    const auto origins = AreaSelectionGeometry::hintOrigins(QSizeF(800, 600), QSizeF(200, 26), QSizeF(300, 17));
-    EXPECT_EQ(origins.subtitle, QPointF(250, 273.5));
-    EXPECT_EQ(origins.title, QPointF(300, 300.5));
-}
-
 TEST(OverlayCoordinates, FlipsTheVerticalAxisAndScalesBetweenWidgetAndView)
 {
     const OverlayCoordinates same(QSizeF(800, 600), QSizeF(800, 600));
@@ -134,9 +127,4 @@ TEST(WindowSelectionGeometry, OverlayCoversTheUnionOfTheScreens)
     EXPECT_EQ(WindowSelectionGeometry::overlayFrame({ QRectF(0, 0, 1920, 1080), QRectF(-1440, 200, 1440, 900) }),
         QRectF(-1440, 0, 3360, 1100));
     EXPECT_TRUE(WindowSelectionGeometry::overlayFrame({}).isNull());
-
-    const auto hint = WindowSelectionGeometry::hint(QSizeF(1000, 800));
-    EXPECT_EQ(hint.box, QRectF(250, 330, 500, 140));
-    EXPECT_EQ(hint.titleY, 412);
-    EXPECT_EQ(hint.subtitleY, 380);
 }

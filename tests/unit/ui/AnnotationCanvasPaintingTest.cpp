@@ -81,29 +81,17 @@ protected:
 } // namespace
 
 // The canvas draws its committed shapes from a cache; what it shows must still be what
-// an export of the same document contains.
+// an export of the same document contains, also after the document changes.
 TEST_F(AnnotationCanvasPaintingTest, ShowsWhatTheExportContains)
 {
-    const std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
-    canvas.setAnnotations(shapes);
-    EXPECT_EQ(differingPixels(shownImage(), exported(shapes), interior(), 2), 0);
-}
-
-TEST_F(AnnotationCanvasPaintingTest, RepaintsAfterTheAnnotationsChange)
-{
     const QImage bare = shownImage();
-    auto shapes = everyEffectAndSomeVectors();
-    canvas.setAnnotations(shapes);
-    const QImage annotated = shownImage();
-    EXPECT_GT(differingPixels(bare, annotated, interior(), 8), 5000);
-
-    shapes.pop_back();
-    canvas.setAnnotations(shapes);
-    const QImage withoutFreehand = shownImage();
-    const int changed = differingPixels(annotated, withoutFreehand, interior(), 8);
-    EXPECT_GT(changed, 50);
-    EXPECT_LT(changed, 2000);
-    canvas.setAnnotations({});
+    std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
+    for (const std::size_t count : { shapes.size(), shapes.size() - 1, std::size_t(0) }) {
+        SCOPED_TRACE(count);
+        shapes.resize(count);
+        canvas.setAnnotations(shapes);
+        EXPECT_EQ(differingPixels(shownImage(), exported(shapes), interior(), 2), 0);
+    }
     EXPECT_EQ(differingPixels(bare, shownImage(), interior(), 0), 0);
 }
 

@@ -1,18 +1,8 @@
 #pragma once
 
-#include "app/AppSettings.h"
-#include "app/AppState.h"
 #include "ui/EditorWindow.h"
 
 #include "fakes/AppStateWithFakes.h"
-#include "fakes/FakeClipboard.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeHotkeyRegistrar.h"
-#include "fakes/FakeLoginItem.h"
-#include "fakes/FakePinnedWindows.h"
-#include "fakes/FakeWorkspace.h"
-#include "fakes/InMemoryDefaultsStore.h"
 
 #include <QAbstractButton>
 #include <QApplication>

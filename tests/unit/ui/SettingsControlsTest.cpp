@@ -286,14 +286,4 @@ TEST_F(SettingsTest, TestUploadSaysItStartedAndRunsTheUploadOnce)
     EXPECT_EQ(status->text(), QStringLiteral("Uploading current image..."));
 }
 
-TEST_F(SettingsTest, ScrollingModeDescriptionsFollowTheMode)
-{
-    EXPECT_EQ(GeneralSettingsTab::scrollingModeDescription(ScrollingCaptureMode::manual),
-        QStringLiteral("Capture one step at a time and finish when you're done."));
-    auto* description = control<QLabel>(QStringLiteral("scrollingCaptureModeDescription"));
-    EXPECT_EQ(description->text(), GeneralSettingsTab::scrollingModeDescription(ScrollingCaptureMode::manual));
-    control<QComboBox>(QStringLiteral("scrollingCaptureMode"))->setCurrentIndex(1);
-    EXPECT_EQ(description->text(), GeneralSettingsTab::scrollingModeDescription(ScrollingCaptureMode::automatic));
-}
-
 } // namespace
