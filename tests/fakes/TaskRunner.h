@@ -46,6 +46,13 @@ inline QCoro::Task<> complete(QCoro::Task<> task, std::exception_ptr& error, boo
     loop.quit();
 }
 
+// Objects the task handed to deleteLater() (network replies) would otherwise outlive the
+// test: no outer event loop runs after the nested one ends.
+inline void deleteDeferred()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 } // namespace TaskRunner::detail
 
 // Runs a task to its end in a nested event loop and returns its value or rethrows its
@@ -60,6 +67,7 @@ template <typename T> T runToCompletion(QCoro::Task<T> task)
         auto runner = TaskRunner::detail::complete(std::move(task), error, done, loop);
         if (!done)
             loop.exec();
+        TaskRunner::detail::deleteDeferred();
         if (error)
             std::rethrow_exception(error);
     } else {
@@ -67,6 +75,7 @@ template <typename T> T runToCompletion(QCoro::Task<T> task)
         auto runner = TaskRunner::detail::complete(std::move(task), result, error, done, loop);
         if (!done)
             loop.exec();
+        TaskRunner::detail::deleteDeferred();
         if (error)
             std::rethrow_exception(error);
         return std::move(*result);

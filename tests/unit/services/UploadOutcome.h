@@ -4,6 +4,8 @@
 #include "domain/UploadTransportError.h"
 #include "services/UploadService.h"
 
+#include "fakes/TaskRunner.h"
+
 #include <QCoro/QCoroTask>
 
 #include <optional>
@@ -34,5 +36,5 @@ inline QCoro::Task<UploadOutcome> uploadOutcome(UploadConfiguration configuratio
 
 inline UploadOutcome runUpload(UploadConfiguration configuration, QByteArray png)
 {
-    return QCoro::waitFor(uploadOutcome(std::move(configuration), [png] { return png; }));
+    return runToCompletion(uploadOutcome(std::move(configuration), [png] { return png; }));
 }

@@ -247,7 +247,7 @@ TEST_F(UploadServiceTest, FailsBeforeSendingWhenTheUploadCannotStart)
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         encoded = 0;
-        const UploadOutcome outcome = QCoro::waitFor(uploadOutcome(testCase.configuration, testCase.source));
+        const UploadOutcome outcome = runToCompletion(uploadOutcome(testCase.configuration, testCase.source));
         EXPECT_EQ(outcome.error, testCase.error);
         EXPECT_EQ(encoded, testCase.encodings);
     }
