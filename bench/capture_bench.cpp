@@ -172,9 +172,9 @@ void decodeFullScreen(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(captureMainDisplay)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(toolOnePixel)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(toolFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(grabFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(encodeFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(decodeFullScreen)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(captureMainDisplay)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(toolOnePixel)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(toolFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(grabFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(encodeFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(decodeFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();

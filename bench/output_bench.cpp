@@ -217,7 +217,7 @@ void encodeFramed(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(copyThenPaste)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(exportToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(flattenFramed)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(encodeFramed)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(copyThenPaste)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(exportToFile)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(flattenFramed)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(encodeFramed)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
