@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -56,6 +57,16 @@ public:
     SharedSegment(const SharedSegment&) = delete;
     SharedSegment& operator=(const SharedSegment&) = delete;
 
+    // Ends the server's use of the segment and hands its mapping to the caller, who unmaps it
+    // with shmdt. The server has finished writing once its GetImage reply has arrived.
+    [[nodiscard]] std::uint8_t* releaseMapping()
+    {
+        if (m_attached)
+            xcb_shm_detach(m_connection, m_segment);
+        m_attached = false;
+        return std::exchange(m_address, nullptr);
+    }
+
     [[nodiscard]] bool isUsable() const { return m_attached; }
     [[nodiscard]] xcb_shm_seg_t segment() const { return m_segment; }
     [[nodiscard]] const std::uint8_t* data() const { return m_address; }
@@ -82,6 +93,8 @@ void convertRows(const std::uint8_t* source, qsizetype sourceStride, int firstRo
     const std::uint32_t colourMask = redMask | greenMask | blueMask;
     const bool plain = !swapBytes && redMask == 0xff0000u && greenMask == 0xff00u && blueMask == 0xffu;
     const std::uint32_t opaque = image.hasAlphaChannel() ? 0u : 0xff000000u;
+    // Read once: QImage::width() is an out-of-line call, too dear for every pixel of a 4K screen.
+    const int width = image.width();
     auto channel = [](std::uint32_t pixel, std::uint32_t mask) {
         const int shift = std::countr_zero(mask);
         const std::uint32_t maximum = mask >> shift;
@@ -90,14 +103,12 @@ void convertRows(const std::uint8_t* source, qsizetype sourceStride, int firstRo
     for (int row = 0; row < rows; ++row) {
         const auto* in = reinterpret_cast<const std::uint32_t*>(source + row * sourceStride);
         auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(firstRow + row));
-        for (int x = 0; x < image.width(); ++x) {
-            std::uint32_t pixel = in[x];
-            if (swapBytes)
-                pixel = __builtin_bswap32(pixel);
-            if (plain) {
-                out[x] = pixel | opaque;
-                continue;
-            }
+        if (plain) {
+            std::transform(in, in + width, out, [opaque](std::uint32_t pixel) { return pixel | opaque; });
+            continue;
+        }
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t pixel = swapBytes ? __builtin_bswap32(in[x]) : in[x];
             const std::uint32_t alpha = opaque ? 0xffu : channel(pixel, ~colourMask);
             out[x] = (alpha << 24) | (channel(pixel, redMask) << 16) | (channel(pixel, greenMask) << 8)
                 | channel(pixel, blueMask);
@@ -141,33 +152,55 @@ XcbGrabber::PixelFormat XcbGrabber::pixelFormat(std::uint8_t depth, xcb_visualid
 QImage XcbGrabber::grab(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format)
 {
     // X11 32-bit visuals carry premultiplied alpha, as the compositors that show them expect.
-    QImage image(area.size(), format.depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    const QImage::Format imageFormat = format.depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (std::optional<QImage> shared = grabShared(drawable, area, format, imageFormat))
+        return *std::move(shared);
+    QImage image(area.size(), imageFormat);
     if (image.isNull())
         fail(QStringLiteral("not enough memory for a %1 x %2 image").arg(area.width()).arg(area.height()));
-    if (!grabShared(drawable, area, format, image))
-        grabPlain(drawable, area, format, image);
+    grabPlain(drawable, area, format, image);
     return image;
 }
 
-bool XcbGrabber::grabShared(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, QImage& image)
+std::optional<QImage> XcbGrabber::grabShared(
+    xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, QImage::Format imageFormat)
 {
     xcb_connection_t* connection = m_connection.get();
     if (!serverHasSharedMemory(connection))
-        return false;
+        return std::nullopt;
     const qsizetype stride = qsizetype(area.width()) * 4;
     SharedSegment segment(connection, std::size_t(stride) * area.height());
     if (!segment.isUsable())
-        return false;
+        return std::nullopt;
     const auto answer = m_connection.reply(xcb_shm_get_image_reply,
         xcb_shm_get_image(connection, drawable, std::int16_t(area.x()), std::int16_t(area.y()),
             std::uint16_t(area.width()), std::uint16_t(area.height()), ~0u, XCB_IMAGE_FORMAT_Z_PIXMAP,
             segment.segment(), 0));
     if (!answer)
-        return false;
+        return std::nullopt;
     const bool swapBytes = xcb_get_setup(connection)->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST;
+    const bool plain
+        = !swapBytes && format.redMask == 0xff0000u && format.greenMask == 0xff00u && format.blueMask == 0xffu;
+    if (plain) {
+        // The segment already holds the image's layout: the image keeps it instead of a copy of
+        // it, which saves a screen-sized allocation and its page faults.
+        std::uint8_t* pixels = segment.releaseMapping();
+        QImage image(
+            pixels, area.width(), area.height(), stride, imageFormat, [](void* mapping) { shmdt(mapping); }, pixels);
+        if (!image.hasAlphaChannel()) {
+            // A depth-24 visual leaves the fourth byte undefined; RGB32 wants it opaque.
+            auto* pixel = reinterpret_cast<std::uint32_t*>(pixels);
+            std::for_each(pixel, pixel + qsizetype(area.width()) * area.height(),
+                [](std::uint32_t& value) { value |= 0xff000000u; });
+        }
+        return image;
+    }
+    QImage image(area.size(), imageFormat);
+    if (image.isNull())
+        fail(QStringLiteral("not enough memory for a %1 x %2 image").arg(area.width()).arg(area.height()));
     convertRows(
         segment.data(), stride, 0, area.height(), swapBytes, format.redMask, format.greenMask, format.blueMask, image);
-    return true;
+    return image;
 }
 
 void XcbGrabber::grabPlain(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, QImage& image)

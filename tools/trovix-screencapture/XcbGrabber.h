@@ -6,6 +6,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdint>
+#include <optional>
 
 class XcbConnection;
 
@@ -32,7 +33,9 @@ private:
 
     [[nodiscard]] PixelFormat pixelFormat(std::uint8_t depth, xcb_visualid_t visual) const;
     [[nodiscard]] QImage grab(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format);
-    [[nodiscard]] bool grabShared(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, QImage& image);
+    // None when the server offers no shared memory or the shared request fails.
+    [[nodiscard]] std::optional<QImage> grabShared(
+        xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, QImage::Format imageFormat);
     void grabPlain(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, QImage& image);
 
     XcbConnection& m_connection;
