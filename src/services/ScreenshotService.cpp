@@ -1,6 +1,7 @@
 #include "services/ScreenshotService.h"
 
 #include "domain/ScreenshotError.h"
+#include "engine/PngReader.h"
 #include "engine/ScreenCaptureGeometry.h"
 #include "ports/DisplayCapturePort.h"
 #include "ports/FrontmostApplicationPort.h"
@@ -55,8 +56,10 @@ std::optional<CapturableWindow> capturableWindow(const WindowListEntry& entry, c
 // Point size = pixel size / the screen's density, so a 2x capture keeps its size in points.
 Image decodeCapture(const QByteArray& bytes, double scaleFactor)
 {
-    QImage pixels;
-    if (!pixels.loadFromData(bytes, "PNG"))
+    // The tool's own plain PNGs take the fast path; anything else, damaged files included,
+    // goes to Qt's reader.
+    QImage pixels = PngReader::decodeSimple(bytes).value_or(QImage());
+    if (pixels.isNull() && !pixels.loadFromData(bytes, "PNG"))
         fail(ScreenshotError::Code::captureFailed);
     const double scale = scaleFactor > 0 ? scaleFactor : 1.0;
     const QSizeF points(pixels.width() / scale, pixels.height() / scale);

@@ -1,0 +1,313 @@
+#include "engine/PngReader.h"
+
+#include "engine/PngWriter.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <QImage>
+#include <QtEndian>
+
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+constexpr char signature[] = "\x89PNG\r\n\x1a\n";
+
+QByteArray bigEndian(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+// Framed with zlib's CRC, independent of the reader's.
+QByteArray chunk(const char* type, const QByteArray& data)
+{
+    const QByteArray body = QByteArray(type, 4) + data;
+    const auto crc = crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()));
+    return bigEndian(quint32(data.size())) + body + bigEndian(quint32(crc));
+}
+
+struct HeaderFields {
+    quint32 width = 0;
+    quint32 height = 0;
+    int colorType = 2;
+    int bitDepth = 8;
+    int compression = 0;
+    int filterMethod = 0;
+    int interlace = 0;
+};
+
+QByteArray header(const HeaderFields& fields)
+{
+    QByteArray data = bigEndian(fields.width) + bigEndian(fields.height);
+    for (const int field :
+        { fields.bitDepth, fields.colorType, fields.compression, fields.filterMethod, fields.interlace })
+        data.append(char(field));
+    return chunk("IHDR", data);
+}
+
+QByteArray zlibStream(const QByteArray& raw)
+{
+    uLongf size = compressBound(uLong(raw.size()));
+    QByteArray out(qsizetype(size), '\0');
+    const int result = compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+        reinterpret_cast<const Bytef*>(raw.constData()), uLong(raw.size()), 9);
+    EXPECT_EQ(result, Z_OK);
+    out.resize(qsizetype(size));
+    return out;
+}
+
+QByteArray pngOf(const std::vector<QByteArray>& chunks)
+{
+    QByteArray png(signature, 8);
+    for (const QByteArray& part : chunks)
+        png += part;
+    return png;
+}
+
+// Scanlines as stored: each row its filter byte, then bytes that Qt's decoder (libpng)
+// unfilters for us. Random bytes reach every wrap-around; flat rows give Paeth its ties.
+QByteArray scanlines(int width, int height, int channels, const std::vector<int>& filters)
+{
+    std::mt19937 random(5);
+    QByteArray raw;
+    for (int y = 0; y < height; ++y) {
+        raw.append(char(filters[std::size_t(y) % filters.size()]));
+        const bool flat = y % 3 == 2;
+        for (int i = 0; i < width * channels; ++i)
+            raw.append(char(flat ? 0 : random() % 256));
+    }
+    return raw;
+}
+
+QByteArray simplePng(int width, int height, int channels, const QByteArray& raw)
+{
+    const HeaderFields fields { quint32(width), quint32(height), channels == 4 ? 6 : 2 };
+    return pngOf({ header(fields), chunk("IDAT", zlibStream(raw)), chunk("IEND", {}) });
+}
+
+// The reader's output format, premultiplied when there is alpha, from Qt's straight pixels.
+QImage decodedByQt(const QByteArray& png)
+{
+    const QImage image = QImage::fromData(png, "PNG");
+    return image.hasAlphaChannel() ? image.convertToFormat(QImage::Format_ARGB32_Premultiplied) : image;
+}
+
+// A copy with no byte after the last, so a read past the end is caught by the sanitizer
+// rather than landing in QByteArray's terminating zero.
+std::optional<QImage> decodeExactBuffer(const QByteArray& png)
+{
+    const auto copy = std::make_unique<char[]>(std::size_t(png.size()));
+    std::copy(png.begin(), png.end(), copy.get());
+    return PngReader::decodeSimple(QByteArray::fromRawData(copy.get(), png.size()));
+}
+
+QImage softAlphaImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    std::mt19937 random(11);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(
+                x, y, qRgba(int(random() % 256), int(random() % 256), int(random() % 256), (x + y * width) % 256));
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage opaqueImage(int width, int height)
+{
+    return softAlphaImage(width, height).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage transparentPixel()
+{
+    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+TEST(PngReader, DecodesTheWritersOutputLikeQt)
+{
+    const struct {
+        const char* name;
+        QImage source;
+    } cases[] = {
+        { "opaque", opaqueImage(97, 61) },
+        { "soft alpha", softAlphaImage(64, 33) },
+        { "opaque 1x1", opaqueImage(1, 1) },
+        { "transparent 1x1", transparentPixel() },
+        { "odd width, opaque", opaqueImage(257, 3) },
+        { "odd width, alpha", softAlphaImage(131, 5) },
+        { "tall and narrow", softAlphaImage(2, 700) },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        const QImage& source = testCase.source;
+        const std::optional<QByteArray> png = PngWriter::encode(source);
+        ASSERT_TRUE(png);
+        const std::optional<QImage> decoded = decodeExactBuffer(*png);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(
+            decoded->format(), source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        EXPECT_EQ(*decoded, decodedByQt(*png));
+        EXPECT_EQ(*decoded, source);
+    }
+}
+
+TEST(PngReader, ReversesEveryFilterTypeLikeQt)
+{
+    const struct {
+        const char* name;
+        std::vector<int> filters;
+    } sequences[] = {
+        { "none", { 0 } },
+        { "sub", { 1 } },
+        { "up", { 2 } },
+        { "average", { 3 } },
+        { "paeth", { 4 } },
+        { "each after each", { 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 3, 1, 4, 2, 0, 2, 4, 1, 3, 0 } },
+    };
+    for (const auto& sequence : sequences)
+        for (const int channels : { 3, 4 })
+            for (const int width : { 1, 2, 37 }) {
+                SCOPED_TRACE(testing::Message() << sequence.name << ", " << channels << " channels, width " << width);
+                const QByteArray png = simplePng(width, 21, channels, scanlines(width, 21, channels, sequence.filters));
+                const QImage expected = decodedByQt(png);
+                ASSERT_FALSE(expected.isNull());
+                const std::optional<QImage> decoded = decodeExactBuffer(png);
+                ASSERT_TRUE(decoded);
+                EXPECT_EQ(*decoded, expected);
+            }
+}
+
+TEST(PngReader, JoinsImageDataSplitOverSeveralChunks)
+{
+    const QByteArray raw = scanlines(9, 6, 4, { 4, 1, 3 });
+    const QByteArray stream = zlibStream(raw);
+    const QByteArray png = pngOf({ header({ 9, 6, 6 }), chunk("IDAT", stream.left(5)), chunk("IDAT", {}),
+        chunk("IDAT", stream.mid(5, 1)), chunk("IDAT", stream.mid(6)), chunk("IEND", {}) });
+    const std::optional<QImage> decoded = decodeExactBuffer(png);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(*decoded, decodedByQt(simplePng(9, 6, 4, raw)));
+}
+
+// Valid files of another shape are Qt's to read: the reader declines, Qt decodes them.
+TEST(PngReader, LeavesOtherValidPngsToQt)
+{
+    const QByteArray raw = scanlines(5, 4, 3, { 0, 2 });
+    const QByteArray headerChunk = header({ 5, 4 });
+    const QByteArray data = chunk("IDAT", zlibStream(raw));
+    const QByteArray end = chunk("IEND", {});
+    const QByteArray gamma = chunk("gAMA", bigEndian(45455));
+    const QByteArray text = chunk("tEXt", QByteArray("Comment\0hello", 13));
+    const QByteArray grey = scanlines(5, 4, 1, { 1 });
+    const QByteArray deep = scanlines(5, 2, 6, { 4 });
+    const struct {
+        const char* name;
+        QByteArray png;
+    } cases[] = {
+        { "gAMA before the data", pngOf({ headerChunk, gamma, data, end }) },
+        { "tEXt after the data", pngOf({ headerChunk, data, text, end }) },
+        { "greyscale", pngOf({ header({ 5, 4, 0 }), chunk("IDAT", zlibStream(grey)), end }) },
+        { "16-bit", pngOf({ header({ 5, 2, 2, 16 }), chunk("IDAT", zlibStream(deep)), end }) },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        EXPECT_FALSE(decodeExactBuffer(testCase.png));
+        EXPECT_FALSE(QImage::fromData(testCase.png, "PNG").isNull());
+    }
+}
+
+struct HostileCase {
+    const char* name;
+    QByteArray png;
+};
+
+struct HostileCases {
+    QByteArray valid;
+    std::vector<HostileCase> cases;
+};
+
+// Each case is one defect in an otherwise valid 6 x 4 RGB file.
+HostileCases hostileCases()
+{
+    const int width = 6;
+    const int height = 4;
+    const QByteArray raw = scanlines(width, height, 3, { 1, 4, 2, 3 });
+    const QByteArray headerChunk = header({ width, height });
+    const QByteArray stream = zlibStream(raw);
+    const QByteArray data = chunk("IDAT", stream);
+    const QByteArray end = chunk("IEND", {});
+    const QByteArray valid = pngOf({ headerChunk, data, end });
+    const auto changed = [](QByteArray bytes, qsizetype offset) {
+        bytes[offset] = char(bytes[offset] ^ 0x01);
+        return bytes;
+    };
+    const auto withData = [&](const QByteArray& scanlineBytes) {
+        return pngOf({ headerChunk, chunk("IDAT", zlibStream(scanlineBytes)), end });
+    };
+    QByteArray unknownFilter = raw;
+    unknownFilter[(width * 3 + 1) * 2] = 5;
+    const qsizetype dataStart = 8 + headerChunk.size();
+    return { valid,
+        {
+            { "empty", {} },
+            { "signature only", QByteArray(signature, 8) },
+            { "wrong signature", changed(valid, 1) },
+            { "IHDR CRC", changed(valid, dataStart - 1) },
+            { "IDAT CRC", changed(valid, dataStart + data.size() - 2) },
+            { "IEND CRC", changed(valid, valid.size() - 1) },
+            { "IDAT length", changed(valid, dataStart + 3) },
+            { "a deflate byte, with a matching CRC", pngOf({ headerChunk, chunk("IDAT", changed(stream, 3)), end }) },
+            { "adler32 of the stream", pngOf({ headerChunk, chunk("IDAT", changed(stream, stream.size() - 1)), end }) },
+            { "one scanline byte short", withData(raw.chopped(1)) },
+            { "one scanline byte over", withData(raw + '\0') },
+            { "bytes after the zlib stream", pngOf({ headerChunk, chunk("IDAT", stream + "xyz"), end }) },
+            { "filter type 5", withData(unknownFilter) },
+            { "100000 x 100000", pngOf({ header({ 100000, 100000 }), data, end }) },
+            { "just over a gigabyte of pixels", pngOf({ header({ 16385, 16384, 6 }), data, end }) },
+            { "width 0", pngOf({ header({ 0, height }), chunk("IDAT", zlibStream({})), end }) },
+            { "height 0", pngOf({ header({ width, 0 }), chunk("IDAT", zlibStream({})), end }) },
+            { "width over 2^31", pngOf({ header({ 0x80000001, 1 }), data, end }) },
+            { "interlaced", pngOf({ header({ width, height, 2, 8, 0, 0, 1 }), data, end }) },
+            { "palette", pngOf({ header({ width, height, 3 }), data, end }) },
+            { "compression method 1", pngOf({ header({ width, height, 2, 8, 1 }), data, end }) },
+            { "filter method 1", pngOf({ header({ width, height, 2, 8, 0, 1 }), data, end }) },
+            { "IHDR one byte too long", pngOf({ chunk("IHDR", headerChunk.mid(8, 14)), data, end }) },
+            { "IHDR one byte short", pngOf({ chunk("IHDR", headerChunk.mid(8, 12)), data, end }) },
+            { "no IDAT", pngOf({ headerChunk, end }) },
+            { "no IEND", pngOf({ headerChunk, data }) },
+            { "IEND with data", pngOf({ headerChunk, data, chunk("IEND", "x") }) },
+            { "IDAT after IEND", pngOf({ headerChunk, data, end, data }) },
+            { "second IHDR", pngOf({ headerChunk, headerChunk, data, end }) },
+            { "garbage after IEND", valid + "trailing" },
+            { "chunk length 0xffffffff", pngOf({ headerChunk, bigEndian(0xffffffff) + "IDAT" + stream, end }) },
+        } };
+}
+
+TEST(PngReader, DeclinesDamagedAndHostileFiles)
+{
+    const HostileCases hostile = hostileCases();
+    ASSERT_TRUE(decodeExactBuffer(hostile.valid)) << "the file without a defect decodes";
+    for (const HostileCase& testCase : hostile.cases) {
+        SCOPED_TRACE(testCase.name);
+        EXPECT_FALSE(decodeExactBuffer(testCase.png));
+    }
+}
+
+TEST(PngReader, DeclinesEveryTruncation)
+{
+    const std::optional<QByteArray> png = PngWriter::encode(softAlphaImage(7, 5));
+    ASSERT_TRUE(png);
+    ASSERT_TRUE(decodeExactBuffer(*png)) << "the whole file decodes";
+    for (qsizetype length = 0; length < png->size(); ++length) {
+        SCOPED_TRACE(length);
+        EXPECT_FALSE(decodeExactBuffer(png->left(length)));
+    }
+}
+
+} // namespace
