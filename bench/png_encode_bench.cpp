@@ -1,5 +1,7 @@
 // PNG encoding of a 4K screenshot-like image: Qt's encoder, libpng at the settings that
-// made it fastest, and our own writer. How to run it and the measured figures: README.md.
+// made it fastest, and our own writer; then decoding the writer's file with Qt and our reader. How to run it and the
+// measured figures: README.md.
+#include "engine/PngReader.h"
 #include "engine/PngWriter.h"
 
 #include <benchmark/benchmark.h>
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csetjmp>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -289,6 +292,72 @@ void libdeflateAloneOpaque(benchmark::State& state)
     report(state, qsizetype(bytes));
 }
 
+// Decoding what our writer produced, as the screenshot service does with a capture: Qt's
+// reader against ours, opaque and with alpha.
+const QByteArray& encodedOnce(const QImage& image)
+{
+    static std::map<const QImage*, QByteArray> encoded;
+    QByteArray& png = encoded[&image];
+    if (png.isEmpty())
+        png = PngWriter::encode(image).value_or(QByteArray());
+    return png;
+}
+
+void decodeWithQt(benchmark::State& state, const QImage& image)
+{
+    const QByteArray& png = encodedOnce(image);
+    for (auto _ : state) {
+        QImage decoded;
+        if (!decoded.loadFromData(png, "PNG"))
+            state.SkipWithError("Qt could not decode");
+        benchmark::DoNotOptimize(decoded.constBits());
+    }
+}
+
+void decodeWithPngReader(benchmark::State& state, const QImage& image)
+{
+    const QByteArray& png = encodedOnce(image);
+    for (auto _ : state) {
+        const std::optional<QImage> decoded = PngReader::decodeSimple(png);
+        if (!decoded)
+            state.SkipWithError("PngReader declined the writer's output");
+        benchmark::DoNotOptimize(decoded);
+    }
+}
+
+void qtDecodeOpaque(benchmark::State& state)
+{
+    decodeWithQt(state, sharedOpaque());
+}
+void qtDecodeWithAlpha(benchmark::State& state)
+{
+    decodeWithQt(state, sharedWithAlpha());
+}
+void pngReaderOpaque(benchmark::State& state)
+{
+    decodeWithPngReader(state, sharedOpaque());
+}
+void pngReaderWithAlpha(benchmark::State& state)
+{
+    decodeWithPngReader(state, sharedWithAlpha());
+}
+
+// libdeflate's inflation of the writer's opaque stream alone: the floor for any decoder.
+void libdeflateInflateOpaque(benchmark::State& state)
+{
+    const QByteArray& png = encodedOnce(sharedOpaque());
+    // Signature, IHDR, then the IDAT's length and type; its CRC and IEND close the file.
+    const auto* stream = reinterpret_cast<const unsigned char*>(png.constData()) + 8 + 25 + 8;
+    const std::size_t streamSize = std::size_t(png.size()) - 8 - 25 - 8 - 4 - 12;
+    std::vector<unsigned char> out(std::size_t(imageWidth * 3 + 1) * imageHeight);
+    libdeflate_decompressor* decompressor = libdeflate_alloc_decompressor();
+    for (auto _ : state)
+        if (libdeflate_zlib_decompress(decompressor, stream, streamSize, out.data(), out.size(), nullptr)
+            != LIBDEFLATE_SUCCESS)
+            state.SkipWithError("libdeflate could not inflate");
+    libdeflate_free_decompressor(decompressor);
+}
+
 // On a machine shared with other work the fastest repetition is the best estimate of the cost.
 double fastest(const std::vector<double>& times)
 {
@@ -309,3 +378,8 @@ BENCHMARK(libdeflateAloneOpaque)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->ComputeStatistics("min", fastest);
+BENCHMARK(qtDecodeOpaque)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(qtDecodeWithAlpha)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(pngReaderOpaque)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(pngReaderWithAlpha)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);
+BENCHMARK(libdeflateInflateOpaque)->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", fastest);

@@ -1,5 +1,7 @@
 #include "services/ScreenshotService.h"
 
+#include "domain/ScreenshotError.h"
+#include "engine/PngWriter.h"
 #include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeScreenCapturePermission.h"
 #include "fakes/FakeScreens.h"
@@ -7,7 +9,6 @@
 #include "fakes/FakeWindowList.h"
 #include "fakes/FakeWindowSelection.h"
 #include "fakes/TaskRunner.h"
-#include "domain/ScreenshotError.h"
 
 #include <gtest/gtest.h>
 
@@ -235,6 +236,28 @@ TEST_F(ScreenshotServiceTest, ImagesFromADenserScreenKeepTheirSizeInPoints)
     EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-R0,180,40,20"));
     EXPECT_EQ(image.size(), QSizeF(20, 10));
     EXPECT_EQ(image.pixelWidth(), 40);
+}
+
+// The tool's own files take the fast decoder, other encoders' files Qt's: the same picture.
+TEST_F(ScreenshotServiceTest, CapturesDecodeAlikeWhicheverEncoderWroteThem)
+{
+    QImage source(5, 3, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qPremultiply(qRgba(40 * x, 90 * y, 200, 255 - 60 * x)));
+    QByteArray fromQt;
+    QBuffer buffer(&fromQt);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(source.save(&buffer, "PNG"));
+    const std::pair<const char*, QByteArray> outputs[]
+        = { { "our writer", PngWriter::encode(source).value() }, { "Qt", fromQt } };
+    for (const auto& [name, output] : outputs) {
+        SCOPED_TRACE(name);
+        tool.output = output;
+        const Image image = runToCompletion(service.capture(QRectF(0, 0, 10, 10), mainScreen));
+        EXPECT_EQ(image.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied), source);
+        EXPECT_EQ(image.size(), QSizeF(5, 3));
+    }
 }
 
 TEST_F(ScreenshotServiceTest, CaptureFailuresAndTheirOrder)
