@@ -1,12 +1,14 @@
 // Full-screen capture on the X server in $DISPLAY, through the real X11 adapters and the
 // trovix-screencapture tool: the whole ScreenshotService call from request to decoded image,
-// and its parts (process start, grab, PNG encode, PNG decode) to show where the time goes.
+// and its parts (process start, grab, PNG encode, PNG decode by our reader and by Qt's) to show
+// where the time goes.
 // Run it on a busy 4K screen with bench/capture-4k.sh; README.md has the figures.
 #include "support/BenchmarkAbort.h"
 #include "support/TaskCompletion.h"
 
 #include "XcbGrabber.h"
 
+#include "engine/PngReader.h"
 #include "engine/PngWriter.h"
 #include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/XcbConnection.h"
@@ -162,8 +164,20 @@ void encodeFullScreen(benchmark::State& state)
         benchmark::DoNotOptimize(PngWriter::encode(pixels));
 }
 
-// The service's decoding of the tool's bytes.
+// The service's decoding of the tool's bytes: our reader, which must accept them.
 void decodeFullScreen(benchmark::State& state)
+{
+    const QByteArray png = runTool(QRect(QPoint(0, 0), desktop().rootSize()));
+    for (auto _ : state) {
+        const std::optional<QImage> pixels = PngReader::decodeSimple(png);
+        if (!pixels || pixels->size() != desktop().rootSize())
+            abortBenchmarkRun(QStringLiteral("PngReader declined the tool's PNG"));
+        benchmark::DoNotOptimize(pixels);
+    }
+}
+
+// Qt's reader on the same bytes, which the service used before and falls back to.
+void decodeFullScreenWithQt(benchmark::State& state)
 {
     const QByteArray png = runTool(QRect(QPoint(0, 0), desktop().rootSize()));
     for (auto _ : state)
@@ -178,3 +192,4 @@ BENCHMARK(toolFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime(
 BENCHMARK(grabFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(encodeFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(decodeFullScreen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(decodeFullScreenWithQt)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();

@@ -20,7 +20,8 @@ namespace {
 constexpr unsigned char signature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
 // Length and type before the data, CRC after it.
 constexpr std::size_t chunkFraming = 12;
-constexpr std::uint32_t maxChunkLength = 0x7fffffff;
+// PNG's four-byte numbers, chunk lengths and image sides alike, stop at 2^31 - 1.
+constexpr std::uint32_t maxPngNumber = 0x7fffffff;
 // The same ceiling as for files the user opens: a gigabyte of 32-bit pixels.
 constexpr std::uint64_t maxImageBytes = std::uint64_t { 1 } << 30;
 constexpr std::size_t headerLength = 13;
@@ -68,7 +69,7 @@ public:
             return std::nullopt;
         const std::uint8_t* start = m_bytes + m_offset;
         const std::uint32_t length = qFromBigEndian<std::uint32_t>(start);
-        if (length > maxChunkLength || m_size - m_offset - chunkFraming < length)
+        if (length > maxPngNumber || m_size - m_offset - chunkFraming < length)
             return std::nullopt;
         const std::uint32_t storedCrc = qFromBigEndian<std::uint32_t>(start + 8 + length);
         if (libdeflate_crc32(0, start + 4, length + 4) != storedCrc)
@@ -106,9 +107,10 @@ std::optional<Header> parseHeader(const Chunk& chunk)
     if (bitDepth != 8 || (colorType != colorTypeRgb && colorType != colorTypeRgba) || rest[2] != 0 || rest[3] != 0
         || rest[4] != 0)
         return std::nullopt;
-    // Both factors are below 2^32, so the product cannot overflow 64 bits; under the limit
-    // each side is below 2^28 and fits an int.
-    if (width == 0 || height == 0 || std::uint64_t { width } * height * 4 > maxImageBytes)
+    // Sides below 2^31 keep the byte count below 2^64; under the limit each side is below 2^28
+    // and fits an int.
+    if (width == 0 || height == 0 || width > maxPngNumber || height > maxPngNumber
+        || std::uint64_t { width } * height * 4 > maxImageBytes)
         return std::nullopt;
     return Header { static_cast<int>(width), static_cast<int>(height), colorType == colorTypeRgba ? 4u : 3u };
 }

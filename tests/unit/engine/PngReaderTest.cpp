@@ -273,6 +273,8 @@ HostileCases hostileCases()
             { "width 0", pngOf({ header({ 0, height }), chunk("IDAT", zlibStream({})), end }) },
             { "height 0", pngOf({ header({ width, 0 }), chunk("IDAT", zlibStream({})), end }) },
             { "width over 2^31", pngOf({ header({ 0x80000001, 1 }), data, end }) },
+            { "2^31 x 2^31, whose byte count wraps to zero in 64 bits",
+                pngOf({ header({ 0x80000000, 0x80000000 }), data, end }) },
             { "interlaced", pngOf({ header({ width, height, 2, 8, 0, 0, 1 }), data, end }) },
             { "palette", pngOf({ header({ width, height, 3 }), data, end }) },
             { "compression method 1", pngOf({ header({ width, height, 2, 8, 1 }), data, end }) },
