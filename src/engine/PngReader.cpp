@@ -288,9 +288,9 @@ template <std::size_t pixelBytes> bool reconstruct(const Header& header, std::ui
 // The image owns the pixels from here and frees them when its last copy goes.
 std::optional<QImage> wrap(Bytes pixels, const Header& header)
 {
-    const auto free = [](void* bytes) { std::free(bytes); };
+    const auto freePixels = [](void* bytes) { std::free(bytes); };
     QImage image(pixels.get(), header.width, header.height, static_cast<qsizetype>(header.width) * sizeof(QRgb),
-        header.channels == 4 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32, free, pixels.get());
+        header.channels == 4 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32, freePixels, pixels.get());
     if (image.isNull())
         return std::nullopt;
     pixels.release();

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-// A fast decoder for the plain PNGs our screenshot tool writes, about four times faster than
+// A fast decoder for the plain PNGs our screenshot tool writes, about three times faster than
 // Qt's on a 4K capture. It takes only 8-bit RGB or RGBA, non-interlaced, with IHDR, IDAT and
 // IEND and nothing else; any other file, valid or not, is left to Qt, whose readers are fuzzed
 // and report real errors.

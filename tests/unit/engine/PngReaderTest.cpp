@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QtEndian>
 
-#include <functional>
 #include <memory>
 #include <random>
 #include <vector>
