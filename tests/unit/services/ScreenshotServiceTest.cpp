@@ -1,5 +1,6 @@
 #include "services/ScreenshotService.h"
 
+#include "domain/ScreenshotError.h"
 #include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeScreenCapturePermission.h"
 #include "fakes/FakeScreens.h"
@@ -7,7 +8,6 @@
 #include "fakes/FakeWindowList.h"
 #include "fakes/FakeWindowSelection.h"
 #include "fakes/TaskRunner.h"
-#include "domain/ScreenshotError.h"
 
 #include <gtest/gtest.h>
 
@@ -137,7 +137,7 @@ TEST_F(ScreenshotServiceTest, WithoutAnIdentifierOfOurOwnWindowsWithoutOneAreDro
     EXPECT_EQ(windows.front().id, 2u);
 }
 
-TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlierOne)
+TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlierOneOfTheDesktop)
 {
     const struct {
         const char* name;
@@ -155,14 +155,9 @@ TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlie
         ASSERT_TRUE(screen.has_value());
         EXPECT_EQ(screen->name.toStdString(), testCase.expected);
     }
-    screens.screenList.clear();
-    EXPECT_FALSE(service.screenContainingLargestArea(QRectF(0, 0, 10, 10)).has_value());
-}
-
-TEST_F(ScreenshotServiceTest, DesktopUnionSpansAllScreens)
-{
     EXPECT_EQ(service.desktopUnionFrame(), QRectF(-1000, 0, 2920, 1080));
     screens.screenList.clear();
+    EXPECT_FALSE(service.screenContainingLargestArea(QRectF(0, 0, 10, 10)).has_value());
     EXPECT_TRUE(service.desktopUnionFrame().isNull());
 }
 
@@ -256,10 +251,8 @@ TEST_F(ScreenshotServiceTest, CaptureFailuresAndTheirOrder)
     tool.failure = [] { throw ScreenshotError(Code::permissionDenied); };
     EXPECT_EQ(failureOf(service.capture(QRectF(0, 0, 10, 10), mainScreen)), Code::permissionDenied)
         << "the tool's own errors pass through";
-}
-
-TEST_F(ScreenshotServiceTest, CaptureExcludingCurrentAppNeedsABackendThatLeavesOurWindowsOut)
-{
+    // Without a backend that leaves our windows out, such a capture is refused before the tool runs.
+    tool.runs.clear();
     EXPECT_EQ(failureOf(service.captureExcludingCurrentApp(QRectF(0, 0, 10, 10), mainScreen)), Code::captureFailed);
     EXPECT_TRUE(tool.runs.isEmpty());
 }
