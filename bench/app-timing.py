@@ -10,7 +10,7 @@ busy desktop picture, then measures, over several runs:
 Windows are found by polling the X server (xdotool), so each figure is late by at most
 one poll, about 15 ms here. Prints min, median and max in milliseconds.
 
-Usage: bench/app-timing.py [--runs N] [--binary build/release/src/trovix]
+Usage: bench/app-timing.py [--runs N] [--binary build/bench/src/trovix]
 """
 
 import argparse
@@ -147,7 +147,7 @@ def summary(name, seconds):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--binary", default="build/release/src/trovix")
+    parser.add_argument("--binary", default="build/bench/src/trovix")
     options = parser.parse_args()
     for program in ("Xvfb", "openbox", "trayer", "xdotool", "convert", "display", "xprop"):
         if not shutil.which(program):

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Full-screen capture to a PNG file on a busy 3840 x 2160 X screen: trovix-screencapture
 # against scrot, maim and ImageMagick's import, then capture_bench (the screenshot service
-# from call to decoded image, and its parts). Needs build/release (or $BUILD_DIR) with the
+# from call to decoded image, and its parts). Needs build/bench (or $BUILD_DIR) with the
 # targets trovix-screencapture and capture_bench.
 #   bench/capture-4k.sh [RUNS]      (RUNS counted runs of each command, 7 by default)
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-build=${BUILD_DIR:-$here/../build/release}
+build=${BUILD_DIR:-$here/../build/bench}
 runs=${1:-7}
 width=3840
 height=2160

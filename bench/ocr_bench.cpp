@@ -1,7 +1,7 @@
 // Text and QR recognition of a 2560 x 1440 screenshot full of text, the way the editor's
 // "Recognize Text" command runs it. Run a release build:
-//   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-//   cmake --build build/release --target ocr_bench && build/release/bench/ocr_bench
+//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+//   cmake --build build/bench --target ocr_bench && build/bench/bench/ocr_bench
 #include "services/OCRService.h"
 
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 // Upload of a 5120 x 2880 screenshot's PNG bytes to a loopback HTTP server, from the
 // finished PNG to the link: body building, the POST and reading the answer. Run a release
 // build:
-//   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
-//   cmake --build build/release --target upload_bench && build/release/bench/upload_bench
+//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+//   cmake --build build/bench --target upload_bench && build/bench/bench/upload_bench
 #include "domain/TrovixError.h"
 #include "services/UploadService.h"
 

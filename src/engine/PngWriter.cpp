@@ -1,5 +1,6 @@
 #include "engine/PngWriter.h"
 
+#include <isa-l/igzip_lib.h>
 #include <libdeflate.h>
 #include <sys/mman.h>
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <new>
 #include <vector>
@@ -201,19 +203,66 @@ QByteArray header(const QImage& image, bool withAlpha)
     return data;
 }
 
-std::optional<QByteArray> assemble(const QImage& image, bool withAlpha, const Scanlines& scanlines)
+struct Compressed {
+    Bytes bytes;
+    std::size_t size = 0;
+};
+
+std::optional<Compressed> compactStream(const Scanlines& scanlines)
 {
     const Compressor compressor(libdeflate_alloc_compressor(compressionLevel));
     if (!compressor)
         return std::nullopt;
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), scanlines.size);
-    const Bytes compressed = allocateLarge(bound);
-    if (!compressed)
+    Compressed result { allocateLarge(bound), 0 };
+    if (!result.bytes)
         return std::nullopt;
-    const std::size_t compressedSize
-        = libdeflate_zlib_compress(compressor.get(), scanlines.bytes.get(), scanlines.size, compressed.get(), bound);
-    if (compressedSize == 0)
+    result.size
+        = libdeflate_zlib_compress(compressor.get(), scanlines.bytes.get(), scanlines.size, result.bytes.get(), bound);
+    if (result.size == 0)
         return std::nullopt;
+    return result;
+}
+
+// Level 1 in one call; data that does not shrink is stored in blocks of at most 64 KiB with a
+// few bytes of framing each, so an eighth more than the input is always enough.
+std::optional<Compressed> fastStream(const Scanlines& scanlines)
+{
+    if (scanlines.size > std::numeric_limits<std::uint32_t>::max() / 2)
+        return std::nullopt;
+    const std::size_t bound = scanlines.size + scanlines.size / 8 + 1024;
+    Compressed result { allocateLarge(bound), 0 };
+    std::vector<std::uint8_t> levelBuffer(ISAL_DEF_LVL1_DEFAULT);
+    if (!result.bytes)
+        return std::nullopt;
+    isal_zstream stream;
+    isal_deflate_stateless_init(&stream);
+    stream.level = 1;
+    stream.level_buf = levelBuffer.data();
+    stream.level_buf_size = static_cast<std::uint32_t>(levelBuffer.size());
+    stream.gzip_flag = IGZIP_ZLIB;
+    stream.end_of_stream = 1;
+    stream.next_in = scanlines.bytes.get();
+    stream.avail_in = static_cast<std::uint32_t>(scanlines.size);
+    stream.next_out = result.bytes.get();
+    stream.avail_out = static_cast<std::uint32_t>(bound);
+    if (isal_deflate_stateless(&stream) != COMP_OK)
+        return std::nullopt;
+    result.size = stream.total_out;
+    return result;
+}
+
+std::optional<QByteArray> assemble(
+    const QImage& image, bool withAlpha, const Scanlines& scanlines, Compression compression)
+{
+    std::optional<Compressed> stream
+        = compression == Compression::fast ? fastStream(scanlines) : compactStream(scanlines);
+    if (!stream && compression == Compression::fast)
+        stream = compactStream(scanlines);
+    if (!stream)
+        return std::nullopt;
+    const std::size_t compressedSize = stream->size;
+    const Bytes& compressed = stream->bytes;
 
     const std::size_t chunkCount = (compressedSize + maxChunkLength - 1) / maxChunkLength;
     QByteArray png;
@@ -230,7 +279,7 @@ std::optional<QByteArray> assemble(const QImage& image, bool withAlpha, const Sc
 
 } // namespace
 
-std::optional<QByteArray> encode(const QImage& image)
+std::optional<QByteArray> encode(const QImage& image, Compression compression)
 {
     if (image.isNull())
         return std::nullopt;
@@ -239,9 +288,9 @@ std::optional<QByteArray> encode(const QImage& image)
         if (source.isNull())
             return std::nullopt;
         if (const std::optional<Scanlines> scanlines = opaqueScanlines(source))
-            return assemble(source, false, *scanlines);
+            return assemble(source, false, *scanlines, compression);
         if (const std::optional<Scanlines> scanlines = alphaScanlines(source))
-            return assemble(source, true, *scanlines);
+            return assemble(source, true, *scanlines, compression);
         return std::nullopt;
     } catch (const std::bad_alloc&) {
         // QByteArray and std::vector report exhausted memory by throwing; the caller gets

@@ -10,10 +10,11 @@ namespace PngOutput {
 
 void write(const QImage& image, const QString& path)
 {
-    // The application's own encoder: several times faster than Qt's on screen-sized images.
-    const std::optional<QByteArray> bytes = PngWriter::encode(image);
+    // The application reads the file back at once and deletes it: time matters, size little.
+    const std::optional<QByteArray> bytes = PngWriter::encode(image, PngWriter::Compression::fast);
     if (!bytes)
-        throw ToolFailure(ToolFailure::Kind::captureFailed, QStringLiteral("cannot encode the PNG for \"%1\"").arg(path));
+        throw ToolFailure(
+            ToolFailure::Kind::captureFailed, QStringLiteral("cannot encode the PNG for \"%1\"").arg(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
         throw ToolFailure(

@@ -13,22 +13,22 @@ const QString secondAlertMessage = QStringLiteral("Restart Trovix to finish enab
 
 TEST_F(AppStateCaptureTest, CaptureFailuresShowTheirDescriptionAndBringTheWindowsBack)
 {
-    const std::pair<const char*, std::function<void()>> failures[] = {
-        { "tool failed", [] { throw ScreenshotError(ScreenshotError::Code::captureFailed); } },
-        { "tool missing", [] { throw PlatformError(QStringLiteral("No such file or directory")); } },
+    const std::pair<std::function<void()>, QString> failures[] = {
+        { [] { throw ScreenshotError(ScreenshotError::Code::captureFailed); },
+            ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed) },
+        { [] { throw PlatformError(QStringLiteral("No such file or directory")); },
+            QStringLiteral("No such file or directory") },
     };
-    const QString expected[] = { ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed),
-        QStringLiteral("No such file or directory") };
     settings.showAfterScreenshot.set(true);
-    for (int index = 0; index < 2; ++index) {
-        SCOPED_TRACE(failures[index].first);
-        tool.failure = failures[index].second;
+    for (const auto& [failure, expected] : failures) {
+        SCOPED_TRACE(expected.toStdString());
+        tool.failure = failure;
         editor.visible = true;
         state.statusMessage.set(QStringLiteral("before"));
 
         runToCompletion(state.captureArea());
 
-        EXPECT_EQ(state.errorMessage(), expected[index]);
+        EXPECT_EQ(state.errorMessage(), expected);
         EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
         EXPECT_TRUE(editor.visible) << "the editor was visible, so it comes back";
         EXPECT_TRUE(applicationWindows.ignoringMouse.empty());
@@ -111,15 +111,13 @@ TEST_F(AppStateCaptureTest, QuitAndReopenStartsANewInstanceBeforeEndingThisOne)
     EXPECT_EQ(workspace.launches, 2);
     EXPECT_EQ(workspace.terminations, 1);
     EXPECT_EQ(state.errorMessage(), QStringLiteral("Permission denied"));
-}
 
-TEST_F(AppStateCaptureTest, SecondButtonWithoutTheSettingsButtonIsLater)
-{
+    // Without a settings button the second button is Later.
     dialogs.alertAnswers = { 1 };
     state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
     EXPECT_EQ(workspace.settingsOpened, 0);
     EXPECT_FALSE(state.shouldPromptForScreenRecordingRestart());
-    EXPECT_EQ(workspace.launches, 0);
+    EXPECT_EQ(workspace.launches, 2);
 }
 
 TEST_F(AppStateCaptureTest, StackedCapturesGoUnderTheImageAndAlwaysShowTheEditor)

@@ -51,20 +51,12 @@ TEST_F(AppStateCaptureTest, PostCaptureStatusFollowsWhatWasCopiedAndSaved)
         if (clipboard.provider) {
             EXPECT_TRUE(isCapturedPicture(clipboard.provider->image())) << "the raw capture is copied";
         }
-        const qsizetype saved = QDir(saveFolder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files).size();
-        EXPECT_EQ(saved, row.save && !row.folderBroken ? 1 : 0);
+        const QStringList saved = QDir(saveFolder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files);
+        ASSERT_EQ(saved.size(), row.save && !row.folderBroken ? 1 : 0);
+        if (!saved.isEmpty()) {
+            EXPECT_TRUE(isCapturedPicture(Image(QImage(saveFolder.filePath(saved.front())))));
+        }
     }
-}
-
-TEST_F(AppStateCaptureTest, SavedCaptureHoldsTheCapturedPixels)
-{
-    settings.saveAfterScreenshot.set(true);
-    runToCompletion(state.captureScreen());
-
-    const QStringList names = QDir(folder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files);
-    ASSERT_EQ(names.size(), 1);
-    QImage written(folder.filePath(names.front()));
-    EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32_Premultiplied), capturedPicture.pixels());
 }
 
 TEST_F(AppStateCaptureTest, RequestsDuringACaptureAreRefusedWithoutTouchingIt)

@@ -33,10 +33,8 @@ TEST_F(AppStateTest, LoadingResetsTheDocumentButKeepsTheToolChoices)
     EXPECT_EQ(state.lineWidth(), 9);
     EXPECT_EQ(state.textSize(), 12);
     EXPECT_EQ(state.textDraft(), QStringLiteral("Note"));
-}
 
-TEST_F(AppStateTest, SizeLabelTruncatesPointSizes)
-{
+    // The label truncates point sizes.
     state.loadImageIntoEditor(solidImage({ 201, 101 }, Qt::white, QSizeF(100.9, 50.5)), QStringLiteral("x"), false);
     EXPECT_EQ(state.currentImageSizeLabel(), QStringLiteral("100 \u00D7 50"));
 }
@@ -46,6 +44,10 @@ TEST_F(AppStateTest, RevealingRemembersTheApplicationWeCameFrom)
     FakeEditorWindow window;
     state.setEditorWindow(&window);
     workspace.frontmost = RunningApplication { 42, QStringLiteral("firefox"), QStringLiteral("Firefox") };
+    state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), false);
+    EXPECT_TRUE(workspace.policies.empty()) << "loading without revealing leaves presence alone";
+    EXPECT_EQ(window.broughtToFront, 0);
+    EXPECT_FALSE(state.previousActiveApp());
 
     state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), true);
     EXPECT_EQ(state.previousActiveApp()->processId, 42);
@@ -69,28 +71,14 @@ TEST_F(AppStateTest, PreviousApplicationFallsBackToTheLastExternalOne)
     EXPECT_EQ(state.previousActiveApp()->processId, 5);
 }
 
-TEST_F(AppStateTest, LoadingWithoutRevealLeavesPresenceAlone)
-{
-    FakeEditorWindow window;
-    state.setEditorWindow(&window);
-    state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), false);
-    EXPECT_TRUE(workspace.policies.empty());
-    EXPECT_EQ(window.broughtToFront, 0);
-    EXPECT_FALSE(state.previousActiveApp());
-}
-
-TEST_F(AppStateTest, ClipboardImageOpensAndRevealsTheEditor)
+TEST_F(AppStateTest, ClipboardImageOpensAndRevealsTheEditorAndNoImageKeepsTheDocument)
 {
     clipboard.image = solidImage({ 30, 20 }, Qt::red);
     state.loadFromClipboard();
     EXPECT_EQ(state.baseImage(), clipboard.image);
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Loaded image from clipboard"));
     EXPECT_GE(workspace.activations, 1);
-}
 
-TEST_F(AppStateTest, ClipboardWithoutImageKeepsTheDocument)
-{
-    state.loadImageIntoEditor(solidImage({ 8, 8 }, Qt::blue), QStringLiteral("x"), false);
     const Image before = *state.baseImage();
     clipboard.image = std::nullopt;
     state.loadFromClipboard();

@@ -42,15 +42,12 @@ protected:
 
 TEST_F(AppStateExportTest, ActionsWithoutAnImageReportThePolishError)
 {
-    state.copyCurrentImage();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
-    state.errorMessage.set(std::nullopt);
-    state.exportImage();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+    for (const auto action : { &AppState::copyCurrentImage, &AppState::exportImage, &AppState::pinCurrentImage }) {
+        state.errorMessage.set(std::nullopt);
+        (state.*action)();
+        EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+    }
     EXPECT_TRUE(dialogs.proposedSaveNames.empty()) << "no panel without a picture";
-    state.errorMessage.set(std::nullopt);
-    state.pinCurrentImage();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
     EXPECT_TRUE(pinnedWindows.pinned.empty());
 }
 
@@ -137,7 +134,8 @@ TEST_F(AppStateExportTest, TwoSavesWithinOneSecondKeepBothFiles)
     state.loadImageIntoEditor(solidImage({ 50, 50 }, Qt::red), QStringLiteral("x"), false);
     state.handleEditorEscape();
     EXPECT_EQ(savedFiles(),
-        (QStringList { QStringLiteral("Trovix 2026-01-01 at 12.00.00 2.png"), QStringLiteral("Trovix 2026-01-01 at 12.00.00.png") }));
+        (QStringList { QStringLiteral("Trovix 2026-01-01 at 12.00.00 2.png"),
+            QStringLiteral("Trovix 2026-01-01 at 12.00.00.png") }));
 }
 
 TEST_F(AppStateExportTest, EscapeWithAnUncreatableFolderKeepsTheEditorOpen)

@@ -28,8 +28,8 @@ Image textImage(const QStringList& lines)
 
 TEST_F(AppStateTest, RecognitionReadsTheTextAndCopiesIt)
 {
-    state.loadImageIntoEditor(textImage({ QStringLiteral("Quarterly report"), QStringLiteral("Revenue grew") }),
-        QStringLiteral("x"), false);
+    state.loadImageIntoEditor(
+        textImage({ QStringLiteral("Quarterly report"), QStringLiteral("Revenue grew") }), QStringLiteral("x"), false);
     runToCompletion(state.recognizeText());
     EXPECT_EQ(state.recognizedText(), QStringLiteral("Quarterly report\nRevenue grew"));
     EXPECT_TRUE(state.recognizedCodes().isEmpty());

@@ -11,9 +11,9 @@ TEST(EditorWindowFitting, ContentSizeForWideAndTallImages)
         QSizeF image;
         QSizeF expected;
     } cases[] = {
-        { { 400, 300 }, { 920, 620 } },           // small image: the minimums
-        { { 3000, 2000 }, { 1134.88, 792.96 } },  // scaled to fit 86 % x 84 % of the area
-        { { 600, 2000 }, { 540, 792.96 } },       // tall: its own extras and minimums
+        { { 400, 300 }, { 920, 620 } }, // small image: the minimums
+        { { 3000, 2000 }, { 1134.88, 792.96 } }, // scaled to fit 86 % x 84 % of the area
+        { { 600, 2000 }, { 540, 792.96 } }, // tall: its own extras and minimums
         { emptyImageSize, { 1090.32, 792.96 } }, // no image: a 980 x 620 stand-in
     };
     for (const auto& c : cases) {

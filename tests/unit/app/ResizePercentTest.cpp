@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(ResizePercent, AcceptsWhatStrtodAcceptsAsAWholeNumber)
 {
     const struct {
         const char* text;
         double value;
-    } accepted[] = { { "50", 50 }, { "1e2", 100 }, { "12.5", 12.5 }, { "+7", 7 }, { ".5", 0.5 }, { "0x10", 16 },
-        { "5.", 5 } };
+    } accepted[]
+        = { { "50", 50 }, { "1e2", 100 }, { "12.5", 12.5 }, { "+7", 7 }, { ".5", 0.5 }, { "0x10", 16 }, { "5.", 5 } };
     for (const auto& c : accepted) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ResizePercent::parse(QString::fromLatin1(c.text)), c.value);

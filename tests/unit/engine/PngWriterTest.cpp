@@ -117,6 +117,16 @@ QImage opaqueImage(int width, int height)
     return image;
 }
 
+QImage noiseImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    std::mt19937 random(3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(int(random() % 256), int(random() % 256), int(random() % 256)));
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 // Every alpha from 0 to 255 against varied colours, stored premultiplied.
 QImage translucentImage(int width, int height)
 {
@@ -142,14 +152,21 @@ QImage decodeWithQt(const QByteArray& png)
 }
 
 // Opaque pictures are stored as RGB, translucent ones as straight RGBA; both decoders give
-// back exactly the premultiplied pixels we had.
+// back exactly the premultiplied pixels we had, however the data was compressed.
 TEST(PngWriter, DecodesIdenticallyInQtAndLibpngWithTheColourTypeItNeeds)
 {
-    const std::pair<QImage, int> cases[] = { { opaqueImage(97, 61), PNG_COLOR_TYPE_RGB },
-        { translucentImage(64, 33), PNG_COLOR_TYPE_RGBA } };
-    for (const auto& [source, colorType] : cases) {
-        SCOPED_TRACE(colorType);
-        const std::optional<QByteArray> png = PngWriter::encode(source);
+    const std::tuple<QImage, int, PngWriter::Compression> cases[] = {
+        { opaqueImage(97, 61), PNG_COLOR_TYPE_RGB, PngWriter::Compression::compact },
+        { translucentImage(64, 33), PNG_COLOR_TYPE_RGBA, PngWriter::Compression::compact },
+        { opaqueImage(97, 61), PNG_COLOR_TYPE_RGB, PngWriter::Compression::fast },
+        { translucentImage(64, 33), PNG_COLOR_TYPE_RGBA, PngWriter::Compression::fast },
+        // Noise does not shrink: the fast compressor must store it.
+        { noiseImage(211, 97), PNG_COLOR_TYPE_RGB, PngWriter::Compression::fast },
+    };
+    for (const auto& [source, colorType, compression] : cases) {
+        SCOPED_TRACE(testing::Message() << colorType << " " << source.width() << "x" << source.height()
+                                        << (compression == PngWriter::Compression::fast ? " fast" : " compact"));
+        const std::optional<QByteArray> png = PngWriter::encode(source, compression);
         ASSERT_TRUE(png);
         EXPECT_EQ(colorTypeOf(*png), colorType);
         const QImage viaQt = decodeWithQt(*png);

@@ -1,3 +1,4 @@
+#include "FileHelpers.h"
 #include "app/AppSettings.h"
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
@@ -5,19 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The settings and their file together: what a user's hand-edited file reads
 // as, that starting never touches it, and the JSON types the first change writes.
@@ -35,11 +28,7 @@ TEST(AppSettingsFile, HandEditedFileReadsByTypeAndIsRewrittenOnlyOnChange)
         "captureAreaHotkey": "19:6144:1",
         "somethingElse": {"kept": true}
     })";
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(handEdited);
-    }
+    ASSERT_TRUE(writeFile(path, handEdited));
     FakeLoginItem loginItem;
     FakeHotkeyRegistrar registrar;
     JsonDefaultsStore store(path);

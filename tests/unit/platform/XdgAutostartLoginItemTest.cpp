@@ -1,18 +1,11 @@
 #include "platform/qt/XdgAutostartLoginItem.h"
+#include "FileHelpers.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class XdgAutostartLoginItemTest : public testing::Test {
 protected:
@@ -29,43 +22,32 @@ TEST_F(XdgAutostartLoginItemTest, EnablingWritesTheEntryAndDisablingRemovesIt)
     item.setEnabled(true);
     item.setEnabled(true);
     const QList<QByteArray> lines = contents(path()).split('\n');
-    ASSERT_FALSE(lines.isEmpty());
     EXPECT_EQ(lines.front(), "[Desktop Entry]");
     EXPECT_TRUE(lines.contains("Type=Application"));
     EXPECT_TRUE(lines.contains("Name=Trovix"));
     EXPECT_TRUE(lines.contains("Exec=\"/opt/Trovix apps/trovix\""));
 
     item.setEnabled(false);
-    EXPECT_FALSE(QFile::exists(path()));
     item.setEnabled(false);
     EXPECT_FALSE(QFile::exists(path()));
 }
 
-TEST_F(XdgAutostartLoginItemTest, AnEntrySomeoneElseWroteIsNeitherReplacedNorRemoved)
+TEST_F(XdgAutostartLoginItemTest, EntriesItCannotOwnAreLeftAlone)
 {
-    QDir().mkpath(QFileInfo(path()).absolutePath());
     const QByteArray theirs = "[Desktop Entry]\nType=Application\nExec=trovix --their-flag\n";
-    {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(theirs);
+    ASSERT_TRUE(writeFile(path(), theirs));
+    XdgAutostartLoginItem item(path(), QStringLiteral("/usr/bin/trovix"));
+    for (const bool enabled : { false, true }) {
+        item.setEnabled(enabled);
+        EXPECT_EQ(contents(path()), theirs);
     }
-    XdgAutostartLoginItem item(path(), QStringLiteral("/usr/bin/trovix"));
-    item.setEnabled(false);
-    EXPECT_EQ(contents(path()), theirs);
-    item.setEnabled(true);
-    EXPECT_EQ(contents(path()), theirs);
-}
 
-TEST_F(XdgAutostartLoginItemTest, UnwritableLocationIsIgnored)
-{
-    QFile blocker(m_directory.filePath(QStringLiteral("autostart")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    XdgAutostartLoginItem item(path(), QStringLiteral("/usr/bin/trovix"));
-    item.setEnabled(true);
-    item.setEnabled(false);
-    EXPECT_FALSE(QFile::exists(path()));
+    // A file where the autostart folder should be: nothing is written, nothing breaks.
+    XdgAutostartLoginItem blocked(
+        m_directory.filePath(QStringLiteral("autostart/trovix.desktop/x.desktop")), QStringLiteral("/usr/bin/trovix"));
+    blocked.setEnabled(true);
+    blocked.setEnabled(false);
+    EXPECT_EQ(contents(path()), theirs);
 }
 
 struct ExecCase {
@@ -76,7 +58,6 @@ struct ExecCase {
 TEST(XdgAutostartExec, ReservedCharactersAreQuotedAndEscapedTwice)
 {
     const ExecCase cases[] = {
-        { "/usr/bin/trovix", R"("/usr/bin/trovix")" },
         { "/opt/my apps/trovix", R"("/opt/my apps/trovix")" },
         { "/opt/a$b/trovix", R"("/opt/a\\$b/trovix")" },
         { "/opt/a\"b`c/trovix", R"("/opt/a\\"b\\`c/trovix")" },

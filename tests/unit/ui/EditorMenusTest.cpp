@@ -11,31 +11,6 @@
 
 namespace {
 
-const char* const s_imageItems[] = {
-    "Copy Image",
-    "Save Image",
-    "Upload Image",
-    "Pin Current Image",
-    "Recognize Text and QR",
-    "Arrow",
-    "Text",
-    "Line",
-    "Rectangle",
-    "Oval",
-    "Freehand Drawing",
-    "Magnifier",
-    "Highlighter",
-    "Pixelate",
-    "Spotlight",
-    "Counter",
-    "Ruler",
-    "Crop",
-    "Zoom In",
-    "Zoom Out",
-    "Zoom To Fit",
-    "Zoom To 100%",
-};
-
 const char* const s_alwaysEnabledItems[] = {
     "Area Capture",
     "Full Screen Capture",
@@ -46,14 +21,6 @@ const char* const s_alwaysEnabledItems[] = {
     "Add Capture",
     "Enter Full Screen",
 };
-
-QStringList titles(const QMenu* menu)
-{
-    QStringList result;
-    for (const QAction* action : menu->actions())
-        result << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return result;
-}
 
 } // namespace
 
@@ -67,34 +34,25 @@ protected:
     }
 };
 
-TEST_F(EditorMenusTest, MenusListTheirItemsInOrder)
-{
-    const QList<QAction*> menus = window->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 3);
-    EXPECT_EQ(menus[0]->text(), QStringLiteral("Trovix"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("Draw"));
-    EXPECT_EQ(menus[2]->text(), QStringLiteral("Zoom"));
-    EXPECT_EQ(titles(menus[0]->menu()),
-        QStringList({ "Area Capture", "Full Screen Capture", "Add Capture to Canvas", "Delayed Screenshot (3s)",
-            "Capture Any Window", "-", "Copy Image", "Save Image", "Upload Image", "Pin Current Image",
-            "Recognize Text and QR", "-", "Settings" }));
-    EXPECT_EQ(titles(menus[1]->menu()),
-        QStringList({ "Arrow", "Text", "Line", "Rectangle", "Oval", "Freehand Drawing", "Magnifier", "Highlighter",
-            "Pixelate", "Spotlight", "Counter", "Ruler", "Crop", "-", "Add Capture" }));
-    EXPECT_EQ(titles(menus[2]->menu()),
-        QStringList({ "Zoom In", "Zoom Out", "-", "Zoom To Fit", "Zoom To 100%", "-", "Enter Full Screen" }));
-}
-
 TEST_F(EditorMenusTest, ItemsThatNeedAnImageFollowTheDocument)
 {
-    for (const char* title : s_imageItems)
-        EXPECT_FALSE(item(title)->isEnabled()) << title;
+    // Without an image only the capture items and Settings work; with one, everything does.
+    QStringList enabledWithoutImage;
+    QList<QAction*> items;
+    for (const QAction* menu : window->menuBar()->actions())
+        items += menu->menu()->actions();
+    for (const QAction* action : items) {
+        if (!action->isSeparator() && action->isEnabled())
+            enabledWithoutImage.append(action->text());
+    }
+    QStringList expected;
     for (const char* title : s_alwaysEnabledItems)
-        EXPECT_TRUE(item(title)->isEnabled()) << title;
+        expected.append(QString::fromUtf8(title));
+    EXPECT_EQ(enabledWithoutImage, expected);
 
     loadImage();
-    for (const char* title : s_imageItems)
-        EXPECT_TRUE(item(title)->isEnabled()) << title;
+    for (const QAction* action : items)
+        EXPECT_TRUE(action->isSeparator() || action->isEnabled()) << action->text().toStdString();
 
     state.baseImage.set(std::nullopt);
     EXPECT_FALSE(item("Copy Image")->isEnabled());
@@ -186,6 +144,7 @@ TEST(MenuShortcutTest, OnlyKeysWithAMenuCharacterBecomeMenuShortcuts)
         { HotkeyShortcut { 36, HotkeyKeys::controlModifier }, {} }, // Return
         { HotkeyShortcut { 48, HotkeyKeys::controlModifier }, {} }, // Tab
         { HotkeyShortcut { 53, 0 }, {} }, // Esc
+        { HotkeyShortcut { 50, HotkeyKeys::controlModifier }, {} }, // grave accent
         { HotkeyShortcut { 99, HotkeyKeys::controlModifier }, {} }, // outside the table
     };
     for (const Case& entry : cases) {
