@@ -15,4 +15,9 @@ if [[ -z "${DISPLAY:-}" ]]; then
     start_xvfb
     echo "run.sh: no display, started Xvfb on $DISPLAY"
 fi
-exec "$build_dir/src/trovix" "$@"
+if [[ -n ${XVFB_PID:-} ]]; then
+    # Not exec: the server this script started must stop when Trovix quits.
+    "$build_dir/src/trovix" "$@"
+else
+    exec "$build_dir/src/trovix" "$@"
+fi

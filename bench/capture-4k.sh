@@ -38,9 +38,9 @@ fi
 magick_bin=/usr/bin
 
 work=$(mktemp -d)
-source "$here/xvfb-server.sh"
-trap 'stop_bench_xvfb; rm -rf "$work"' EXIT
-start_bench_xvfb "${width}x${height}x24"
+source "$here/../scripts/xvfb-session.sh"
+start_xvfb "${width}x${height}x24"
+trap 'stop_xvfb; rm -rf "$work"' EXIT
 echo "capture-4k: Xvfb on $DISPLAY at ${width}x${height}"
 
 # Busy content, so that the PNG encoders have real work: a gradient desktop, a photo-like
@@ -58,7 +58,7 @@ sed 's/%/%%/g; s/\\/\\\\/g' "$here"/../src/engine/*.cpp | expand | cut -c1-110 |
 # a few KB).
 "$magick_bin/display" -immutable -borderwidth 0 -geometry +0+0 "$work/busy.png" &
 display_pid=$!
-trap 'kill "$display_pid" 2>/dev/null || true; stop_bench_xvfb; rm -rf "$work"' EXIT
+trap 'kill "$display_pid" 2>/dev/null || true; stop_xvfb; rm -rf "$work"' EXIT
 for attempt in $(seq 1 50); do
     "$tool" -x -t png -R0,0,$width,$height "$work/check.png"
     (($(stat -c %s "$work/check.png") > 2000000)) && break

@@ -3,8 +3,8 @@
 // and its parts (process start, grab, PNG encode, PNG decode by our reader and by Qt's) to show
 // where the time goes.
 // Run it on a busy 4K screen with bench/capture-4k.sh; README.md has the figures.
+#include "fakes/TaskRunner.h"
 #include "support/BenchmarkAbort.h"
-#include "support/TaskCompletion.h"
 
 #include "XcbGrabber.h"
 

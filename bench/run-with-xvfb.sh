@@ -14,8 +14,7 @@ if (($# == 0)); then
     exit 2
 fi
 
-source "$(dirname "${BASH_SOURCE[0]}")/xvfb-server.sh"
-trap stop_bench_xvfb EXIT
-start_bench_xvfb "$screen"
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-session.sh"
+start_xvfb "$screen"
 export QT_QPA_PLATFORM=xcb
 "$@"

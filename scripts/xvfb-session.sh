@@ -1,17 +1,20 @@
-# Sourced by test.sh and run.sh: starts a private Xvfb server on a free display
-# and stops it when the calling script exits.
+# Sourced by test.sh, run.sh and the benchmark scripts: starts a private Xvfb server on a
+# free display and stops it when the calling script exits. A caller that sets an EXIT trap
+# of its own calls stop_xvfb from it.
 
+# start_xvfb [WIDTHxHEIGHTxDEPTH], 1920x1080x24 by default.
 start_xvfb() {
+    local screen=${1:-1920x1080x24}
     local display_number=90
     while [[ -e "/tmp/.X${display_number}-lock" || -e "/tmp/.X11-unix/X${display_number}" ]]; do
         display_number=$((display_number + 1))
     done
-    Xvfb ":${display_number}" -screen 0 1920x1080x24 -nolisten tcp +extension XTEST +extension RANDR \
+    Xvfb ":${display_number}" -screen 0 "$screen" -nolisten tcp +extension XTEST +extension RANDR \
         >/dev/null 2>&1 &
     XVFB_PID=$!
-    trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
+    trap stop_xvfb EXIT
     export DISPLAY=":${display_number}"
-    for _ in $(seq 1 50); do
+    for _ in $(seq 1 100); do
         if xdpyinfo >/dev/null 2>&1; then
             return 0
         fi
@@ -19,4 +22,12 @@ start_xvfb() {
     done
     echo "xvfb-session: Xvfb did not start on $DISPLAY" >&2
     return 1
+}
+
+stop_xvfb() {
+    if [[ -n ${XVFB_PID:-} ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
 }

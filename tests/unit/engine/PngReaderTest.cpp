@@ -2,6 +2,8 @@
 
 #include "engine/PngWriter.h"
 
+#include "PngTestImages.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -106,20 +108,9 @@ std::optional<QImage> decodeExactBuffer(const QByteArray& png)
     return PngReader::decodeSimple(QByteArray::fromRawData(copy.get(), png.size()));
 }
 
-QImage softAlphaImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    std::mt19937 random(11);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(
-                x, y, qRgba(int(random() % 256), int(random() % 256), int(random() % 256), (x + y * width) % 256));
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
 QImage opaqueImage(int width, int height)
 {
-    return softAlphaImage(width, height).convertToFormat(QImage::Format_RGB32);
+    return PngTestImages::translucentImage(width, height).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage transparentPixel()
@@ -136,12 +127,12 @@ TEST(PngReader, DecodesTheWritersOutputLikeQt)
         QImage source;
     } cases[] = {
         { "opaque", opaqueImage(97, 61) },
-        { "soft alpha", softAlphaImage(64, 33) },
+        { "soft alpha", PngTestImages::translucentImage(64, 33) },
         { "opaque 1x1", opaqueImage(1, 1) },
         { "transparent 1x1", transparentPixel() },
         { "odd width, opaque", opaqueImage(257, 3) },
-        { "odd width, alpha", softAlphaImage(131, 5) },
-        { "tall and narrow", softAlphaImage(2, 700) },
+        { "odd width, alpha", PngTestImages::translucentImage(131, 5) },
+        { "tall and narrow", PngTestImages::translucentImage(2, 700) },
     };
     // The screenshot tool hands captures over with the fast compression.
     for (const PngWriter::Compression compression : { PngWriter::Compression::compact, PngWriter::Compression::fast })
@@ -304,7 +295,7 @@ TEST(PngReader, DeclinesDamagedAndHostileFiles)
 
 TEST(PngReader, DeclinesEveryTruncation)
 {
-    const std::optional<QByteArray> png = PngWriter::encode(softAlphaImage(7, 5));
+    const std::optional<QByteArray> png = PngWriter::encode(PngTestImages::translucentImage(7, 5));
     ASSERT_TRUE(png);
     ASSERT_TRUE(decodeExactBuffer(*png)) << "the whole file decodes";
     for (qsizetype length = 0; length < png->size(); ++length) {

@@ -1,5 +1,7 @@
 #include "engine/PngWriter.h"
 
+#include "PngTestImages.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 #include <zlib.h>
@@ -127,17 +129,7 @@ QImage noiseImage(int width, int height)
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-// Every alpha from 0 to 255 against varied colours, stored premultiplied.
-QImage translucentImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32);
-    std::mt19937 random(11);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(
-                x, y, qRgba(int(random() % 256), int(random() % 256), int(random() % 256), (x + y * width) % 256));
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
+using PngTestImages::translucentImage;
 
 // libpng's straight RGBA, premultiplied by Qt: comparable with the premultiplied source.
 QImage premultipliedFromLibpng(const LibpngImage& decoded)
