@@ -34,8 +34,7 @@ QCoro::Task<> AppState::startCaptureFlow(QString cancellationMessage, CaptureAct
         co_return;
     }
     const QList<ApplicationWindow> windows = co_await prepareForCaptureTransition();
-    const bool editorWasVisible = std::any_of(
-        windows.cbegin(), windows.cend(), [this](const ApplicationWindow& window) { return isEditorWindow(window); });
+    const bool editorWasVisible = includesEditorWindow(windows);
     try {
         co_await action(windows, editorWasVisible);
     } catch (const ScreenshotError& error) {

@@ -5,6 +5,7 @@
 #include "ports/Clock.h"
 #include "ports/EditorWindowPort.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -38,6 +39,12 @@ bool AppState::isEditorWindow(const ApplicationWindow& window) const
     if (window.title == editorTitle)
         return true;
     return m_editorWindow && m_ports.applicationWindows.idOf(*m_editorWindow) == window.id;
+}
+
+bool AppState::includesEditorWindow(const QList<ApplicationWindow>& windows) const
+{
+    return std::any_of(
+        windows.cbegin(), windows.cend(), [this](const ApplicationWindow& window) { return isEditorWindow(window); });
 }
 
 QList<ApplicationWindow> AppState::hideWindowsForCapture()

@@ -14,8 +14,6 @@
 #include "services/ScreenshotService.h"
 #include "services/ScrollingCaptureService.h"
 
-#include <algorithm>
-
 namespace {
 
 using std::chrono::milliseconds;
@@ -69,8 +67,7 @@ QCoro::Task<> AppState::startScrollingCapture(ScrollingCaptureDirection directio
         co_return;
     }
     const QList<ApplicationWindow> windows = co_await prepareForCaptureTransition();
-    const bool editorWasVisible = std::any_of(
-        windows.cbegin(), windows.cend(), [this](const ApplicationWindow& window) { return isEditorWindow(window); });
+    const bool editorWasVisible = includesEditorWindow(windows);
     bool rectangleChosen = false;
     // The handlers below cannot wait, so what they need is decided by plain values.
     std::optional<ScreenshotError> screenshotFailure;

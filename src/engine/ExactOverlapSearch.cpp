@@ -17,28 +17,31 @@ constexpr int minimumContentRows = 8;
 constexpr double maximumHeaderShare = 0.3;
 constexpr int sampledColumns = 1024;
 
-struct RowPrint {
-    std::uint64_t hash = 0;
-    bool uniform = true;
+using Row = Shot::Row;
 
-    friend bool operator==(const RowPrint& a, const RowPrint& b) { return a.hash == b.hash; }
-};
+bool sameContent(const Row& a, const Row& b)
+{
+    return a.hash == b.hash;
+}
 
 // Rows by content, leaving out the side margins where scroll bars move between shots. A
 // thousand columns tell rows of text apart; more would only cost time.
-std::vector<RowPrint> rowPrints(const QImage& image)
+std::vector<Row> rowPrints(const QImage& image)
 {
+    // Too narrow for margins: such shots are never compared.
+    if (image.width() < 3)
+        return {};
     const QImage pixels
         = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied
         ? image
         : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int margin = std::max(pixels.width() / 24, 2);
     const int step = std::max((pixels.width() - 2 * margin) / sampledColumns, 1);
-    std::vector<RowPrint> prints(std::size_t(pixels.height()));
+    std::vector<Row> prints(std::size_t(pixels.height()));
     for (int y = 0; y < pixels.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
         const QRgb first = line[margin] & 0xffffffu;
-        RowPrint& print = prints[std::size_t(y)];
+        Row& print = prints[std::size_t(y)];
         print.hash = 14695981039346656037ull;
         for (int x = margin; x < pixels.width() - margin; x += step) {
             const QRgb colour = line[x] & 0xffffffu;
@@ -57,12 +60,18 @@ bool comparable(const Image& upper, const Image& lower)
 
 } // namespace
 
-std::optional<double> trim(const Image& upper, const Image& lower)
+Shot::Shot(const Image& image)
+    : image(&image)
+    , rows(rowPrints(image.pixels()))
+{ }
+
+std::optional<double> trim(const Shot& upperShot, const Shot& lowerShot)
 {
-    if (!comparable(upper, lower))
+    const Image& lower = *lowerShot.image;
+    if (!comparable(*upperShot.image, lower))
         return std::nullopt;
-    const std::vector<RowPrint> above = rowPrints(upper.pixels());
-    const std::vector<RowPrint> below = rowPrints(lower.pixels());
+    const std::vector<Row>& above = upperShot.rows;
+    const std::vector<Row>& below = lowerShot.rows;
     const int height = int(below.size());
     const int maximumHeader = int(height * maximumHeaderShare);
 
@@ -71,7 +80,7 @@ std::optional<double> trim(const Image& upper, const Image& lower)
     for (int shift = 1; shift + minimumContentRows <= height; ++shift) {
         int top = height - shift;
         int contentRows = 0;
-        while (top > 0 && below[std::size_t(top - 1)] == above[std::size_t(top - 1 + shift)]) {
+        while (top > 0 && sameContent(below[std::size_t(top - 1)], above[std::size_t(top - 1 + shift)])) {
             --top;
             contentRows += below[std::size_t(top)].uniform ? 0 : 1;
         }
@@ -84,12 +93,13 @@ std::optional<double> trim(const Image& upper, const Image& lower)
     return std::nullopt;
 }
 
-bool confirms(const Image& upper, const Image& lower, double trim, double bandTop)
+bool confirms(const Shot& upperShot, const Shot& lowerShot, double trim, double bandTop)
 {
-    if (!comparable(upper, lower) || !(trim > 0))
+    const Image& lower = *lowerShot.image;
+    if (!comparable(*upperShot.image, lower) || !(trim > 0))
         return true;
-    const std::vector<RowPrint> above = rowPrints(upper.pixels());
-    const std::vector<RowPrint> below = rowPrints(lower.pixels());
+    const std::vector<Row>& above = upperShot.rows;
+    const std::vector<Row>& below = lowerShot.rows;
     const int height = int(below.size());
     const int cutRows = std::clamp(int(std::lround(trim * lower.scaleY())), 0, height);
     const int shift = height - cutRows;
@@ -99,7 +109,7 @@ bool confirms(const Image& upper, const Image& lower, double trim, double bandTo
         if (below[std::size_t(y)].uniform)
             continue;
         ++contentRows;
-        repeatedRows += below[std::size_t(y)] == above[std::size_t(y + shift)] ? 1 : 0;
+        repeatedRows += sameContent(below[std::size_t(y)], above[std::size_t(y + shift)]) ? 1 : 0;
     }
     return 2 * repeatedRows >= contentRows;
 }

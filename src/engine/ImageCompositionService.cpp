@@ -77,16 +77,21 @@ std::vector<StitchedSegment> trimmedSegments(const std::vector<Image>& images)
 {
     std::vector<StitchedSegment> segments;
     segments.reserve(images.size());
-    // Each shot is compared as captured with both of its neighbours; its signature is made once.
+    // Each shot is compared as captured with both of its neighbours; its signature and its
+    // rows' summary are made once.
     std::optional<ImageSignature> previousSignature;
+    std::optional<ExactOverlapSearch::Shot> previousShot;
     for (std::size_t index = 0; index < images.size(); ++index) {
         const Image& image = images[index];
         std::optional<ImageSignature> signature = ImageSignature::fromImage(image, signatureWidth);
+        std::optional<ExactOverlapSearch::Shot> shot;
+        if (images.size() > 1)
+            shot.emplace(image);
         double trim = 0;
         if (index > 0 && previousSignature && signature) {
             // Rows repeated exactly are proof; the signatures' estimate is for shots that
             // changed a little between the shots (an animation, a blinking caret).
-            if (const std::optional<double> exact = ExactOverlapSearch::trim(images[index - 1], image)) {
+            if (const std::optional<double> exact = ExactOverlapSearch::trim(*previousShot, *shot)) {
                 trim = *exact;
             } else if (const auto analysis
                 = VerticalAlignment::analyze(*previousSignature, *signature, image.height())) {
@@ -94,12 +99,13 @@ std::vector<StitchedSegment> trimmedSegments(const std::vector<Image>& images)
                 trim = SeamRefinement::refinedTrim(images[index - 1], image, *analysis, rowHeight);
                 // A repeated row too many beats a lost one.
                 if (!analysis->hasNoNewContent
-                    && !ExactOverlapSearch::confirms(images[index - 1], image, trim, analysis->overlapStart))
+                    && !ExactOverlapSearch::confirms(*previousShot, *shot, trim, analysis->overlapStart))
                     trim = 0;
             }
         }
         segments.push_back(segment(image, trim));
         previousSignature = std::move(signature);
+        previousShot = std::move(shot);
     }
     return segments;
 }

@@ -1,7 +1,8 @@
 #include "engine/PngReader.h"
 
+#include "engine/LargeBuffer.h"
+
 #include <libdeflate.h>
-#include <sys/mman.h>
 
 #include <QRgb>
 #include <QtEndian>
@@ -17,6 +18,8 @@ namespace PngReader {
 
 namespace {
 
+using LargeBuffer::Bytes;
+
 constexpr unsigned char signature[8] = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
 // Length and type before the data, CRC after it.
 constexpr std::size_t chunkFraming = 12;
@@ -27,7 +30,6 @@ constexpr std::uint64_t maxImageBytes = std::uint64_t { 1 } << 30;
 constexpr std::size_t headerLength = 13;
 constexpr std::uint8_t colorTypeRgb = 2;
 constexpr std::uint8_t colorTypeRgba = 6;
-constexpr std::size_t hugePageSize = std::size_t { 2 } << 20;
 
 [[nodiscard]] constexpr std::uint32_t chunkType(const char (&name)[5])
 {
@@ -146,24 +148,6 @@ std::optional<ImageData> readImageData(ChunkCursor& cursor)
     return image;
 }
 
-struct FreeDeleter {
-    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
-};
-using Bytes = std::unique_ptr<std::uint8_t[], FreeDeleter>;
-
-// A capture needs two buffers of tens of megabytes, fresh on every call; on huge pages they
-// cost a fraction of the page faults.
-Bytes allocateLarge(std::size_t size)
-{
-    if (size < hugePageSize)
-        return Bytes(static_cast<std::uint8_t*>(std::malloc(size)));
-    const std::size_t rounded = (size / hugePageSize + 1) * hugePageSize;
-    auto* bytes = static_cast<std::uint8_t*>(std::aligned_alloc(hugePageSize, rounded));
-    if (bytes)
-        madvise(bytes, rounded, MADV_HUGEPAGE); // only a hint: failure just means small pages
-    return Bytes(bytes);
-}
-
 struct DecompressorDeleter {
     void operator()(libdeflate_decompressor* decompressor) const { libdeflate_free_decompressor(decompressor); }
 };
@@ -174,7 +158,7 @@ Bytes inflate(const ImageData& compressed, std::size_t expectedSize)
 {
     const Decompressor decompressor(libdeflate_alloc_decompressor());
     // One spare byte for the four-byte loads of the last RGB pixel.
-    Bytes scanlines = allocateLarge(expectedSize + 1);
+    Bytes scanlines = LargeBuffer::allocate(expectedSize + 1);
     if (!decompressor || !scanlines)
         return nullptr;
     std::size_t consumed = 0;
@@ -312,7 +296,7 @@ std::optional<QImage> decode(const QByteArray& png)
     const Bytes scanlines = inflate(*compressed, header->scanlineBytes());
     if (!scanlines)
         return std::nullopt;
-    Bytes pixels = allocateLarge(static_cast<std::size_t>(header->width) * header->height * sizeof(QRgb));
+    Bytes pixels = LargeBuffer::allocate(static_cast<std::size_t>(header->width) * header->height * sizeof(QRgb));
     if (!pixels)
         return std::nullopt;
     auto* argb = reinterpret_cast<QRgb*>(pixels.get());

@@ -1,8 +1,9 @@
 #include "engine/PngWriter.h"
 
+#include "engine/LargeBuffer.h"
+
 #include <isa-l/igzip_lib.h>
 #include <libdeflate.h>
-#include <sys/mman.h>
 
 #include <QRgb>
 #include <QtEndian>
@@ -19,6 +20,8 @@ namespace PngWriter {
 
 namespace {
 
+using LargeBuffer::Bytes;
+
 constexpr int compressionLevel = 6;
 constexpr std::uint8_t upFilter = 2;
 constexpr char colorTypeRgb = 2;
@@ -26,28 +29,11 @@ constexpr char colorTypeRgba = 6;
 // A chunk length is a 31-bit number; only an image of many gigabytes needs a second IDAT.
 constexpr std::size_t maxChunkLength = 0x7fffffff;
 constexpr char signature[] = "\x89PNG\r\n\x1a\n";
-constexpr std::size_t hugePageSize = std::size_t { 2 } << 20;
 
 struct CompressorDeleter {
     void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
 };
 using Compressor = std::unique_ptr<libdeflate_compressor, CompressorDeleter>;
-
-struct FreeDeleter {
-    void operator()(std::uint8_t* bytes) const { std::free(bytes); }
-};
-using Bytes = std::unique_ptr<std::uint8_t[], FreeDeleter>;
-
-// A 4K image needs tens of megabytes of scanlines, freshly mapped on every call; huge pages
-// save a tenth of the encoding time that page faults would otherwise take.
-Bytes allocateLarge(std::size_t size)
-{
-    const std::size_t rounded = (size / hugePageSize + 1) * hugePageSize;
-    auto* bytes = static_cast<std::uint8_t*>(std::aligned_alloc(hugePageSize, rounded));
-    if (bytes)
-        madvise(bytes, rounded, MADV_HUGEPAGE); // only a hint: failure just means small pages
-    return Bytes(bytes);
-}
 
 // The three 32-bit layouts the row filters read; everything else is converted once.
 QImage thirtyTwoBitImage(const QImage& image)
@@ -126,7 +112,7 @@ std::optional<Scanlines> allocateScanlines(const QImage& image, std::size_t chan
 {
     const std::size_t stride = static_cast<std::size_t>(image.width()) * channels + 1;
     const std::size_t size = stride * static_cast<std::size_t>(image.height());
-    Scanlines scanlines { allocateLarge(size + 1), size, stride };
+    Scanlines scanlines { LargeBuffer::allocate(size + 1), size, stride };
     if (!scanlines.bytes)
         return std::nullopt;
     return scanlines;
@@ -214,7 +200,7 @@ std::optional<Compressed> compactStream(const Scanlines& scanlines)
     if (!compressor)
         return std::nullopt;
     const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), scanlines.size);
-    Compressed result { allocateLarge(bound), 0 };
+    Compressed result { LargeBuffer::allocate(bound), 0 };
     if (!result.bytes)
         return std::nullopt;
     result.size
@@ -231,7 +217,7 @@ std::optional<Compressed> fastStream(const Scanlines& scanlines)
     if (scanlines.size > std::numeric_limits<std::uint32_t>::max() / 2)
         return std::nullopt;
     const std::size_t bound = scanlines.size + scanlines.size / 8 + 1024;
-    Compressed result { allocateLarge(bound), 0 };
+    Compressed result { LargeBuffer::allocate(bound), 0 };
     std::vector<std::uint8_t> levelBuffer(ISAL_DEF_LVL1_DEFAULT);
     if (!result.bytes)
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/AppState.h"
+#include "ui/EditorHeader.h"
 #include "ui/MenuShortcut.h"
 
 #include <QAction>
@@ -83,26 +84,14 @@ void EditorMenus::buildTrovixMenu(QMenuBar& menuBar)
 
 void EditorMenus::buildDrawMenu(QMenuBar& menuBar)
 {
-    static constexpr AnnotationTool tools[] = {
-        AnnotationTool::arrow,
-        AnnotationTool::text,
-        AnnotationTool::line,
-        AnnotationTool::rectangle,
-        AnnotationTool::oval,
-        AnnotationTool::freehand,
-        AnnotationTool::magnifier,
-        AnnotationTool::highlight,
-        AnnotationTool::pixelate,
-        AnnotationTool::spotlight,
-        AnnotationTool::callout,
-        AnnotationTool::ruler,
-        AnnotationTool::crop,
-    };
     QMenu* menu = menuBar.addMenu(QStringLiteral("Draw"));
     m_menus.push_back(menu);
     auto* group = new QActionGroup(menu);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    for (AnnotationTool tool : tools) {
+    // The header's tools in its order; selecting and picking a colour draw nothing.
+    for (AnnotationTool tool : EditorHeader::visibleTools) {
+        if (tool == AnnotationTool::select || tool == AnnotationTool::colorPicker)
+            continue;
         QAction* item = addItem(menu, AnnotationTools::title(tool), true);
         item->setCheckable(true);
         group->addAction(item);
