@@ -4,16 +4,9 @@
 // list, the real screenshot tool and the screenshot service. Only the window picker is a
 // fake, as it is a modal overlay; X11Application puts the application state on top.
 
-#include "app/AppSettings.h"
 #include "app/AppState.h"
-#include "fakes/FakeClipboard.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeHotkeyRegistrar.h"
-#include "fakes/FakeLoginItem.h"
-#include "fakes/FakePinnedWindows.h"
+#include "fakes/FakeSettingsAndOutputs.h"
 #include "fakes/FakeWindowSelection.h"
-#include "fakes/FakeWorkspace.h"
-#include "fakes/InMemoryDefaultsStore.h"
 #include "platform/qt/QtClock.h"
 #include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/XInputClickMonitor.h"
@@ -49,22 +42,13 @@ struct X11CaptureStack {
 // The application state on the real capture stack, the real XTest input and the scrolling
 // panels; settings, clipboard and dialogs are fakes. The area picker and our window list
 // are the test's choice: the real overlay driven with xdotool, or fakes.
-template <typename AreaSelection, typename ApplicationWindows> struct X11Application {
+template <typename AreaSelection, typename ApplicationWindows> struct X11Application : FakeSettingsAndOutputs {
     X11Application()
-        : settings(defaults, loginItem, hotkeys)
-        , state(settings,
-              AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock, capture.service, areaSelection,
-                  applicationWindows, &input, &panels })
+        : state(settings,
+            AppStatePorts { clipboard, workspace, dialogs, pinnedWindows, clock, capture.service, areaSelection,
+                applicationWindows, &input, &panels })
     { }
 
-    InMemoryDefaultsStore defaults;
-    FakeLoginItem loginItem;
-    FakeHotkeyRegistrar hotkeys;
-    AppSettings settings;
-    FakeClipboard clipboard;
-    FakeWorkspace workspace;
-    FakeDialogs dialogs;
-    FakePinnedWindows pinnedWindows;
     QtClock clock;
     XcbConnection connection;
     X11CaptureStack capture { connection };
