@@ -4,6 +4,8 @@
 #include "engine/FlattenedImageRenderer.h"
 #include "engine/ImageEffectRenderer.h"
 
+#include "support/BenchAnnotations.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -42,60 +44,7 @@ Image capture(QSizeF points, double density)
     return Image(std::move(pixels), points);
 }
 
-// `count` annotations cycling through every kind, of sizes a user would draw.
-std::vector<AnnotationShape> annotations(QSizeF points, int count)
-{
-    std::mt19937 random(11);
-    std::uniform_real_distribution<double> x(0, points.width() - 400), y(0, points.height() - 300), size(60, 300);
-    const AnnotationStyle style { QColor(255, 59, 48), 4, 28 };
-    std::vector<AnnotationShape> shapes;
-    for (int i = 0; i < count; ++i) {
-        const QPointF at(x(random), y(random));
-        const QRectF rect(at, QSizeF(size(random), size(random)));
-        const std::vector<QPointF> path { at, at + QPointF(40, 30), at + QPointF(90, 10), at + QPointF(160, 60) };
-        AnnotationShape::Kind kind;
-        switch (i % 12) {
-        case 0:
-            kind = Kinds::Rectangle { rect };
-            break;
-        case 1:
-            kind = Kinds::Oval { rect };
-            break;
-        case 2:
-            kind = Kinds::Arrow { at, rect.bottomRight() };
-            break;
-        case 3:
-            kind = Kinds::Line { at, rect.bottomRight() };
-            break;
-        case 4:
-            kind = Kinds::Pixelate { rect };
-            break;
-        case 5:
-            kind = Kinds::Text { at, QStringLiteral("Annotated text that wraps over a few lines of the box") };
-            break;
-        case 6:
-            kind = Kinds::Freehand { path };
-            break;
-        case 7:
-            kind = Kinds::Highlight { path };
-            break;
-        case 8:
-            kind = Kinds::Spotlight { rect };
-            break;
-        case 9:
-            kind = Kinds::Callout { at, i / 12 + 1 };
-            break;
-        case 10:
-            kind = Kinds::Magnifier { QRectF(at, QSizeF(160, 160)), at + QPointF(200, 100) };
-            break;
-        default:
-            kind = Kinds::Measurement { at, rect.bottomRight(), QStringLiteral("240 × 180") };
-            break;
-        }
-        shapes.push_back(AnnotationShape::make(std::move(kind), style));
-    }
-    return shapes;
-}
+using BenchAnnotations::annotations;
 
 void flatten(benchmark::State& state, QSizeF points, int count)
 {
