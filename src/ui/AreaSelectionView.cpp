@@ -165,12 +165,7 @@ void AreaSelectionView::paintLabel(QPainter& painter, const OverlayCoordinates& 
     const QFont labelFont = systemFont(true, 14, QFont::Bold);
     const QSizeF textSize = OverlayPainting::textSize(text, labelFont);
     const QRectF box = AreaSelectionGeometry::labelBox(selection, textSize.width());
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(black(0.78));
-    painter.drawRoundedRect(view.toWidget(box), 8, 8);
-    painter.restore();
+    fillRoundedBox(painter, view, box, 8, black(0.78));
     const QPointF origin(box.left() + 10, box.top() + (box.height() - textSize.height()) / 2);
     drawText(painter, view, origin, text, labelFont, Qt::white);
 }

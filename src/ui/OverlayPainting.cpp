@@ -33,6 +33,17 @@ void drawText(QPainter& painter, const OverlayCoordinates& coordinates, QPointF 
     painter.restore();
 }
 
+void fillRoundedBox(
+    QPainter& painter, const OverlayCoordinates& coordinates, const QRectF& box, double radius, const QColor& color)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawRoundedRect(coordinates.toWidget(box), radius, radius);
+    painter.restore();
+}
+
 void fillWindow(QPainter& painter, const QRect& bounds, const QColor& color)
 {
     painter.save();

@@ -17,6 +17,9 @@ namespace OverlayPainting {
 // Draws a single line whose line box has its bottom-left corner at `origin` (view points).
 void drawText(QPainter& painter, const OverlayCoordinates& coordinates, QPointF origin, const QString& text,
     const QFont& font, const QColor& color);
+// An antialiased rounded box without outline, in view points: the overlays' labels and hints.
+void fillRoundedBox(
+    QPainter& painter, const OverlayCoordinates& coordinates, const QRectF& box, double radius, const QColor& color);
 // Fills the whole window with a colour, replacing what was there.
 void fillWindow(QPainter& painter, const QRect& bounds, const QColor& color);
 

@@ -96,12 +96,7 @@ void WindowSelectionView::paintCaption(
     const QFont detailFont = systemFont(true, 12, QFont::Medium);
     const WindowSelectionGeometry::Caption caption = WindowSelectionGeometry::caption(
         local, view.viewSize(), textSize(title, titleFont).width(), textSize(detail, detailFont).width());
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(black(0.76));
-    painter.drawRoundedRect(view.toWidget(caption.box), 14, 14);
-    painter.restore();
+    fillRoundedBox(painter, view, caption.box, 14, black(0.76));
     drawText(painter, view, caption.titleOrigin, title, titleFont, Qt::white);
     drawText(painter, view, caption.detailOrigin, detail, detailFont, white(0.82));
 }
@@ -109,12 +104,7 @@ void WindowSelectionView::paintCaption(
 void WindowSelectionView::paintHint(QPainter& painter, const OverlayCoordinates& view) const
 {
     const WindowSelectionGeometry::Hint hint = WindowSelectionGeometry::hint(view.viewSize());
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(black(0.58));
-    painter.drawRoundedRect(view.toWidget(hint.box), 24, 24);
-    painter.restore();
+    fillRoundedBox(painter, view, hint.box, 24, black(0.58));
     const QString title = QStringLiteral("Hover a window to capture");
     const QString subtitle = QStringLiteral("Click to capture it  \u2022  Esc to cancel");
     const QFont titleFont = systemFont(false, 26, QFont::DemiBold);
