@@ -9,7 +9,7 @@
 #include "engine/ImageIOService.h"
 #include "engine/PasteboardImageProvider.h"
 #include "platform/qt/QtClipboard.h"
-#include "services/AtomicFileWriter.h"
+#include "storage/AtomicFileWriter.h"
 
 #include <benchmark/benchmark.h>
 

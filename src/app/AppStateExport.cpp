@@ -11,7 +11,7 @@
 #include "ports/DialogsPort.h"
 #include "ports/EditorWindowPort.h"
 #include "ports/PinnedWindowsPort.h"
-#include "services/AtomicFileWriter.h"
+#include "storage/AtomicFileWriter.h"
 #include "services/AutoSaveLocation.h"
 
 #include <QStringList>

@@ -2,9 +2,10 @@
 
 #include "ToolFailure.h"
 
+#include "domain/FileSystemError.h"
 #include "engine/PngWriter.h"
+#include "storage/AtomicFileWriter.h"
 
-#include <QSaveFile>
 
 namespace PngOutput {
 
@@ -15,10 +16,11 @@ void write(const QImage& image, const QString& path)
     if (!bytes)
         throw ToolFailure(
             ToolFailure::Kind::captureFailed, QStringLiteral("cannot encode the PNG for \"%1\"").arg(path));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
-        throw ToolFailure(
-            ToolFailure::Kind::captureFailed, QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+    try {
+        AtomicFileWriter::write(path, *bytes);
+    } catch (const FileSystemError& error) {
+        throw ToolFailure(ToolFailure::Kind::captureFailed, error.description());
+    }
 }
 
 } // namespace PngOutput

@@ -1,10 +1,12 @@
 #include "platform/qt/XdgAutostartLoginItem.h"
 
+#include "domain/FileSystemError.h"
+#include "storage/AtomicFileWriter.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -81,9 +83,11 @@ void XdgAutostartLoginItem::writeEntry()
                             "X-GNOME-Autostart-enabled=true\n")
         + s_ownerLine + '\n';
     QDir().mkpath(QFileInfo(m_desktopFilePath).absolutePath());
-    QSaveFile file(m_desktopFilePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(entry) < 0 || !file.commit())
-        qCWarning(lcLoginItem).noquote() << "Could not write" << m_desktopFilePath << ":" << file.errorString();
+    try {
+        AtomicFileWriter::write(m_desktopFilePath, entry);
+    } catch (const FileSystemError& error) {
+        qCWarning(lcLoginItem).noquote() << error.description();
+    }
 }
 
 void XdgAutostartLoginItem::removeEntry()

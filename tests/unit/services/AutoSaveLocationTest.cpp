@@ -1,6 +1,5 @@
 #include "services/AutoSaveLocation.h"
 #include "domain/FileSystemError.h"
-#include "services/AtomicFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,29 +56,4 @@ TEST(AutoSaveLocation, CreatesMissingFoldersAndReportsOnesItCannot)
     } catch (const FileSystemError& error) {
         EXPECT_TRUE(error.description().contains(QStringLiteral("blocker/inside"))) << error.what();
     }
-}
-
-TEST(AtomicFileWriter, ReplacesWholeFilesAndLeavesNoTemporaries)
-{
-    QTemporaryDir root;
-    const QString path = root.filePath(QStringLiteral("picture.png"));
-    AtomicFileWriter::write(path, QByteArray(1000, 'a'));
-    AtomicFileWriter::write(path, QByteArray("short"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("short"));
-    EXPECT_EQ(QDir(root.path()).entryList(QDir::Files), QStringList { QStringLiteral("picture.png") });
-}
-
-TEST(AtomicFileWriter, FailureKeepsTheEarlierFile)
-{
-    QTemporaryDir root;
-    const QString path = root.filePath(QStringLiteral("missing-folder/picture.png"));
-    EXPECT_THROW(AtomicFileWriter::write(path, QByteArray("x")), FileSystemError);
-
-    // A folder in the file's place: nothing may be written over it.
-    const QString folderPath = root.filePath(QStringLiteral("taken"));
-    ASSERT_TRUE(QDir().mkpath(folderPath));
-    EXPECT_THROW(AtomicFileWriter::write(folderPath, QByteArray("x")), FileSystemError);
-    EXPECT_TRUE(QFileInfo(folderPath).isDir());
 }
