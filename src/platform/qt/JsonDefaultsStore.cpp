@@ -1,5 +1,8 @@
 #include "platform/qt/JsonDefaultsStore.h"
 
+#include "domain/FileSystemError.h"
+#include "storage/AtomicFileWriter.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -8,7 +11,6 @@
 #include <QJsonParseError>
 #include <QJsonValue>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -18,6 +20,27 @@ Q_LOGGING_CATEGORY(lcSettings, "trovix.settings")
 // A settings file is a few kilobytes; anything this big is not ours, and
 // reading it whole would only cost memory.
 constexpr qint64 maximumFileSize = 4 * 1024 * 1024;
+
+// The file holds the upload token: only its owner may read it, or list its folder.
+constexpr QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions privateFolder = privateFile | QFileDevice::ExeOwner;
+
+// Creates the settings folder owner-only, and takes group and other access away from one
+// an earlier version made.
+void preparePrivateFolder(const QString& folderPath)
+{
+    const QFileInfo folder(folderPath);
+    if (!folder.exists()) {
+        QDir().mkpath(folder.absolutePath());
+        if (!QDir().mkdir(folderPath, privateFolder) && !folder.isDir())
+            throw FileSystemError(QStringLiteral("Could not create the folder “%1”.").arg(folderPath));
+        return;
+    }
+    constexpr QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+        | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    if (folder.isDir() && !folder.isSymLink() && (folder.permissions() & others))
+        QFile::setPermissions(folderPath, privateFolder);
+}
 
 QJsonValue jsonValue(const DefaultsStore::Value& value)
 {
@@ -104,6 +127,7 @@ void JsonDefaultsStore::setAside(const QString& problem)
     QFile file(m_filePath);
     if (file.rename(asidePath)) {
         m_setAsidePath = asidePath;
+        QFile::setPermissions(asidePath, privateFile);
         qCWarning(lcSettings).noquote() << "The settings file" << m_filePath << "was not used because" << problem
                                         << "- it was kept as" << asidePath << "and the default settings apply.";
         return;
@@ -118,16 +142,15 @@ void JsonDefaultsStore::save()
 {
     if (!m_mayWrite)
         return;
-    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
-    QSaveFile file(m_filePath);
-    const bool saved = file.open(QIODevice::WriteOnly)
-        && file.write(QJsonDocument(m_values).toJson(QJsonDocument::Indented)) >= 0 && file.commit();
-    if (saved) {
+    try {
+        preparePrivateFolder(QFileInfo(m_filePath).absolutePath());
+        AtomicFileWriter::write(m_filePath, QJsonDocument(m_values).toJson(QJsonDocument::Indented),
+            AtomicFileWriter::Options { privateFile });
         m_reportedWriteFailure = false;
-        return;
+    } catch (const FileSystemError& error) {
+        // Every change retries with the whole set; one report per run of failures is enough.
+        if (!m_reportedWriteFailure)
+            qCWarning(lcSettings).noquote() << "Could not save the settings:" << error.description();
+        m_reportedWriteFailure = true;
     }
-    // Every change retries with the whole set; one report per run of failures is enough.
-    if (!m_reportedWriteFailure)
-        qCWarning(lcSettings).noquote() << "Could not save the settings to" << m_filePath << ":" << file.errorString();
-    m_reportedWriteFailure = true;
 }
