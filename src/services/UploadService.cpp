@@ -8,11 +8,9 @@
 #include "services/UploadRedirects.h"
 #include "services/UrlParsing.h"
 
-#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QStringDecoder>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -26,13 +24,18 @@ namespace {
 
 // One manager for the whole process, as Qt advises: it owns the connection pool. Replies
 // are deleted when an upload ends, so it keeps nothing of an upload between calls.
+//
+// It is never destroyed. Destroying it stops its network thread at once, and the clean-up
+// of a request that has just ended (queued to that thread when its reply was deleted) is
+// then dropped with the thread's queue: the request's objects were lost at every exit that
+// followed an upload closely. Left alone, the thread ends with the process.
 QNetworkAccessManager& networkManager()
 {
-    static QPointer<QNetworkAccessManager> manager;
-    if (!manager) {
-        manager = new QNetworkAccessManager(QCoreApplication::instance());
-        manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-    }
+    static QNetworkAccessManager* const manager = [] {
+        auto* created = new QNetworkAccessManager;
+        created->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+        return created;
+    }();
     return *manager;
 }
 
