@@ -9,6 +9,7 @@
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/SingleInstanceGuard.h"
+#include "platform/qt/TerminationSignals.h"
 #include "platform/qt/XdgAutostartLoginItem.h"
 #include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/X11WindowHints.h"
@@ -174,6 +175,7 @@ int run(QApplication& application, SingleInstanceGuard& instance)
     desktop.hotkeys.registerHotkeys(settings.shortcuts());
 
     state.showEditor();
+    const TerminationSignals termination;
     return application.exec();
 }
 
