@@ -2,13 +2,26 @@
 
 #include "engine/PasteboardImageProvider.h"
 
+#include <QLoggingCategory>
+
 #include <cmath>
+
+namespace {
+
+// Lets a test or a user with QT_LOGGING_RULES="trovix.capture.debug=true" see that captures
+// never overlap.
+Q_LOGGING_CATEGORY(lcCapture, "trovix.capture", QtInfoMsg)
+
+} // namespace
 
 AppState::AppState(AppSettings& appSettings, AppStatePorts ports, QObject* parent)
     : QObject(parent)
     , settings(appSettings)
     , m_ports(ports)
 {
+    connect(&isCaptureTransitionActive, &ObservableNotifier::changed, this, [this] {
+        qCDebug(lcCapture) << (isCaptureTransitionActive() ? "capture started" : "capture ended");
+    });
 }
 
 AppState::~AppState() = default;

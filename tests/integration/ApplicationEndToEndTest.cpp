@@ -182,13 +182,19 @@ private:
 // One run of the trovix binary on the session, with its settings under configFolder.
 class Trovix {
 public:
-    Trovix(const DesktopSession& session, const QString& configFolder)
+    // Kept errors are read by the test (with the capture log on) instead of being shown.
+    enum class Errors { shown, kept };
+
+    Trovix(const DesktopSession& session, const QString& configFolder, Errors errors = Errors::shown)
     {
         QProcessEnvironment environment = session.environment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        if (errors == Errors::kept)
+            environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("trovix.capture.debug=true"));
         m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_process.setProcessChannelMode(
+            errors == Errors::kept ? QProcess::ForwardedOutputChannel : QProcess::ForwardedChannels);
         m_process.start(QStringLiteral(TROVIX_BINARY_DIR "/src/trovix"), {});
     }
     ~Trovix()
@@ -291,4 +297,46 @@ TEST_F(ApplicationEndToEnd, ShortcutChangedInTheSettingsFileWorksAfterRestart)
     const QImage screen = session->escapeAndPaste(60s);
     ASSERT_FALSE(screen.isNull()) << "the new shortcut captured the screen";
     EXPECT_EQ(screen.size(), s_screenSize);
+}
+
+// A burst of presses must neither start overlapping captures nor wear the process down; the
+// sanitizers report any leak or fault when the process ends on SIGTERM.
+TEST_F(ApplicationEndToEnd, AHundredShortcutPressesInASecondRunOneCaptureAtATime)
+{
+    Trovix trovix(*session, config.path(), Trovix::Errors::kept);
+    waitForEditor();
+    ASSERT_TRUE(session->pressEscapeInEditor());
+    ASSERT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the empty editor";
+
+    QStringList burst { QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("8") };
+    for (int press = 0; press < 100; ++press)
+        burst.append(QStringLiteral("ctrl+alt+5"));
+    session->run(QStringLiteral("xdotool"), burst, 30000);
+
+    const QImage screen = session->escapeAndPaste(90s);
+    ASSERT_FALSE(screen.isNull()) << "the editor still answers and copies its capture";
+    EXPECT_EQ(screen.size(), s_screenSize);
+
+    QProcess& process = trovix.process();
+    process.terminate();
+    ASSERT_TRUE(waitUntil([&] { return process.state() == QProcess::NotRunning; }, 60s));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_FALSE(errors.contains(QStringLiteral("Sanitizer"))) << errors.toStdString();
+
+    int running = 0;
+    int captures = 0;
+    for (const QString& line : errors.split(QLatin1Char('\n'))) {
+        if (line.contains(QStringLiteral("capture started"))) {
+            EXPECT_EQ(running, 0) << "a capture started while another ran";
+            running = 1;
+            ++captures;
+        } else if (line.contains(QStringLiteral("capture ended"))) {
+            running = 0;
+        }
+    }
+    EXPECT_EQ(running, 0);
+    EXPECT_GE(captures, 1);
+    EXPECT_LT(captures, 100) << "presses during a capture are refused, not queued";
 }
