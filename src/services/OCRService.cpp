@@ -1,14 +1,22 @@
 #include "services/OCRService.h"
 
 #include "domain/OCRError.h"
+#include "engine/RecognitionPicture.h"
+#include "engine/ScreenTextRegions.h"
 #include "services/QRCodeReader.h"
 #include "services/TesseractRecognizer.h"
 
 #include <QPainter>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <QCoro/QCoroFuture>
 
+#include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace OCRService {
@@ -53,6 +61,66 @@ QStringList payloadsOf(const std::vector<DecodedQRCode>& codes)
     return payloads;
 }
 
+// What a desktop at 1x draws with; Tesseract judges glyph sizes by it.
+constexpr double screenPixelsPerInch = 96.0;
+
+// Workers that read regions, each with its own engine (see TesseractRecognizer). They stay a
+// while after a recognition so the next one skips loading the language model.
+QThreadPool& recognitionPool()
+{
+    static QThreadPool pool;
+    static const bool configured = [] {
+        pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        pool.setExpiryTimeout(120'000);
+        return true;
+    }();
+    (void)configured;
+    return pool;
+}
+
+struct RegionLines {
+    QStringList lines;
+    bool failed = false;
+};
+
+RegionLines readRegion(const QImage& grey, const TextRegion& region, double pixelsPerPoint, const QString& languages)
+{
+    const double scale = RecognitionPicture::scaleFor(region.lineHeight, pixelsPerPoint);
+    const QImage picture = RecognitionPicture::prepare(grey, region, scale);
+    const auto layout = region.lineCount > 1 ? TesseractRecognizer::Layout::block : TesseractRecognizer::Layout::line;
+    const int pixelsPerInch = int(std::lround(screenPixelsPerInch * pixelsPerPoint * scale));
+    try {
+        return { TesseractRecognizer::recognizeLines(picture, languages, layout, pixelsPerInch), false };
+    } catch (const OCRError&) {
+        // QtConcurrent carries only QException across threads; the failure travels as a value.
+        return { {}, true };
+    }
+}
+
+// Regions are read in parallel, largest first so no worker is left with a big one at the end;
+// their lines come back in the regions' reading order, never mixed.
+QStringList readRegions(
+    const QImage& grey, const std::vector<TextRegion>& regions, double pixelsPerPoint, const QString& languages)
+{
+    std::vector<size_t> order(regions.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    const auto pixels
+        = [&regions](size_t index) { return qint64(regions[index].area.width()) * regions[index].area.height(); };
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return pixels(a) > pixels(b); });
+    const QList<RegionLines> read = QtConcurrent::blockingMapped<QList<RegionLines>>(&recognitionPool(), order,
+        [&](size_t index) { return readRegion(grey, regions[index], pixelsPerPoint, languages); });
+    std::vector<const RegionLines*> byRegion(regions.size());
+    for (qsizetype job = 0; job < read.size(); ++job)
+        byRegion[order[size_t(job)]] = &read[job];
+    QStringList lines;
+    for (const RegionLines* region : byRegion) {
+        if (region->failed)
+            throw OCRError(OCRError::Code::requestFailed);
+        lines += region->lines;
+    }
+    return lines;
+}
+
 // QFuture carries only QException across threads, so the worker hands the error back as a value.
 struct Outcome {
     ImageAnalysisResult result;
@@ -70,8 +138,10 @@ ImageAnalysisResult analyze(const Image& image, const QString& ocrLanguage)
         throw OCRError(OCRError::Code::cgImageUnavailable);
 
     const std::vector<DecodedQRCode> codes = QRCodeReader::read(grey);
-    const QStringList lines = TesseractRecognizer::recognizeLines(
-        withoutCodes(grey, codes), TesseractRecognizer::languagesFor(ocrLanguage));
+    const QImage text = withoutCodes(grey, codes);
+    const double pixelsPerPoint = image.scaleX() > 0 ? image.scaleX() : 1.0;
+    const QStringList lines = readRegions(
+        text, ScreenTextRegions::find(text), pixelsPerPoint, TesseractRecognizer::languagesFor(ocrLanguage));
     return ImageAnalysisResult { lines.join(QLatin1Char('\n')), payloadsOf(codes) };
 }
 

@@ -23,10 +23,6 @@ struct EngineDeleter {
 using Engine = std::unique_ptr<tesseract::TessBaseAPI, EngineDeleter>;
 using TextPointer = std::unique_ptr<char[]>;
 
-// Screenshots carry no resolution; this is what a desktop at 1x draws with, and it keeps
-// Tesseract from guessing one (and from logging that it did).
-constexpr int screenPixelsPerInch = 96;
-
 // Debian's Tesseract runs parts of its LSTM on OpenMP teams of a fixed size (up to ten
 // threads) that busy-wait; on a desktop whose cores are already busy that made a page of
 // text several times slower than one thread. Dynamic teams let the OpenMP runtime size
@@ -48,8 +44,39 @@ Engine startEngine(const QString& languages)
         return nullptr;
     // Its progress and warnings would go to stderr of the application.
     engine->SetVariable("debug_file", "/dev/null");
-    engine->SetPageSegMode(tesseract::PSM_AUTO);
+    // Light-on-dark text arrives inverted already; the engine's own retry of every doubtful
+    // line in inverted form would only double the time spent on it.
+    engine->SetVariable("tessedit_do_invert", "0");
     return engine;
+}
+
+// One engine per thread, kept for the next picture: loading the language model costs
+// about as much as reading a screenful of text.
+tesseract::TessBaseAPI& engineOfThisThread(const QString& languages)
+{
+    thread_local Engine engine;
+    thread_local QString loadedLanguages;
+    if (!engine || loadedLanguages != languages) {
+        engine.reset();
+        engine = startEngine(languages);
+        if (!engine)
+            throw OCRError(OCRError::Code::requestFailed);
+        loadedLanguages = languages;
+    }
+    return *engine;
+}
+
+tesseract::PageSegMode segmentationFor(Layout layout)
+{
+    switch (layout) {
+    case Layout::block:
+        return tesseract::PSM_SINGLE_BLOCK;
+    case Layout::line:
+        return tesseract::PSM_SINGLE_LINE;
+    case Layout::page:
+        break;
+    }
+    return tesseract::PSM_AUTO;
 }
 
 QStringList linesOf(tesseract::TessBaseAPI& engine)
@@ -81,17 +108,20 @@ QString languagesFor(const QString& ocrLanguageSetting)
     return QStringLiteral("eng");
 }
 
-QStringList recognizeLines(const QImage& grey, const QString& languages)
+QStringList recognizeLines(const QImage& grey, const QString& languages, Layout layout, int pixelsPerInch)
 {
     letOpenMPSizeTeamsByLoad();
-    Engine engine = startEngine(languages);
-    if (!engine)
+    tesseract::TessBaseAPI& engine = engineOfThisThread(languages);
+    engine.SetPageSegMode(segmentationFor(layout));
+    engine.SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
+    engine.SetSourceResolution(pixelsPerInch);
+    if (engine.Recognize(nullptr) != 0) {
+        engine.Clear();
         throw OCRError(OCRError::Code::requestFailed);
-    engine->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
-    engine->SetSourceResolution(screenPixelsPerInch);
-    if (engine->Recognize(nullptr) != 0)
-        throw OCRError(OCRError::Code::requestFailed);
-    return linesOf(*engine);
+    }
+    QStringList lines = linesOf(engine);
+    engine.Clear();
+    return lines;
 }
 
 } // namespace TesseractRecognizer

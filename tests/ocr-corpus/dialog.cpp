@@ -50,7 +50,8 @@ int main(int argc, char** argv)
     layout->addWidget(behaviour);
     auto* upload = new QGroupBox(QStringLiteral("Upload"));
     auto* uploadForm = new QFormLayout(upload);
-    uploadForm->addRow(QStringLiteral("Server address:"), new QLineEdit(QStringLiteral("https://upload.example.org/api")));
+    uploadForm->addRow(
+        QStringLiteral("Server address:"), new QLineEdit(QStringLiteral("https://upload.example.org/api")));
     uploadForm->addRow(QStringLiteral("Field name:"), new QLineEdit(QStringLiteral("file")));
     layout->addWidget(upload);
     layout->addWidget(new QLabel(QStringLiteral("Changes apply to the next capture.")));
