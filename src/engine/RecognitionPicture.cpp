@@ -15,6 +15,42 @@ double scaleFor(int lineHeight, double pixelsPerPoint)
     return std::clamp(std::round(wanted * 4.0) / 4.0, 1.0, largestScale);
 }
 
+namespace {
+
+constexpr uchar paperWhite = 255;
+// Darker than this, a pixel of the prepared picture belongs to a stroke.
+constexpr uchar strokeLevel = 200;
+
+template <typename At> void eraseRunsLongerThan(int length, int lines, int along, At&& at)
+{
+    for (int line = 0; line < lines; ++line) {
+        int start = 0;
+        for (int position = 0; position <= along; ++position) {
+            const bool stroke = position < along && at(line, position) < strokeLevel;
+            if (stroke)
+                continue;
+            if (position - start > length)
+                for (int erased = start; erased < position; ++erased)
+                    at(line, erased) = paperWhite;
+            start = position + 1;
+        }
+    }
+}
+
+// Frames of buttons and fields, rules and table borders: a stroke longer than any glyph's
+// reads as a row of "|", "[" or "_" and drags the letters beside it into nonsense.
+void eraseRules(QImage& paper, int lineHeight)
+{
+    if (lineHeight <= 0)
+        return;
+    const auto pixel = [&paper](int y, int x) -> uchar& { return paper.scanLine(y)[x]; };
+    eraseRunsLongerThan(2 * lineHeight, paper.height(), paper.width(), pixel);
+    eraseRunsLongerThan(lineHeight * 4 / 3 + 1, paper.width(), paper.height(),
+        [&pixel](int x, int y) -> uchar& { return pixel(y, x); });
+}
+
+} // namespace
+
 QImage prepare(const QImage& grey, const TextRegion& region, double scale)
 {
     const QRect area = region.area.intersected(grey.rect());
@@ -35,6 +71,7 @@ QImage prepare(const QImage& grey, const TextRegion& region, double scale)
         for (int x = 0; x < area.width(); ++x)
             target[x] = darkness[source[x]];
     }
+    eraseRules(paper, region.lineHeight);
     if (scale <= 1.0)
         return paper;
     return paper.scaled(int(std::lround(area.width() * scale)), int(std::lround(area.height() * scale)),

@@ -20,7 +20,8 @@ constexpr double largestScale = 4.0;
 
 // The region cut out of `grey` (8-bit), each pixel's difference from the region's background
 // mapped to darkness, so light-on-dark text comes out dark-on-light and faint grey captions
-// as dark as body text; then enlarged by `scale`.
+// as dark as body text; strokes longer than any glyph (frames, rules) removed; then enlarged
+// by `scale`.
 [[nodiscard]] QImage prepare(const QImage& grey, const TextRegion& region, double scale);
 
 } // namespace RecognitionPicture

@@ -6,10 +6,12 @@
 #include "services/QRCodeReader.h"
 #include "services/TesseractRecognizer.h"
 
+#include <QCoreApplication>
+#include <QMutex>
 #include <QPainter>
+#include <QSemaphore>
 #include <QThread>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <QCoro/QCoroFuture>
@@ -64,18 +66,25 @@ QStringList payloadsOf(const std::vector<DecodedQRCode>& codes)
 // What a desktop at 1x draws with; Tesseract judges glyph sizes by it.
 constexpr double screenPixelsPerInch = 96.0;
 
-// Workers that read regions, each with its own engine (see TesseractRecognizer). They stay a
-// while after a recognition so the next one skips loading the language model.
+// Workers that read regions, one engine each (see TesseractRecognizer). The pool and the kept
+// engines go with the application object, before static destruction ends Tesseract's caches.
+QThreadPool* s_recognitionPool = nullptr;
+QMutex s_recognitionPoolMutex;
+
 QThreadPool& recognitionPool()
 {
-    static QThreadPool pool;
-    static const bool configured = [] {
-        pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
-        pool.setExpiryTimeout(120'000);
-        return true;
-    }();
-    (void)configured;
-    return pool;
+    const QMutexLocker locker(&s_recognitionPoolMutex);
+    if (!s_recognitionPool) {
+        s_recognitionPool = new QThreadPool;
+        s_recognitionPool->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        qAddPostRoutine([] {
+            const QMutexLocker ending(&s_recognitionPoolMutex);
+            delete s_recognitionPool;
+            s_recognitionPool = nullptr;
+            TesseractRecognizer::endIdleEngines();
+        });
+    }
+    return *s_recognitionPool;
 }
 
 struct RegionLines {
@@ -107,16 +116,25 @@ QStringList readRegions(
     const auto pixels
         = [&regions](size_t index) { return qint64(regions[index].area.width()) * regions[index].area.height(); };
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return pixels(a) > pixels(b); });
-    const QList<RegionLines> read = QtConcurrent::blockingMapped<QList<RegionLines>>(&recognitionPool(), order,
-        [&](size_t index) { return readRegion(grey, regions[index], pixelsPerPoint, languages); });
-    std::vector<const RegionLines*> byRegion(regions.size());
-    for (qsizetype job = 0; job < read.size(); ++job)
-        byRegion[order[size_t(job)]] = &read[job];
+    std::vector<RegionLines> read(regions.size());
+    QSemaphore finished;
+    QThreadPool& pool = recognitionPool();
+    for (const size_t index : order)
+        pool.start([&, index] {
+            try {
+                read[index] = readRegion(grey, regions[index], pixelsPerPoint, languages);
+            } catch (...) {
+                // Out of memory or the like: a failed recognition, and the waiting thread wakes.
+                read[index].failed = true;
+            }
+            finished.release();
+        });
+    finished.acquire(int(regions.size()));
     QStringList lines;
-    for (const RegionLines* region : byRegion) {
-        if (region->failed)
+    for (const RegionLines& region : read) {
+        if (region.failed)
             throw OCRError(OCRError::Code::requestFailed);
-        lines += region->lines;
+        lines += region.lines;
     }
     return lines;
 }

@@ -5,7 +5,12 @@
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
+#include <QMutex>
+
 #include <dlfcn.h>
+
+#include <algorithm>
+#include <vector>
 
 #include <memory>
 
@@ -50,20 +55,44 @@ Engine startEngine(const QString& languages)
     return engine;
 }
 
-// One engine per thread, kept for the next picture: loading the language model costs
-// about as much as reading a screenful of text.
-tesseract::TessBaseAPI& engineOfThisThread(const QString& languages)
+// Engines not reading right now, kept for the next region or picture: loading the language
+// model costs about as much as reading a screenful of text. A thread takes one while it
+// reads, so each engine serves one thread at a time.
+struct IdleEngines {
+    QMutex mutex;
+    std::vector<std::pair<QString, Engine>> engines;
+};
+
+IdleEngines& idleEngines()
 {
-    thread_local Engine engine;
-    thread_local QString loadedLanguages;
-    if (!engine || loadedLanguages != languages) {
-        engine.reset();
-        engine = startEngine(languages);
-        if (!engine)
-            throw OCRError(OCRError::Code::requestFailed);
-        loadedLanguages = languages;
+    static IdleEngines idle;
+    return idle;
+}
+
+Engine takeEngine(const QString& languages)
+{
+    {
+        IdleEngines& idle = idleEngines();
+        const QMutexLocker locker(&idle.mutex);
+        const auto found = std::find_if(idle.engines.begin(), idle.engines.end(),
+            [&languages](const auto& entry) { return entry.first == languages; });
+        if (found != idle.engines.end()) {
+            Engine engine = std::move(found->second);
+            idle.engines.erase(found);
+            return engine;
+        }
     }
-    return *engine;
+    Engine engine = startEngine(languages);
+    if (!engine)
+        throw OCRError(OCRError::Code::requestFailed);
+    return engine;
+}
+
+void giveBack(const QString& languages, Engine engine)
+{
+    IdleEngines& idle = idleEngines();
+    const QMutexLocker locker(&idle.mutex);
+    idle.engines.emplace_back(languages, std::move(engine));
 }
 
 tesseract::PageSegMode segmentationFor(Layout layout)
@@ -111,17 +140,23 @@ QString languagesFor(const QString& ocrLanguageSetting)
 QStringList recognizeLines(const QImage& grey, const QString& languages, Layout layout, int pixelsPerInch)
 {
     letOpenMPSizeTeamsByLoad();
-    tesseract::TessBaseAPI& engine = engineOfThisThread(languages);
-    engine.SetPageSegMode(segmentationFor(layout));
-    engine.SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
-    engine.SetSourceResolution(pixelsPerInch);
-    if (engine.Recognize(nullptr) != 0) {
-        engine.Clear();
+    Engine engine = takeEngine(languages);
+    engine->SetPageSegMode(segmentationFor(layout));
+    engine->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
+    engine->SetSourceResolution(pixelsPerInch);
+    if (engine->Recognize(nullptr) != 0)
         throw OCRError(OCRError::Code::requestFailed);
-    }
-    QStringList lines = linesOf(engine);
-    engine.Clear();
+    QStringList lines = linesOf(*engine);
+    engine->Clear();
+    giveBack(languages, std::move(engine));
     return lines;
+}
+
+void endIdleEngines()
+{
+    IdleEngines& idle = idleEngines();
+    const QMutexLocker locker(&idle.mutex);
+    idle.engines.clear();
 }
 
 } // namespace TesseractRecognizer

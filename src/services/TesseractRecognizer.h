@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// Reads lines of text with Tesseract's LSTM engine, its most accurate mode. Each thread keeps
-// its own engine (they are not thread-safe and take a while to load), so regions of one picture
-// can be read on several threads at once and a second picture skips the loading.
+// Reads lines of text with Tesseract's LSTM engine, its most accurate mode. Engines are not
+// thread-safe and take a while to load: each call takes an idle engine of its languages (or
+// starts one) and keeps it for the next call, so several threads read at once, one engine each.
 namespace TesseractRecognizer {
 
 // How the picture's text is laid out, which decides how the engine looks for lines.
@@ -29,5 +29,9 @@ enum class Layout {
 // language data cannot start.
 [[nodiscard]] QStringList recognizeLines(
     const QImage& grey, const QString& languages, Layout layout = Layout::page, int pixelsPerInch = 96);
+
+// Ends the engines kept between calls. They must end before the process's static objects
+// (Tesseract's caches among them) are destroyed; calls running meanwhile keep theirs.
+void endIdleEngines();
 
 } // namespace TesseractRecognizer

@@ -86,8 +86,8 @@ TEST(ScreenTextRegions, EachBlockOfTextIsOneRegionInReadingOrder)
         { "two columns under a heading",
             screen({ 900, 300 },
                 [](QPainter& painter, std::vector<QRect>& blocks) {
-                    blocks.push_back(
-                        drawLines(painter, { 20, 10 }, { QStringLiteral("Release notes of the editor and its upload service") }, sans(22), Qt::black));
+                    blocks.push_back(drawLines(painter, { 20, 10 },
+                        { QStringLiteral("Release notes of the editor and its upload service") }, sans(22), Qt::black));
                     blocks.push_back(drawLines(painter, { 20, 70 }, paragraph, sans(14), Qt::black));
                     blocks.push_back(drawLines(painter, { 480, 70 }, paragraph, sans(14), Qt::black));
                 }) },
@@ -201,4 +201,33 @@ TEST(RecognitionPicture, GivesDarkTextOnWhitePaperWhateverTheColours)
         EXPECT_EQ(prepared.pixelColor(4, 4).value(), 255);
         EXPECT_LT(prepared.pixelColor(60, 30).value(), 40);
     }
+}
+
+TEST(RecognitionPicture, RemovesFramesButKeepsGlyphs)
+{
+    // A button: a one-pixel frame two lines tall around a word.
+    QImage grey(300, 80, QImage::Format_Grayscale8);
+    grey.fill(light);
+    QPainter painter(&grey);
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawRect(20, 10, 200, 40);
+    const QRect word = drawLines(painter, { 40, 20 }, { QStringLiteral("Cancel") }, sans(14), Qt::black);
+    painter.end();
+    TextRegion region;
+    region.area = grey.rect();
+    region.background = qGray(light.rgb());
+    region.strongestInk = region.background;
+    region.lineHeight = word.height();
+
+    const QImage prepared = RecognitionPicture::prepare(grey, region, 1.0);
+    int frame = 0;
+    int glyphs = 0;
+    for (int y = 0; y < prepared.height(); ++y) {
+        for (int x = 0; x < prepared.width(); ++x) {
+            const bool dark = prepared.pixelColor(x, y).value() < 128;
+            (word.contains(x, y) ? glyphs : frame) += dark ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(frame, 0);
+    EXPECT_GT(glyphs, 50);
 }
