@@ -20,6 +20,9 @@ constexpr int thinnestArea = 16;
 constexpr int deepestSplit = 10;
 // Dots, rules and frame lines are no text lines; a glyph line is at least this tall.
 constexpr int shortestLine = 4;
+// The engine reads a block better with some lines around each one; a block is shared out
+// between workers only when each gets at least this many.
+constexpr int fewestSharedLines = 12;
 
 using Histogram = std::array<int, binCount>;
 
@@ -380,6 +383,32 @@ std::vector<TextRegion> find(const QImage& grey)
                 regions.push_back(*region);
     }
     return regions;
+}
+
+std::vector<TextRegion> splitAtLineGaps(const QImage& grey, const TextRegion& region, int pieces)
+{
+    const QRect area = region.area.intersected(grey.rect());
+    if (pieces < 2 || area.isEmpty() || grey.format() != QImage::Format_Grayscale8)
+        return { region };
+    const InkMap ink(grey, { area, region.background });
+    const std::vector<Span> lines = spansOf(ink.inkedRows(area), true);
+    if (int(lines.size()) < fewestSharedLines * pieces)
+        return { region };
+    std::vector<TextRegion> parts;
+    int top = 0;
+    size_t firstLine = 0;
+    for (int piece = 1; piece <= pieces; ++piece) {
+        // The last line of this piece: the one in whose wake its share of the lines ends.
+        const size_t lastLine = piece == pieces ? lines.size() - 1 : lines.size() * size_t(piece) / size_t(pieces) - 1;
+        const int bottom = piece == pieces ? area.height() : (lines[lastLine].end + lines[lastLine + 1].begin) / 2;
+        TextRegion part = region;
+        part.area = QRect(area.left(), area.top() + top, area.width(), bottom - top);
+        part.lineCount = int(lastLine - firstLine + 1);
+        parts.push_back(part);
+        top = bottom;
+        firstLine = lastLine + 1;
+    }
+    return parts;
 }
 
 } // namespace ScreenTextRegions

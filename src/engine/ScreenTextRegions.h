@@ -35,4 +35,9 @@ constexpr int inkContrast = 40;
 // band. Areas without ink give no region.
 [[nodiscard]] std::vector<TextRegion> find(const QImage& grey);
 
+// `region` cut between its lines into `pieces` regions of about as many lines each, top to
+// bottom, so that several workers can share one large block. Unchanged when it has fewer than
+// a dozen lines per piece.
+[[nodiscard]] std::vector<TextRegion> splitAtLineGaps(const QImage& grey, const TextRegion& region, int pieces);
+
 } // namespace ScreenTextRegions

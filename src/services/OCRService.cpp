@@ -106,6 +106,23 @@ RegionLines readRegion(const QImage& grey, const TextRegion& region, double pixe
     }
 }
 
+// A block much larger than the others (a long terminal, a page of one column) would keep one
+// worker busy while the rest wait; it is shared out between its lines instead.
+std::vector<TextRegion> sharedOut(const QImage& grey, const std::vector<TextRegion>& regions, int workers)
+{
+    const auto pixels = [](const TextRegion& region) { return double(region.area.width()) * region.area.height(); };
+    double total = 0;
+    for (const TextRegion& region : regions)
+        total += pixels(region);
+    std::vector<TextRegion> shared;
+    for (const TextRegion& region : regions) {
+        const int pieces = std::clamp(int(std::lround(pixels(region) * workers / total)), 1, workers);
+        const std::vector<TextRegion> parts = ScreenTextRegions::splitAtLineGaps(grey, region, pieces);
+        shared.insert(shared.end(), parts.begin(), parts.end());
+    }
+    return shared;
+}
+
 // Regions are read in parallel, largest first so no worker is left with a big one at the end;
 // their lines come back in the regions' reading order, never mixed.
 QStringList readRegions(
@@ -158,8 +175,10 @@ ImageAnalysisResult analyze(const Image& image, const QString& ocrLanguage)
     const std::vector<DecodedQRCode> codes = QRCodeReader::read(grey);
     const QImage text = withoutCodes(grey, codes);
     const double pixelsPerPoint = image.scaleX() > 0 ? image.scaleX() : 1.0;
-    const QStringList lines = readRegions(
-        text, ScreenTextRegions::find(text), pixelsPerPoint, TesseractRecognizer::languagesFor(ocrLanguage));
+    const std::vector<TextRegion> regions
+        = sharedOut(text, ScreenTextRegions::find(text), recognitionPool().maxThreadCount());
+    const QStringList lines
+        = readRegions(text, regions, pixelsPerPoint, TesseractRecognizer::languagesFor(ocrLanguage));
     return ImageAnalysisResult { lines.join(QLatin1Char('\n')), payloadsOf(codes) };
 }
 

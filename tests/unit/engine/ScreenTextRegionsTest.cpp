@@ -231,3 +231,36 @@ TEST(RecognitionPicture, RemovesFramesButKeepsGlyphs)
     EXPECT_EQ(frame, 0);
     EXPECT_GT(glyphs, 50);
 }
+
+TEST(ScreenTextRegions, SharesALongBlockOutBetweenItsLines)
+{
+    for (const int lineCount : { 10, 30 }) {
+        SCOPED_TRACE(lineCount);
+        QStringList lines;
+        for (int index = 0; index < lineCount; ++index)
+            lines.append(QStringLiteral("[%1/30] Compiling editor_canvas.cpp 120 ms").arg(index + 1));
+        std::vector<QRect> drawn;
+        Screen terminal = screen({ 500, 40 + lineCount * 16 }, [&](QPainter& painter, std::vector<QRect>& blocks) {
+            for (int index = 0; index < lineCount; ++index)
+                drawn.push_back(drawLines(painter, { 10, 10 + index * 16 }, { lines[index] }, mono(12), Qt::black));
+            blocks.push_back(drawn.front().united(drawn.back()));
+        });
+        const std::vector<TextRegion> regions = ScreenTextRegions::find(terminal.pixels);
+        ASSERT_EQ(regions.size(), 1U);
+
+        const std::vector<TextRegion> pieces = ScreenTextRegions::splitAtLineGaps(terminal.pixels, regions[0], 2);
+        ASSERT_EQ(pieces.size(), lineCount >= 24 ? 2U : 1U);
+        QRect covered;
+        for (const TextRegion& piece : pieces) {
+            EXPECT_FALSE(covered.intersects(piece.area));
+            covered |= piece.area;
+        }
+        EXPECT_EQ(covered, regions[0].area);
+        // Every line lies wholly in one piece.
+        for (const QRect& line : drawn) {
+            const auto holding = std::count_if(
+                pieces.begin(), pieces.end(), [&line](const TextRegion& piece) { return piece.area.contains(line); });
+            EXPECT_EQ(holding, 1);
+        }
+    }
+}
