@@ -76,7 +76,9 @@ QThreadPool& recognitionPool()
     const QMutexLocker locker(&s_recognitionPoolMutex);
     if (!s_recognitionPool) {
         s_recognitionPool = new QThreadPool;
-        s_recognitionPool->setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+        // Each worker holds an engine of some tens of megabytes; beyond four, a screenful
+        // has too few blocks to keep more busy.
+        s_recognitionPool->setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 1, 4));
         qAddPostRoutine([] {
             const QMutexLocker ending(&s_recognitionPoolMutex);
             delete s_recognitionPool;

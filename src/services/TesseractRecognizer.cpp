@@ -81,6 +81,8 @@ Engine takeEngine(const QString& languages)
             idle.engines.erase(found);
             return engine;
         }
+        // The language setting changed: the engines of the old one would only hold memory.
+        idle.engines.clear();
     }
     Engine engine = startEngine(languages);
     if (!engine)
