@@ -5,7 +5,12 @@
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
+#include <QMutex>
+
 #include <dlfcn.h>
+
+#include <algorithm>
+#include <vector>
 
 #include <memory>
 
@@ -22,10 +27,6 @@ struct EngineDeleter {
 };
 using Engine = std::unique_ptr<tesseract::TessBaseAPI, EngineDeleter>;
 using TextPointer = std::unique_ptr<char[]>;
-
-// Screenshots carry no resolution; this is what a desktop at 1x draws with, and it keeps
-// Tesseract from guessing one (and from logging that it did).
-constexpr int screenPixelsPerInch = 96;
 
 // Debian's Tesseract runs parts of its LSTM on OpenMP teams of a fixed size (up to ten
 // threads) that busy-wait; on a desktop whose cores are already busy that made a page of
@@ -48,8 +49,65 @@ Engine startEngine(const QString& languages)
         return nullptr;
     // Its progress and warnings would go to stderr of the application.
     engine->SetVariable("debug_file", "/dev/null");
-    engine->SetPageSegMode(tesseract::PSM_AUTO);
+    // Light-on-dark text arrives inverted already; the engine's own retry of every doubtful
+    // line in inverted form would only double the time spent on it.
+    engine->SetVariable("tessedit_do_invert", "0");
     return engine;
+}
+
+// Engines not reading right now, kept for the next region or picture: loading the language
+// model costs about as much as reading a screenful of text. A thread takes one while it
+// reads, so each engine serves one thread at a time.
+struct IdleEngines {
+    QMutex mutex;
+    std::vector<std::pair<QString, Engine>> engines;
+};
+
+IdleEngines& idleEngines()
+{
+    static IdleEngines idle;
+    return idle;
+}
+
+Engine takeEngine(const QString& languages)
+{
+    {
+        IdleEngines& idle = idleEngines();
+        const QMutexLocker locker(&idle.mutex);
+        const auto found = std::find_if(idle.engines.begin(), idle.engines.end(),
+            [&languages](const auto& entry) { return entry.first == languages; });
+        if (found != idle.engines.end()) {
+            Engine engine = std::move(found->second);
+            idle.engines.erase(found);
+            return engine;
+        }
+        // The language setting changed: the engines of the old one would only hold memory.
+        idle.engines.clear();
+    }
+    Engine engine = startEngine(languages);
+    if (!engine)
+        throw OCRError(OCRError::Code::requestFailed);
+    return engine;
+}
+
+void giveBack(const QString& languages, Engine engine)
+{
+    IdleEngines& idle = idleEngines();
+    const QMutexLocker locker(&idle.mutex);
+    idle.engines.emplace_back(languages, std::move(engine));
+}
+
+tesseract::PageSegMode segmentationFor(Layout layout)
+{
+    switch (layout) {
+    case Layout::block:
+        return tesseract::PSM_SINGLE_BLOCK;
+    case Layout::line:
+        return tesseract::PSM_SINGLE_LINE;
+    case Layout::page:
+        break;
+    }
+    return tesseract::PSM_AUTO;
 }
 
 QStringList linesOf(tesseract::TessBaseAPI& engine)
@@ -81,17 +139,26 @@ QString languagesFor(const QString& ocrLanguageSetting)
     return QStringLiteral("eng");
 }
 
-QStringList recognizeLines(const QImage& grey, const QString& languages)
+QStringList recognizeLines(const QImage& grey, const QString& languages, Layout layout, int pixelsPerInch)
 {
     letOpenMPSizeTeamsByLoad();
-    Engine engine = startEngine(languages);
-    if (!engine)
-        throw OCRError(OCRError::Code::requestFailed);
+    Engine engine = takeEngine(languages);
+    engine->SetPageSegMode(segmentationFor(layout));
     engine->SetImage(grey.constBits(), grey.width(), grey.height(), 1, int(grey.bytesPerLine()));
-    engine->SetSourceResolution(screenPixelsPerInch);
+    engine->SetSourceResolution(pixelsPerInch);
     if (engine->Recognize(nullptr) != 0)
         throw OCRError(OCRError::Code::requestFailed);
-    return linesOf(*engine);
+    QStringList lines = linesOf(*engine);
+    engine->Clear();
+    giveBack(languages, std::move(engine));
+    return lines;
+}
+
+void endIdleEngines()
+{
+    IdleEngines& idle = idleEngines();
+    const QMutexLocker locker(&idle.mutex);
+    idle.engines.clear();
 }
 
 } // namespace TesseractRecognizer
