@@ -182,9 +182,11 @@ private:
 // One run of the trovix binary on the session, with its settings under configFolder.
 class Trovix {
 public:
-    Trovix(const DesktopSession& session, const QString& configFolder)
+    Trovix(const DesktopSession& session, const QString& configFolder, const QString& busAddress = {})
     {
         QProcessEnvironment environment = session.environment();
+        if (!busAddress.isEmpty())
+            environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_process.setProcessEnvironment(environment);
@@ -203,6 +205,28 @@ public:
 
 private:
     QProcess m_process;
+};
+
+// A session bus of the test's own, so that the name Trovix takes is free and nobody else's.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus()
+    {
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
+        if (m_daemon.waitForReadyRead(10000))
+            m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+    }
+    ~PrivateSessionBus()
+    {
+        m_daemon.terminate();
+        m_daemon.waitForFinished(3000);
+    }
+    [[nodiscard]] const QString& address() const { return m_address; }
+
+private:
+    QProcess m_daemon;
+    QString m_address;
 };
 
 void storeSetting(const QString& configFolder, const QString& key, const QString& value)
@@ -291,4 +315,41 @@ TEST_F(ApplicationEndToEnd, ShortcutChangedInTheSettingsFileWorksAfterRestart)
     const QImage screen = session->escapeAndPaste(60s);
     ASSERT_FALSE(screen.isNull()) << "the new shortcut captured the screen";
     EXPECT_EQ(screen.size(), s_screenSize);
+}
+
+TEST_F(ApplicationEndToEnd, CommandLineReachesTheRunningInstanceOverTheSessionBus)
+{
+    PrivateSessionBus bus;
+    ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon gave its address";
+    Trovix trovix(*session, config.path(), bus.address());
+    waitForEditor();
+    const auto nameIsOwned = [&] {
+        return session
+            ->run(QStringLiteral("dbus-send"),
+                { QStringLiteral("--bus=") + bus.address(), QStringLiteral("--print-reply"),
+                    QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                    QStringLiteral("org.freedesktop.DBus.NameHasOwner"),
+                    QStringLiteral("string:io.github.trovix.Trovix") })
+            .contains("boolean true");
+    };
+    ASSERT_TRUE(waitUntil(nameIsOwned, 20s)) << "the instance owns the application id on the bus";
+    ASSERT_TRUE(session->pressEscapeInEditor());
+    ASSERT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the empty editor";
+
+    const auto command = [&](const QStringList& arguments) {
+        QProcess launch;
+        launch.setProcessEnvironment(trovix.process().processEnvironment());
+        launch.start(QStringLiteral(TROVIX_BINARY_DIR "/src/trovix"), arguments);
+        EXPECT_TRUE(launch.waitForFinished(60000));
+        return launch.exitCode();
+    };
+    EXPECT_EQ(command({ QStringLiteral("capture"), QStringLiteral("screen") }), 0);
+    const QImage screen = session->escapeAndPaste(90s);
+    ASSERT_FALSE(screen.isNull()) << "the command captured the screen in the running instance";
+    EXPECT_TRUE(screen.convertToFormat(QImage::Format_RGB32) == session->pattern()) << "exactly the screen";
+
+    EXPECT_EQ(command({ QStringLiteral("quit") }), 0);
+    EXPECT_TRUE(waitUntil([&] { return trovix.process().state() == QProcess::NotRunning; }, 30s))
+        << "quit through the bus ended the instance";
+    EXPECT_FALSE(nameIsOwned()) << "and freed the name";
 }
