@@ -6,12 +6,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Trovix developers <trovix@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "screenshot and annotation tool for the system tray")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Trovix lives in the system tray and captures the screen, an area, a window or a\n"
-    "scrolling page. The picture opens in an editor to annotate it with arrows, shapes,\n"
-    "text and blurs, then to copy, save, pin or upload it, or to read its text and QR\n"
-    "codes. Every capture also runs from the command line, for desktop shortcuts.")
+    "Trovix lives in the system tray and captures the screen, an area, a window\n"
+    "or a scrolling page. The picture opens in an editor to annotate it with\n"
+    "arrows, shapes, text and blurs, then to copy, save, pin or upload it, or to\n"
+    "read its text and QR codes. Every capture also runs from the command line,\n"
+    "for desktop shortcuts.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_INSTALL_PREFIX /usr)
 # Install into a staging DESTDIR with the real prefix, so that paths written while
 # installing (the bus activation file) name /usr.
 set(CPACK_SET_DESTDIR ON)
