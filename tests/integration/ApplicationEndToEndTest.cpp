@@ -62,6 +62,9 @@ public:
         if (!m_server.isRunning())
             return;
         m_environment.insert(QStringLiteral("DISPLAY"), m_server.display());
+        // A session bus shared with other programs could hand our launches to their Trovix;
+        // a test that wants a bus brings its own.
+        m_environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         m_windowManager.setProcessEnvironment(m_environment);
         m_windowManager.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
         m_ready = waitUntil(
