@@ -29,4 +29,6 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$build_dir" -L unit --output-on-fail
 if ctest --test-dir "$build_dir" -N -L integration | grep -q 'Total Tests: [1-9]'; then
     QT_QPA_PLATFORM=xcb ctest --test-dir "$build_dir" -L integration --output-on-failure || status=$?
 fi
+# The Debian package builds and passes lintian, desktop-file-validate and appstreamcli.
+scripts/package-deb || status=$?
 exit "$status"

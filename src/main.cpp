@@ -2,7 +2,12 @@
 // windows, connects the ways a user starts commands, and runs the event loop.
 #include "app/AppSettings.h"
 #include "app/AppState.h"
+#include "domain/ApplicationIdentity.h"
 #include "domain/TrovixError.h"
+#include "launch/ApplicationBus.h"
+#include "launch/CommandLine.h"
+#include "launch/InstanceCommandRunner.h"
+#include "launch/OneShotCapture.h"
 #include "platform/qt/JsonDefaultsStore.h"
 #include "platform/qt/QtApplicationWindows.h"
 #include "platform/qt/QtClipboard.h"
@@ -22,6 +27,7 @@
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
 #include "services/SystemScreenshotTool.h"
+#include "ui/AppIcon.h"
 #include "ui/AreaSelectionOverlay.h"
 #include "ui/DesktopWorkspace.h"
 #include "ui/EditorWindow.h"
@@ -29,11 +35,15 @@
 #include "ui/ScrollingCapturePanels.h"
 #include "ui/SettingsWindow.h"
 #include "ui/SettingsWindowController.h"
+#include "ui/TrayAbsenceNotice.h"
 #include "ui/TrayMenu.h"
 #include "ui/WindowSelectionOverlay.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -46,8 +56,7 @@ void preferX11()
 }
 
 // Workflows are coroutines that keep running after their handle is dropped.
-template <typename Task>
-void start(Task task)
+template <typename Task> void start(Task task)
 {
     Q_UNUSED(task);
 }
@@ -130,7 +139,19 @@ struct Desktop {
     ScrollingCapturePanels scrollingPanels { &clickMonitor };
 };
 
-int run(QApplication& application, SingleInstanceGuard& instance)
+// Commands from later launches and from the session bus, run like the tray's items.
+void connectInstanceCommands(InstanceCommandRunner& commands, SingleInstanceGuard& instance, ApplicationBus& bus)
+{
+    QObject::connect(
+        &bus, &ApplicationBus::commandReceived, [&commands](const InstanceCommand& command) { commands.run(command); });
+    QObject::connect(&instance, &SingleInstanceGuard::requestReceived, [&commands](const QStringList& arguments) {
+        const CommandLine::Request request = CommandLine::parse(arguments, {});
+        if (const auto* command = std::get_if<InstanceCommand>(&request))
+            commands.run(*command);
+    });
+}
+
+int run(QApplication& application, SingleInstanceGuard& instance, const InstanceCommand& firstCommand)
 {
     Desktop desktop;
     desktop.pinnedWindows.setWindowDecorator([](QWidget& window) {
@@ -161,7 +182,11 @@ int run(QApplication& application, SingleInstanceGuard& instance)
     QObject::connect(&tray, &TrayMenu::showEditorRequested, [&state] { state.showEditor(); });
     QObject::connect(&tray, &TrayMenu::settingsRequested, [&settingsWindow] { settingsWindow.show(); });
     QObject::connect(&tray, &TrayMenu::quitRequested, &application, &QApplication::quit);
-    QObject::connect(&instance, &SingleInstanceGuard::activationRequested, [&state] { state.showEditor(); });
+    InstanceCommandRunner commands(state, { [&settingsWindow] { settingsWindow.show(); }, &QApplication::quit });
+    ApplicationBus bus;
+    // Without a session bus, later launches reach this instance through the guard's socket.
+    bus.registerInstance();
+    connectInstanceCommands(commands, instance, bus);
     // Coming back from the desktop's settings may call for the restart prompt.
     QObject::connect(
         &application, &QGuiApplication::applicationStateChanged, &state,
@@ -174,32 +199,77 @@ int run(QApplication& application, SingleInstanceGuard& instance)
     desktop.hotkeys.setCallbacks(hotkeyCallbacks(state));
     desktop.hotkeys.registerHotkeys(settings.shortcuts());
 
-    state.showEditor();
+    if (firstCommand.kind == InstanceCommand::Kind::show)
+        state.showEditor();
+    else
+        QTimer::singleShot(0, &application, [&commands, firstCommand] { commands.run(firstCommand); });
+    TrayAbsenceNotice::tellIfNoTray(state);
     const TerminationSignals termination;
     return application.exec();
+}
+
+QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// Help, version and wrong arguments are answered before any connection to the desktop.
+std::optional<int> answerWithoutDesktop(const CommandLine::Request& request)
+{
+    if (std::holds_alternative<CommandLine::Help>(request)) {
+        QTextStream(stdout) << CommandLine::usage();
+        return 0;
+    }
+    if (std::holds_alternative<CommandLine::Version>(request)) {
+        QTextStream(stdout) << "trovix " << ApplicationIdentity::version() << '\n';
+        return 0;
+    }
+    if (const auto* error = std::get_if<CommandLine::UsageError>(&request)) {
+        QTextStream(stderr) << "trovix: " << error->message << "\n\n" << CommandLine::usage();
+        return 2;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    const CommandLine::Request request = CommandLine::parse(
+        argumentsOf(argc, argv), { QDir::currentPath(), [](const QString& path) { return QFileInfo::exists(path); } });
+    if (const std::optional<int> status = answerWithoutDesktop(request))
+        return *status;
     preferX11();
+    if (const auto* shot = std::get_if<ShotRequest>(&request))
+        return OneShotCapture::run(*shot, argc, argv);
+    const InstanceCommand command = std::get<InstanceCommand>(request);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trovix"));
-    QApplication::setDesktopFileName(QStringLiteral("trovix"));
+    QApplication::setApplicationVersion(ApplicationIdentity::version());
+    QApplication::setDesktopFileName(ApplicationIdentity::id());
+    QApplication::setWindowIcon(AppIcon::icon());
     // Closing the editor only hides it; the tray and the global shortcuts keep working.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    if (ApplicationBus::forward(command) == ApplicationBus::Forwarding::delivered)
+        return 0;
     SingleInstanceGuard instance;
     // A relaunch (after screen access was granted) waits while the instance it replaces quits.
     if (!instance.claim(qEnvironmentVariableIsSet(DesktopWorkspace::relaunchVariable) ? 10000 : 100)) {
-        if (instance.notifyRunningInstance())
+        if (instance.notifyRunningInstance(InstanceCommands::toArguments(command)))
             return 0;
         QTextStream(stderr) << "Trovix is already running, but it did not answer.\n";
         return 1;
     }
+    // Starting Trovix only to quit it would flash its windows.
+    if (command.kind == InstanceCommand::Kind::quit)
+        return 0;
     try {
-        return run(application, instance);
+        return run(application, instance, command);
     } catch (const TrovixError& error) {
         QTextStream(stderr) << "Trovix cannot start: " << error.description() << '\n';
         return 1;

@@ -56,7 +56,7 @@ void AppState::handleCaptureError(const TrovixError& error)
     statusMessage.set(QStringLiteral("Screen Recording needs a full Trovix restart"));
     presentScreenRecordingRestartAlert(QStringLiteral("Trovix needs Screen Recording access"),
         QStringLiteral("If you already enabled Trovix in Privacy & Security, use Quit and Reopen. Closing the window "
-                       "is not enough because Trovix still runs in the menu bar."),
+                       "is not enough because Trovix still runs in the tray."),
         true);
 }
 
@@ -98,8 +98,9 @@ void AppState::handleApplicationDidBecomeActive()
         return;
     m_shouldPromptForScreenRecordingRestart = false;
     presentScreenRecordingRestartAlert(QStringLiteral("Restart Trovix to finish enabling Screen Recording"),
-        QStringLiteral("Trovix keeps running in the menu bar even after you close its window. If you just enabled "
-                       "screen access in System Settings, use Quit and Reopen so macOS applies the new permission "
-                       "to the whole app process."),
+        QStringLiteral(
+            "Trovix keeps running in the tray even after you close its window. If you just enabled "
+            "screen access in System Settings, use Quit and Reopen so the desktop applies the new permission "
+            "to the whole app process."),
         false);
 }

@@ -103,7 +103,7 @@ namespace {
 QString escapeStatus(const QStringList& actions)
 {
     if (actions.isEmpty())
-        return QStringLiteral("Hidden to menu bar");
+        return QStringLiteral("Hidden to tray");
     if (actions.size() == 1)
         return QStringLiteral("Image ") + actions.front() + QStringLiteral(" and hidden");
     return QStringLiteral("Image copied, saved, and hidden");
@@ -124,7 +124,7 @@ void AppState::handleEditorEscape()
         if (!m_editorWindow)
             return;
         m_editorWindow->orderOut();
-        statusMessage.set(QStringLiteral("Trovix is still running in the menu bar"));
+        statusMessage.set(QStringLiteral("Trovix is still running in the tray"));
         leaveEditor();
         return;
     }

@@ -130,15 +130,15 @@ struct ModifierBit {
     std::uint32_t carbon;
     Qt::KeyboardModifier qt;
     std::uint16_t x; // ShiftMask, ControlMask, Mod1Mask, Mod4Mask of X.h
-    char16_t symbol;
+    const char* name; // as Linux desktops write it: Super, not Meta
 };
 
-// In the order the symbols are shown.
+// In the order the names are shown, which is also Qt's.
 constexpr std::array s_modifiers {
-    ModifierBit { HotkeyKeys::controlModifier, Qt::ControlModifier, 1 << 2, u'⌃' },
-    ModifierBit { HotkeyKeys::optionModifier, Qt::AltModifier, 1 << 3, u'⌥' },
-    ModifierBit { HotkeyKeys::shiftModifier, Qt::ShiftModifier, 1 << 0, u'⇧' },
-    ModifierBit { HotkeyKeys::commandModifier, Qt::MetaModifier, 1 << 6, u'⌘' },
+    ModifierBit { HotkeyKeys::controlModifier, Qt::ControlModifier, 1 << 2, "Ctrl" },
+    ModifierBit { HotkeyKeys::optionModifier, Qt::AltModifier, 1 << 3, "Alt" },
+    ModifierBit { HotkeyKeys::shiftModifier, Qt::ShiftModifier, 1 << 0, "Shift" },
+    ModifierBit { HotkeyKeys::commandModifier, Qt::MetaModifier, 1 << 6, "Super" },
 };
 
 } // namespace
@@ -175,14 +175,14 @@ std::uint16_t xModifiers(std::uint32_t carbonMask)
     return mask;
 }
 
-QString modifierSymbols(std::uint32_t carbonMask)
+QStringList modifierNames(std::uint32_t carbonMask)
 {
-    QString symbols;
+    QStringList names;
     for (const ModifierBit& bit : s_modifiers) {
         if (carbonMask & bit.carbon)
-            symbols += QChar(bit.symbol);
+            names.append(QString::fromLatin1(bit.name));
     }
-    return symbols;
+    return names;
 }
 
 std::optional<QString> keyLabel(std::uint32_t keyCode)

@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 
 #include <cstdint>
@@ -30,8 +31,8 @@ inline constexpr std::uint32_t escapeKeyCode = 53;
 // (Super), as standard keymaps assign them. Lock and NumLock are the grabber's.
 [[nodiscard]] std::uint16_t xModifiers(std::uint32_t carbonMask);
 
-// Always in the order ⌃ ⌥ ⇧ ⌘, each present bit once; an empty mask gives "".
-[[nodiscard]] QString modifierSymbols(std::uint32_t carbonMask);
+// Always in the order Ctrl, Alt, Shift, Super, each present bit once; none for an empty mask.
+[[nodiscard]] QStringList modifierNames(std::uint32_t carbonMask);
 
 // "A", "5", ",", "Return", "Tab", "Space", "Esc"...; none for 10, 50, 51, 52 and above 53.
 [[nodiscard]] std::optional<QString> keyLabel(std::uint32_t keyCode);

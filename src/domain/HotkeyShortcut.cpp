@@ -2,6 +2,7 @@
 
 #include "domain/HotkeyKeys.h"
 
+#include <QKeySequence>
 #include <QStringList>
 
 namespace {
@@ -44,5 +45,9 @@ QString HotkeyShortcut::storageValue() const
 
 QString HotkeyShortcut::displayText() const
 {
-    return HotkeyKeys::modifierSymbols(modifiers) + HotkeyKeys::keyLabel(keyCode).value_or(QStringLiteral("?"));
+    // Keys without a label stay "?"; the others take Qt's name, as menus show them.
+    QString key = HotkeyKeys::keyLabel(keyCode).value_or(QStringLiteral("?"));
+    if (const std::optional<Qt::Key> qtKey = HotkeyKeys::qtKey(keyCode); qtKey && key != QLatin1String("?"))
+        key = QKeySequence(*qtKey).toString(QKeySequence::PortableText);
+    return (HotkeyKeys::modifierNames(modifiers) << key).join(QLatin1Char('+'));
 }

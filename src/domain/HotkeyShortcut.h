@@ -21,7 +21,8 @@ struct HotkeyShortcut {
     [[nodiscard]] static std::optional<HotkeyShortcut> fromStorageValue(const QString& text);
     [[nodiscard]] QString storageValue() const;
 
-    // Modifier symbols then the key's label, "?" for a key without one: "⌃⌥⌘O".
+    // The Linux way, with Qt's names of the keys: "Ctrl+Alt+Super+O", "Super+Return"; "?"
+    // for a key without a name.
     [[nodiscard]] QString displayText() const;
 
     // Key code in the low half, modifier mask in the high half.

@@ -96,10 +96,14 @@ SystemScreenshotTool::SystemScreenshotTool(QString executable, ScreenCapturePerm
 
 QString SystemScreenshotTool::defaultExecutable()
 {
-    const QString beside
-        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("trovix-screencapture"));
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString beside = programFolder.filePath(QStringLiteral("trovix-screencapture"));
     if (QFileInfo(beside).isExecutable())
         return beside;
+    const QString installed
+        = QDir::cleanPath(programFolder.filePath(QStringLiteral(TROVIX_TOOL_FROM_BIN "/trovix-screencapture")));
+    if (QFileInfo(installed).isExecutable())
+        return installed;
     const QString systemTool = QStringLiteral("/usr/sbin/screencapture");
     if (QFileInfo(systemTool).isExecutable())
         return systemTool;

@@ -19,7 +19,8 @@ class SystemScreenshotTool : public ScreenshotToolPort {
 public:
     SystemScreenshotTool(QString executable, ScreenCapturePermission& permission);
 
-    // trovix-screencapture beside this program, else the system's own tool where it exists.
+    // trovix-screencapture beside this program (a build folder), else in the installed
+    // libexec folder, else the system's own tool where it exists.
     [[nodiscard]] static QString defaultExecutable();
     [[nodiscard]] static QStringList argumentsForWindowCapture(std::uint32_t windowNumber);
     [[nodiscard]] static ScreenshotError mapFailure(

@@ -35,9 +35,9 @@ void AdvancedSettingsTab::addWindowSection()
 {
     using SettingsControls::switchFor;
     SettingsSection* section = addSection(QStringLiteral("Icon and Windows"));
-    section->addRow(QStringLiteral("Menubar icon"),
-        switchFor(m_settings.hideMenubarIcon, QStringLiteral("Hide menubar icon"), QStringLiteral("hideMenubarIcon"),
-            section));
+    section->addRow(QStringLiteral("Tray icon"),
+        switchFor(
+            m_settings.hideMenubarIcon, QStringLiteral("Hide tray icon"), QStringLiteral("hideMenubarIcon"), section));
     section->addRow(QStringLiteral("Splash window"),
         switchFor(m_settings.splashWindowDisabled, QStringLiteral("Don't show splash"),
             QStringLiteral("splashWindowDisabled"), section));

@@ -44,7 +44,7 @@ EditorBottomPanel::EditorBottomPanel(AppState& state, QWidget* parent)
 
     auto* top = new QHBoxLayout;
     top->setSpacing(8);
-    m_captureHint = new QLabel(QStringLiteral("Use the menu bar icon or shortcuts to start a capture."), this);
+    m_captureHint = new QLabel(QStringLiteral("Use the tray icon or shortcuts to start a capture."), this);
     m_captureHint->setProperty("secondary", true);
     m_captureHint->setMinimumHeight(32);
     top->addWidget(m_captureHint);

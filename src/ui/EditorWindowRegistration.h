@@ -18,7 +18,7 @@ class WorkspacePort;
 class EditorWindowRegistration : public QObject {
     Q_OBJECT
 public:
-    static constexpr auto hiddenToTrayMessage = "Trovix is still running in the menu bar";
+    static constexpr auto hiddenToTrayMessage = "Trovix is still running in the tray";
 
     EditorWindowRegistration(
         AppState& state, DialogsPort& dialogs, WorkspacePort& workspace, QObject* parent = nullptr);

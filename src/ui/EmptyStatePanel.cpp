@@ -61,7 +61,7 @@ EmptyStatePanel::EmptyStatePanel(AppState& state, QWidget* parent)
     column->addWidget(buildQuickActions());
     column->addSpacing(14);
     column->addWidget(centredLabel(QStringLiteral("You can also press Ctrl+V."), card, true));
-    column->addWidget(centredLabel(QStringLiteral("Use the menu bar icon or shortcuts to capture."), card, true));
+    column->addWidget(centredLabel(QStringLiteral("Use the tray icon or shortcuts to capture."), card, true));
 
     auto* centring = new QHBoxLayout;
     centring->addStretch(1);

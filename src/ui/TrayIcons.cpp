@@ -1,5 +1,7 @@
 #include "ui/TrayIcons.h"
 
+#include "ui/AppIcon.h"
+
 #include <QFile>
 
 #include <array>
@@ -18,7 +20,6 @@ constexpr std::array s_pictures {
     Picture { "doc", "document-open" },
     Picture { "clipboard", "edit-paste" },
     Picture { "gearshape", "preferences-system" },
-    Picture { "camera.viewfinder", nullptr },
     Picture { "viewfinder.rectangular", nullptr },
     Picture { "timer", nullptr },
     Picture { "text.viewfinder", nullptr },
@@ -58,7 +59,7 @@ QIcon icon(const QString& symbolName)
 
 QIcon statusIcon()
 {
-    return icon(QStringLiteral("camera.viewfinder"));
+    return AppIcon::icon();
 }
 
 } // namespace TrayIcons

@@ -12,7 +12,7 @@ namespace TrayIcons {
 // installed theme lacks.
 [[nodiscard]] QIcon icon(const QString& symbolName);
 
-// The icon in the tray itself: always our own, so that it shows with any theme.
+// The icon in the tray itself: the application's own, so that it shows with any theme.
 [[nodiscard]] QIcon statusIcon();
 
 } // namespace TrayIcons

@@ -62,6 +62,9 @@ public:
         if (!m_server.isRunning())
             return;
         m_environment.insert(QStringLiteral("DISPLAY"), m_server.display());
+        // A session bus shared with other programs could hand our launches to their Trovix;
+        // a test that wants a bus brings its own.
+        m_environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         m_windowManager.setProcessEnvironment(m_environment);
         m_windowManager.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
         m_ready = waitUntil(
@@ -185,9 +188,12 @@ public:
     // Kept errors are read by the test (with the capture log on) instead of being shown.
     enum class Errors { shown, kept };
 
-    Trovix(const DesktopSession& session, const QString& configFolder, Errors errors = Errors::shown)
+    Trovix(const DesktopSession& session, const QString& configFolder, const QString& busAddress = {},
+        Errors errors = Errors::shown)
     {
         QProcessEnvironment environment = session.environment();
+        if (!busAddress.isEmpty())
+            environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configFolder);
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         if (errors == Errors::kept)
@@ -209,6 +215,28 @@ public:
 
 private:
     QProcess m_process;
+};
+
+// A session bus of the test's own, so that the name Trovix takes is free and nobody else's.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus()
+    {
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
+        if (m_daemon.waitForReadyRead(10000))
+            m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+    }
+    ~PrivateSessionBus()
+    {
+        m_daemon.terminate();
+        m_daemon.waitForFinished(3000);
+    }
+    [[nodiscard]] const QString& address() const { return m_address; }
+
+private:
+    QProcess m_daemon;
+    QString m_address;
 };
 
 void storeSetting(const QString& configFolder, const QString& key, const QString& value)
@@ -303,7 +331,7 @@ TEST_F(ApplicationEndToEnd, ShortcutChangedInTheSettingsFileWorksAfterRestart)
 // sanitizers report any leak or fault when the process ends on SIGTERM.
 TEST_F(ApplicationEndToEnd, AHundredShortcutPressesInASecondRunOneCaptureAtATime)
 {
-    Trovix trovix(*session, config.path(), Trovix::Errors::kept);
+    Trovix trovix(*session, config.path(), {}, Trovix::Errors::kept);
     waitForEditor();
     ASSERT_TRUE(session->pressEscapeInEditor());
     ASSERT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the empty editor";
@@ -339,4 +367,41 @@ TEST_F(ApplicationEndToEnd, AHundredShortcutPressesInASecondRunOneCaptureAtATime
     EXPECT_EQ(running, 0);
     EXPECT_GE(captures, 1);
     EXPECT_LT(captures, 100) << "presses during a capture are refused, not queued";
+}
+
+TEST_F(ApplicationEndToEnd, CommandLineReachesTheRunningInstanceOverTheSessionBus)
+{
+    PrivateSessionBus bus;
+    ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon gave its address";
+    Trovix trovix(*session, config.path(), bus.address());
+    waitForEditor();
+    const auto nameIsOwned = [&] {
+        return session
+            ->run(QStringLiteral("dbus-send"),
+                { QStringLiteral("--bus=") + bus.address(), QStringLiteral("--print-reply"),
+                    QStringLiteral("--dest=org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                    QStringLiteral("org.freedesktop.DBus.NameHasOwner"),
+                    QStringLiteral("string:io.github.trovix.Trovix") })
+            .contains("boolean true");
+    };
+    ASSERT_TRUE(waitUntil(nameIsOwned, 20s)) << "the instance owns the application id on the bus";
+    ASSERT_TRUE(session->pressEscapeInEditor());
+    ASSERT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the empty editor";
+
+    const auto command = [&](const QStringList& arguments) {
+        QProcess launch;
+        launch.setProcessEnvironment(trovix.process().processEnvironment());
+        launch.start(QStringLiteral(TROVIX_BINARY_DIR "/src/trovix"), arguments);
+        EXPECT_TRUE(launch.waitForFinished(60000));
+        return launch.exitCode();
+    };
+    EXPECT_EQ(command({ QStringLiteral("capture"), QStringLiteral("screen") }), 0);
+    const QImage screen = session->escapeAndPaste(90s);
+    ASSERT_FALSE(screen.isNull()) << "the command captured the screen in the running instance";
+    EXPECT_TRUE(screen.convertToFormat(QImage::Format_RGB32) == session->pattern()) << "exactly the screen";
+
+    EXPECT_EQ(command({ QStringLiteral("quit") }), 0);
+    EXPECT_TRUE(waitUntil([&] { return trovix.process().state() == QProcess::NotRunning; }, 30s))
+        << "quit through the bus ended the instance";
+    EXPECT_FALSE(nameIsOwned()) << "and freed the name";
 }

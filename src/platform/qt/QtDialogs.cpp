@@ -44,6 +44,9 @@ int QtDialogs::runWarningAlert(const QString& messageText, const QString& inform
 {
     QMessageBox alert(QMessageBox::Warning, QStringLiteral("Trovix"), messageText, QMessageBox::NoButton, m_parent);
     alert.setInformativeText(informativeText);
+    // The restart prompt speaks for the application, so it shows the application's icon.
+    if (const QIcon icon = QApplication::windowIcon(); !icon.isNull())
+        alert.setIconPixmap(icon.pixmap(64));
     QList<QPushButton*> pushButtons;
     for (const QString& title : buttons)
         pushButtons.append(alert.addButton(title, QMessageBox::ActionRole));

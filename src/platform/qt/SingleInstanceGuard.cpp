@@ -1,23 +1,18 @@
 #include "platform/qt/SingleInstanceGuard.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 
 #include <unistd.h>
 
-namespace {
-
-const QByteArray s_showMessage = QByteArrayLiteral("show\n");
-
-} // namespace
-
 SingleInstanceGuard::SingleInstanceGuard(QString name, QObject* parent)
     : QObject(parent)
     , m_name(std::move(name))
-{
-}
+{ }
 
 SingleInstanceGuard::~SingleInstanceGuard() = default;
 
@@ -56,21 +51,29 @@ bool SingleInstanceGuard::claim(int waitMilliseconds)
 void SingleInstanceGuard::acceptConnections()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        // One line: the arguments as a JSON array of strings.
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains(s_showMessage.trimmed()))
-                Q_EMIT activationRequested();
+            if (!socket->canReadLine())
+                return;
+            const QJsonDocument message = QJsonDocument::fromJson(socket->readLine());
             socket->disconnectFromServer();
+            if (!message.isArray())
+                return;
+            QStringList arguments;
+            for (const QJsonValue& value : message.array())
+                arguments.append(value.toString());
+            Q_EMIT requestReceived(arguments);
         });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     }
 }
 
-bool SingleInstanceGuard::notifyRunningInstance(int timeoutMilliseconds)
+bool SingleInstanceGuard::notifyRunningInstance(const QStringList& arguments, int timeoutMilliseconds)
 {
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(timeoutMilliseconds))
         return false;
-    socket.write(s_showMessage);
+    socket.write(QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact) + '\n');
     return socket.waitForBytesWritten(timeoutMilliseconds);
 }

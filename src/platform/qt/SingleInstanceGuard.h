@@ -3,14 +3,16 @@
 #include <QLockFile>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 class QLocalServer;
 
 // One Trovix per user session: the first launch holds a lock file and listens on a local
-// socket; a later launch finds the lock taken and asks the running one to show itself.
-// Two processes must never write the same settings file.
+// socket; a later launch finds the lock taken and hands its command line to the running
+// one. Two processes must never write the same settings file. Where a session bus runs,
+// launches reach the instance there first; this socket is the way without one.
 class SingleInstanceGuard : public QObject {
     Q_OBJECT
 public:
@@ -21,15 +23,15 @@ public:
     // True when this process is the one instance; it then answers later launches. A
     // relaunched instance waits for the one it replaces to let go.
     [[nodiscard]] bool claim(int waitMilliseconds = 100);
-    // From a later launch: asks the running instance to show its editor. False when it
-    // could not be reached.
-    [[nodiscard]] bool notifyRunningInstance(int timeoutMilliseconds = 2000);
+    // From a later launch: hands the launch's arguments (none: show the editor) to the
+    // running instance. False when it could not be reached.
+    [[nodiscard]] bool notifyRunningInstance(const QStringList& arguments = {}, int timeoutMilliseconds = 2000);
 
     [[nodiscard]] static QString defaultName();
 
 Q_SIGNALS:
-    // Another launch asked this instance to come forward.
-    void activationRequested();
+    // Another launch's arguments, already resolved against its working folder.
+    void requestReceived(const QStringList& arguments);
 
 private:
     [[nodiscard]] QString lockFilePath() const;

@@ -275,11 +275,12 @@ TEST_F(AppSettingsTest, ClearedShortcutSurvivesARestartAndAMissingKeyIsTheDefaul
 TEST_F(AppSettingsTest, SummaryTextDescribesAreaScreenAndAdd)
 {
     AppSettings& settings = start();
-    EXPECT_EQ(settings.hotkeySummaryText(), QStringLiteral("Shortcuts: ⌃⌥2 area   ⌃⌥5 screen   ⌃⌥3 add"));
+    EXPECT_EQ(settings.hotkeySummaryText(),
+        QStringLiteral("Shortcuts: Ctrl+Alt+2 area   Ctrl+Alt+5 screen   Ctrl+Alt+3 add"));
 
     settings.setShortcut(std::nullopt, HotkeyAction::addCapture);
     settings.setShortcut(HotkeyShortcut { 50, HotkeyKeys::commandModifier }, HotkeyAction::captureArea);
-    EXPECT_EQ(settings.hotkeySummaryText(), QStringLiteral("Shortcuts: ⌘? area   ⌃⌥5 screen   none add"));
+    EXPECT_EQ(settings.hotkeySummaryText(), QStringLiteral("Shortcuts: Super+? area   Ctrl+Alt+5 screen   none add"));
 }
 
 } // namespace

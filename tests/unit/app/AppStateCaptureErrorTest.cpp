@@ -57,7 +57,7 @@ TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButt
     EXPECT_EQ(dialogs.alerts.front().messageText, firstAlertMessage);
     EXPECT_EQ(dialogs.alerts.front().informativeText,
         QStringLiteral("If you already enabled Trovix in Privacy & Security, use Quit and Reopen. Closing the window "
-                       "is not enough because Trovix still runs in the menu bar."));
+                       "is not enough because Trovix still runs in the tray."));
     EXPECT_EQ(dialogs.alerts.front().buttons,
         QStringList(
             { QStringLiteral("Quit and Reopen"), QStringLiteral("Open System Settings"), QStringLiteral("Later") }));
@@ -82,9 +82,10 @@ TEST_F(AppStateCaptureTest, ReturningFromTheSettingsAsksForTheRestartOnce)
     const FakeDialogs::Alert& second = dialogs.alerts.back();
     EXPECT_EQ(second.messageText, secondAlertMessage);
     EXPECT_EQ(second.informativeText,
-        QStringLiteral("Trovix keeps running in the menu bar even after you close its window. If you just enabled "
-                       "screen access in System Settings, use Quit and Reopen so macOS applies the new permission "
-                       "to the whole app process."));
+        QStringLiteral(
+            "Trovix keeps running in the tray even after you close its window. If you just enabled "
+            "screen access in System Settings, use Quit and Reopen so the desktop applies the new permission "
+            "to the whole app process."));
     EXPECT_EQ(second.buttons, QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Later") }));
     EXPECT_FALSE(state.shouldPromptForScreenRecordingRestart());
 

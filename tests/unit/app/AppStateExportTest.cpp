@@ -102,7 +102,7 @@ TEST_F(AppStateExportTest, EscapeCombinationsOfCopyAndSave)
         bool copied;
         int files;
     } cases[] = {
-        { false, false, "Hidden to menu bar", false, 0 },
+        { false, false, "Hidden to tray", false, 0 },
         { true, false, "Image copied and hidden", true, 0 },
         { false, true, "Image saved and hidden", false, 1 },
         { true, true, "Image copied, saved, and hidden", true, 1 },
@@ -161,7 +161,7 @@ TEST_F(AppStateExportTest, EscapeWithoutAnImageHidesAndReturnsToThePreviousAppli
     state.setLastExternalApp(RunningApplication { 77, QStringLiteral("gimp"), QStringLiteral("GIMP") });
     state.handleEditorEscape();
     EXPECT_FALSE(window.visible);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
     ASSERT_EQ(workspace.activatedOthers.size(), 1u);
     EXPECT_EQ(workspace.activatedOthers[0].processId, 77);
 }
@@ -186,9 +186,9 @@ TEST_F(AppStateExportTest, PresenceFollowsVisibleWindowsAndTheTrayIconSetting)
 
 TEST_F(AppStateExportTest, CloseButtonHidesWithItsMessage)
 {
-    state.hideEditorToMenubar(QStringLiteral("Trovix is still running in the menu bar"));
+    state.hideEditorToMenubar(QStringLiteral("Trovix is still running in the tray"));
     EXPECT_FALSE(window.visible);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
     state.statusMessage.set(QStringLiteral("kept"));
     window.visible = true;
     state.hideEditorToMenubar(std::nullopt);

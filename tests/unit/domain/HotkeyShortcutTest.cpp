@@ -77,14 +77,14 @@ struct DisplayCase {
     const char* expected;
 };
 
-TEST(HotkeyShortcut, DisplayTextIsSymbolsThenLabelOrQuestionMark)
+TEST(HotkeyShortcut, DisplayTextIsTheLinuxNotationWithQtKeyNames)
 {
     const DisplayCase cases[] = {
-        { HotkeyActions::defaultShortcut(HotkeyAction::recognizeText), "⌃⌥⌘O" },
-        { HotkeyActions::defaultShortcut(HotkeyAction::captureScreen), "⌃⌥5" },
-        { { 36, HotkeyKeys::commandModifier }, "⌘Return" },
-        { { 50, HotkeyKeys::commandModifier }, "⌘?" },
-        { { 43, 0x1B00 }, "⌃⌥⇧⌘," },
+        { HotkeyActions::defaultShortcut(HotkeyAction::recognizeText), "Ctrl+Alt+Super+O" },
+        { HotkeyActions::defaultShortcut(HotkeyAction::captureScreen), "Ctrl+Alt+5" },
+        { { 36, HotkeyKeys::commandModifier }, "Super+Return" },
+        { { 50, HotkeyKeys::commandModifier }, "Super+?" },
+        { { 43, 0x1B00 }, "Ctrl+Alt+Shift+Super+," },
         { { 200, 0 }, "?" },
     };
     for (const DisplayCase& testCase : cases) {

@@ -14,18 +14,21 @@ QString uniqueName()
 
 } // namespace
 
-TEST(SingleInstanceGuard, ALaterLaunchFindsTheFirstAndAsksItToShow)
+TEST(SingleInstanceGuard, ALaterLaunchFindsTheFirstAndHandsOverItsArguments)
 {
     const QString name = uniqueName();
     SingleInstanceGuard first(name);
     ASSERT_TRUE(first.claim());
-    QSignalSpy shown(&first, &SingleInstanceGuard::activationRequested);
+    QSignalSpy received(&first, &SingleInstanceGuard::requestReceived);
 
     SingleInstanceGuard second(name);
     EXPECT_FALSE(second.claim());
-    EXPECT_TRUE(second.notifyRunningInstance());
-    EXPECT_TRUE(shown.wait(5000));
-    EXPECT_EQ(shown.count(), 1);
+    const QStringList arguments { QStringLiteral("open"), QStringLiteral("--"),
+        QStringLiteral("/tmp/Zrzut ekranu \"1\"\nłąka.png") };
+    EXPECT_TRUE(second.notifyRunningInstance(arguments));
+    ASSERT_TRUE(received.wait(5000));
+    ASSERT_EQ(received.count(), 1);
+    EXPECT_EQ(received.front().front().toStringList(), arguments);
 }
 
 TEST(SingleInstanceGuard, TheLockIsFreedWhenTheInstanceEndsAndNobodyAnswersThen)
@@ -36,6 +39,6 @@ TEST(SingleInstanceGuard, TheLockIsFreedWhenTheInstanceEndsAndNobodyAnswersThen)
         ASSERT_TRUE(first.claim());
     }
     SingleInstanceGuard lonely(name);
-    EXPECT_FALSE(lonely.notifyRunningInstance(200));
+    EXPECT_FALSE(lonely.notifyRunningInstance({}, 200));
     EXPECT_TRUE(lonely.claim());
 }

@@ -94,7 +94,7 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
     EXPECT_FALSE(isShown(QStringLiteral("resizeGroup")));
     const auto hints = window->bottomPanel()->findChildren<QLabel*>();
     EXPECT_TRUE(std::any_of(hints.begin(), hints.end(), [&](const QLabel* label) {
-        return label->text() == QStringLiteral("Use the menu bar icon or shortcuts to start a capture.")
+        return label->text() == QStringLiteral("Use the tray icon or shortcuts to start a capture.")
             && label->isVisibleTo(window.get());
     }));
 

@@ -42,7 +42,7 @@ TEST_F(EditorRegistrationTest, EscapeRunsTheEditorsEscapeAction)
 {
     pressEscape();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
     ASSERT_EQ(workspace.activatedOthers.size(), 1u);
     EXPECT_EQ(workspace.activatedOthers[0].processId, 42);
 }
@@ -127,7 +127,7 @@ TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndKeepsTheDocument)
     const auto policiesBefore = workspace.policies.size();
     EXPECT_FALSE(window->close());
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the menu bar"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
     EXPECT_TRUE(state.baseImage().has_value());
     // The focus goes back to where the user came from, and the presence is re-decided.
     ASSERT_FALSE(workspace.activatedOthers.empty());

@@ -127,7 +127,7 @@ TEST_F(TrayMenuTest, ASettingsChangeRefillsTheMenuWithoutOpeningIt)
     EXPECT_EQ(
         item(*tray().menu(), QStringLiteral("Capture Area"))->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_5));
     EXPECT_TRUE(item(*tray().menu(), QStringLiteral("Capture Screen"))->shortcut().isEmpty())
-        << "the screen capture lost ⌃⌥5 to the area capture";
+        << "the screen capture lost Ctrl+Alt+5 to the area capture";
     EXPECT_EQ(item(moreMenu(), QStringLiteral("Capture Any Window"))->shortcut(),
         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_H));
 }
