@@ -45,8 +45,7 @@ void preferX11()
 }
 
 // Workflows are coroutines that keep running after their handle is dropped.
-template <typename Task>
-void start(Task task)
+template <typename Task> void start(Task task)
 {
     Q_UNUSED(task);
 }
@@ -132,11 +131,13 @@ struct Desktop {
 int run(QApplication& application, SingleInstanceGuard& instance)
 {
     Desktop desktop;
-    desktop.pinnedWindows.setWindowDecorator([](QWidget& window) {
+    const auto onEveryDesktop = [](QWidget& window) {
         window.winId();
         if (QWindow* handle = window.windowHandle())
             X11WindowHints::showOnAllDesktops(*handle);
-    });
+    };
+    desktop.pinnedWindows.setWindowDecorator(onEveryDesktop);
+    desktop.scrollingPanels.setWindowDecorator(onEveryDesktop);
     AppSettings settings(desktop.defaults, desktop.loginItem, desktop.hotkeys);
     AppState state(settings,
         AppStatePorts { desktop.clipboard, desktop.workspace, desktop.dialogs, desktop.pinnedWindows, desktop.clock,
@@ -150,6 +151,7 @@ int run(QApplication& application, SingleInstanceGuard& instance)
         editor.raise();
         editor.activateWindow();
     });
+    desktop.workspace.setKeepInTaskbar([&editor] { editor.showMinimized(); });
     SettingsWindowController settingsWindow(
         settings, desktop.hotkeys, desktop.dialogs, SettingsWindowController::uploadCallback(state));
     TrayMenu tray(state);
