@@ -157,7 +157,7 @@ TEST_F(ScrollingCaptureServiceTest, ProgressReportsNameEachStepAndCountTheShots)
     }
 }
 
-TEST_F(ScrollingCaptureServiceTest, PageThatCannotScrollEndsAfterThreeKeyAndWheelRoundsWithOneShot)
+TEST_F(ScrollingCaptureServiceTest, PageThatCannotScrollEndsAfterOneKeyAndThreeWheelStepsWithOneShot)
 {
     usePage(viewport, halfViewport);
     page->keysScroll = false;
