@@ -109,10 +109,12 @@ void arrowDragRepaint(benchmark::State& state)
     std::vector<AnnotationShape> shapes = annotations(scene.image.size(), 200);
     scene.canvas.setAnnotations(shapes);
     scene.canvas.setSelectedTool(AnnotationTool::select);
-    scene.canvas.setCallbacks({ {}, {}, {}, [&](const QUuid&, QPointF start, QPointF end) {
-                                   std::get<Kinds::Arrow>(shapes[2].kind) = Kinds::Arrow { start, end };
-                                   scene.canvas.setAnnotations(shapes);
-                               } });
+    scene.canvas.setCallbacks({ {}, {}, {},
+        [&](const QUuid&, QPointF start, QPointF end) {
+            std::get<Kinds::Arrow>(shapes[2].kind) = Kinds::Arrow { start, end };
+            scene.canvas.setAnnotations(shapes);
+        },
+        {} });
     const QPointF end = std::get<Kinds::Arrow>(shapes[2].kind).end;
     scene.mouse(QEvent::MouseButtonRelease, scene.visible.center());
     scene.mouse(QEvent::MouseButtonPress, scene.canvas.mapFromImage(end).toPoint());

@@ -154,11 +154,13 @@ void connectInstanceCommands(InstanceCommandRunner& commands, SingleInstanceGuar
 int run(QApplication& application, SingleInstanceGuard& instance, const InstanceCommand& firstCommand)
 {
     Desktop desktop;
-    desktop.pinnedWindows.setWindowDecorator([](QWidget& window) {
+    const auto onEveryDesktop = [](QWidget& window) {
         window.winId();
         if (QWindow* handle = window.windowHandle())
             X11WindowHints::showOnAllDesktops(*handle);
-    });
+    };
+    desktop.pinnedWindows.setWindowDecorator(onEveryDesktop);
+    desktop.scrollingPanels.setWindowDecorator(onEveryDesktop);
     AppSettings settings(desktop.defaults, desktop.loginItem, desktop.hotkeys);
     AppState state(settings,
         AppStatePorts { desktop.clipboard, desktop.workspace, desktop.dialogs, desktop.pinnedWindows, desktop.clock,
@@ -172,6 +174,7 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
         editor.raise();
         editor.activateWindow();
     });
+    desktop.workspace.setKeepInTaskbar([&editor] { editor.showMinimized(); });
     SettingsWindowController settingsWindow(
         settings, desktop.hotkeys, desktop.dialogs, SettingsWindowController::uploadCallback(state));
     TrayMenu tray(state);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EditHistory.h"
 #include "app/Observable.h"
 #include "domain/AnnotationShape.h"
 #include "domain/AnnotationTool.h"
@@ -105,6 +106,16 @@ public:
     void addTextAnnotation(QPointF point);
     void sampleColor(QPointF point);
     void removeLastAnnotation();
+    // The gesture that moved an arrow or a magnifier's focus ended: its moves were one edit.
+    void finishAnnotationAdjustment() { m_history.closeGesture(); }
+
+    // Every edit of the document is one step back (AppStateHistory.cpp).
+    void undo();
+    void redo();
+    // The names of the steps undo and redo would take ("Add Arrow"); none when there is none.
+    Observable<std::optional<QString>> undoStepName;
+    Observable<std::optional<QString>> redoStepName;
+    [[nodiscard]] const EditHistory& history() const { return m_history; }
 
     void loadImageIntoEditor(const Image& image, const QString& status, bool revealEditor);
     void loadFromClipboard();
@@ -157,6 +168,8 @@ public:
     [[nodiscard]] const std::optional<RunningApplication>& previousActiveApp() const { return m_previousActiveApp; }
     // What the application delegate saw last in front before us; the fallback for previousActiveApp.
     void setLastExternalApp(std::optional<RunningApplication> app) { m_lastExternalApp = std::move(app); }
+    // Remembers the application in front when it is another one; called whenever we lose the focus.
+    void captureCurrentExternalApp();
 
     // ---- Capture workflows (AppStateCapture*.cpp) ----
     // Each runs to its first wait and returns; awaiting it waits for the whole capture. A
@@ -210,13 +223,18 @@ public:
         ScreenCaptureSelection selection, ScrollingCaptureDirection direction, std::vector<Image>& captures);
 
 private:
-    void appendAnnotation(AnnotationShape::Kind kind, const QString& status);
+    [[nodiscard]] DocumentSnapshot documentSnapshot() const;
+    void restoreDocument(DocumentSnapshot document);
+    void recordEdit(const QString& name, std::optional<QUuid> gestureKey = std::nullopt);
+    void showHistory();
+
+    void appendAnnotation(AnnotationShape::Kind kind, AnnotationTool tool, const QString& status);
     [[nodiscard]] AnnotationStyle currentStyle() const;
     template <typename KindType, typename Change>
-    void changeAnnotationKind(const QUuid& id, Change&& change);
+    void changeAnnotationKind(const QUuid& id, const QString& editName, Change&& change);
     void capturePreviousAppIfNeeded();
     void bringEditorForward();
-    void replaceBaseImage(const Image& image);
+    void replaceBaseImage(const Image& image, const QString& editName);
     void leaveEditor();
     void writePng(const Image& image, const QString& path);
     // The framed picture for an action that sends it out; none after reporting why in errorMessage.
@@ -227,6 +245,7 @@ private:
     std::optional<RunningApplication> m_previousActiveApp;
     std::optional<RunningApplication> m_lastExternalApp;
     qint64 m_nextCalloutNumber = 1;
+    EditHistory m_history;
     std::chrono::milliseconds m_uploadTimeout { std::chrono::seconds(60) };
     // Keeps the last copy's lazy clipboard data alive until the next copy.
     std::shared_ptr<const PasteboardImageProvider> m_activePasteboardImageProvider;

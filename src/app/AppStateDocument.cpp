@@ -8,7 +8,7 @@
 
 void AppState::loadImageIntoEditor(const Image& image, const QString& status, bool revealEditor)
 {
-    replaceBaseImage(image);
+    replaceBaseImage(image, baseImage() ? QStringLiteral("Replace Image") : QStringLiteral("Open Image"));
     statusMessage.set(status);
 
     // A hidden editor opens at a size that suits the new image.

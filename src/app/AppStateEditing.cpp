@@ -51,8 +51,9 @@ AnnotationStyle AppState::currentStyle() const
     return AnnotationStyle { strokeColor(), lineWidth(), textSize() };
 }
 
-void AppState::appendAnnotation(AnnotationShape::Kind kind, const QString& status)
+void AppState::appendAnnotation(AnnotationShape::Kind kind, AnnotationTool tool, const QString& status)
 {
+    recordEdit(QStringLiteral("Add ") + AnnotationTools::title(tool));
     annotations.mutate([&](std::vector<AnnotationShape>& list) {
         list.push_back(AnnotationShape::make(std::move(kind), currentStyle()));
     });
@@ -65,12 +66,13 @@ void AppState::addDragAnnotation(QPointF from, QPointF to, const std::vector<QPo
     if (!meetsMinimumSize(tool, from, to, points))
         return;
     if (tool == AnnotationTool::crop) {
+        recordEdit(QStringLiteral("Select Crop Area"));
         cropSelection.set(AnnotationGeometry::normalizedRect(from, to));
         statusMessage.set(QStringLiteral("Crop area selected"));
         return;
     }
     if (auto kind = AnnotationGesture::dragKind(tool, from, to, points)) {
-        appendAnnotation(std::move(*kind),
+        appendAnnotation(std::move(*kind), tool,
             QStringLiteral("Added ") + AnnotationTools::title(tool).toLower() + QStringLiteral(" annotation"));
     }
 }
@@ -83,7 +85,7 @@ void AppState::handlePointTool(QPointF point)
         return;
     case AnnotationTool::callout: {
         const qint64 number = m_nextCalloutNumber;
-        appendAnnotation(AnnotationKinds::Callout { point, number },
+        appendAnnotation(AnnotationKinds::Callout { point, number }, AnnotationTool::callout,
             QStringLiteral("Added callout ") + QString::number(number));
         m_nextCalloutNumber = number + 1;
         return;
@@ -106,7 +108,8 @@ void AppState::addTextAnnotation(QPointF point)
         statusMessage.set(QStringLiteral("Text tool needs content"));
         return;
     }
-    appendAnnotation(AnnotationKinds::Text { point, text }, QStringLiteral("Added text annotation"));
+    appendAnnotation(
+        AnnotationKinds::Text { point, text }, AnnotationTool::text, QStringLiteral("Added text annotation"));
 }
 
 void AppState::sampleColor(QPointF point)
@@ -125,25 +128,28 @@ void AppState::sampleColor(QPointF point)
 }
 
 template <typename KindType, typename Change>
-void AppState::changeAnnotationKind(const QUuid& id, Change&& change)
+void AppState::changeAnnotationKind(const QUuid& id, const QString& editName, Change&& change)
 {
     const auto& list = annotations();
     const auto found = std::find_if(list.begin(), list.end(), [&](const AnnotationShape& s) { return s.id == id; });
     if (found == list.end() || !std::holds_alternative<KindType>(found->kind))
         return;
     const auto index = std::size_t(std::distance(list.begin(), found));
+    // Every drag event of one gesture changes the shape; the gesture is one step.
+    recordEdit(editName, id);
     // Replaced in place: the shape keeps its position in the drawing order, its id and its style.
     annotations.mutate([&](std::vector<AnnotationShape>& shapes) { change(std::get<KindType>(shapes[index].kind)); });
 }
 
 void AppState::updateMagnifierFocus(const QUuid& id, QPointF point)
 {
-    changeAnnotationKind<AnnotationKinds::Magnifier>(id, [&](AnnotationKinds::Magnifier& lens) { lens.focus = point; });
+    changeAnnotationKind<AnnotationKinds::Magnifier>(
+        id, QStringLiteral("Move Magnifier Focus"), [&](AnnotationKinds::Magnifier& lens) { lens.focus = point; });
 }
 
 void AppState::updateArrow(const QUuid& id, QPointF start, QPointF end)
 {
-    changeAnnotationKind<AnnotationKinds::Arrow>(id, [&](AnnotationKinds::Arrow& arrow) {
+    changeAnnotationKind<AnnotationKinds::Arrow>(id, QStringLiteral("Move Arrow"), [&](AnnotationKinds::Arrow& arrow) {
         arrow.start = start;
         arrow.end = end;
     });
@@ -154,6 +160,7 @@ void AppState::removeLastAnnotation()
     if (annotations().empty())
         return;
     const AnnotationShape removed = annotations().back();
+    recordEdit(QStringLiteral("Remove Annotation"));
     annotations.mutate([](std::vector<AnnotationShape>& list) { list.pop_back(); });
     if (const auto* callout = std::get_if<AnnotationKinds::Callout>(&removed.kind))
         m_nextCalloutNumber = std::min(callout->number, m_nextCalloutNumber);

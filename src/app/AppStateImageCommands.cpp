@@ -10,8 +10,9 @@
 
 #include <cmath>
 
-void AppState::replaceBaseImage(const Image& image)
+void AppState::replaceBaseImage(const Image& image, const QString& editName)
 {
+    recordEdit(editName);
     baseImage.set(image);
     annotations.set({});
     backdropEnabled.set(false);
@@ -42,7 +43,7 @@ void AppState::applyCropSelection()
             errorMessage.set(QStringLiteral("Nie udało się przyciąć obrazu."));
             return;
         }
-        replaceBaseImage(*cropped);
+        replaceBaseImage(*cropped, QStringLiteral("Crop"));
         statusMessage.set(QStringLiteral("Applied crop"));
     } catch (const TrovixError& error) {
         errorMessage.set(error.description());
@@ -66,7 +67,7 @@ void AppState::applyResize()
         errorMessage.set(QStringLiteral("Nie udało się zmienić rozmiaru obrazu."));
         return;
     }
-    replaceBaseImage(*resized);
+    replaceBaseImage(*resized, QStringLiteral("Resize"));
     statusMessage.set(QStringLiteral("Resized image to %1 \u00D7 %2")
                           .arg(QString::number(size->width(), 'f', 0), QString::number(size->height(), 'f', 0)));
 }
@@ -81,8 +82,9 @@ void AppState::appendCaptureToCanvas(const Image& image)
         = ImageCompositionService::stackVertically(images, 28, 28, QColor::fromRgbF(0.97f, 0.97f, 0.97f, 1.0f));
     if (!stacked)
         throw ImageIOError(ImageIOError::Code::noImageLoaded);
-    replaceBaseImage(*stacked);
+    replaceBaseImage(*stacked, QStringLiteral("Add Capture"));
     if (m_editorWindow && !m_editorWindow->isVisible())
         fitEditorWindowToImage();
-    statusMessage.set(images.size() < 2 ? QStringLiteral("Added first capture") : QStringLiteral("Added capture to canvas"));
+    statusMessage.set(
+        images.size() < 2 ? QStringLiteral("Added first capture") : QStringLiteral("Added capture to canvas"));
 }

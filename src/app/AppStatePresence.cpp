@@ -19,3 +19,11 @@ void AppState::leaveEditor()
     if (target)
         m_ports.workspace.activate(*target);
 }
+
+void AppState::captureCurrentExternalApp()
+{
+    const std::optional<RunningApplication> front = m_ports.workspace.frontmostApplication();
+    // Two absent application ids count as the same application.
+    if (front && front->applicationId != m_ports.workspace.ownApplicationId())
+        m_lastExternalApp = front;
+}

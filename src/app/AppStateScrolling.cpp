@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 
 #include "app/AppSettings.h"
+#include "app/TerminalApplications.h"
 #include "domain/ImageIOError.h"
 #include "domain/ScreenshotError.h"
 #include "domain/ScrollingCaptureAutomationError.h"
@@ -188,8 +189,10 @@ QCoro::Task<> AppState::captureScrollingAutomatically(
         },
         [this] { return m_scrollingHUD && m_scrollingHUD->isStopRequested(); },
     };
+    const std::optional<RunningApplication>& target = m_previousActiveApp ? m_previousActiveApp : m_lastExternalApp;
     const ScrollingCaptureService::Settings limits { settings.scrollingScreenshotMaxHeight(),
-        settings.scrollingScreenshotSpeed() };
+        settings.scrollingScreenshotSpeed(),
+        target && target->applicationId && TerminalApplications::isTerminal(*target->applicationId) };
     const ScrollingCaptureRunResult result
         = co_await scrolling.autoCapture(selection, direction, limits, std::move(callbacks));
     closeScrollingHUD();

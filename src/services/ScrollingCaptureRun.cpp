@@ -55,6 +55,7 @@ public:
         , m_pause(capturePause(settings.speed))
         , m_stepBudget(stepBudget(settings.maxHeight, m_selection.rect.height()))
         , m_longPause(m_pause > minimumWheelPause)
+        , m_keysAllowed(!settings.wheelOnly)
     {
         if (!m_callbacks.reactivateTarget)
             m_callbacks.reactivateTarget = [] {};
@@ -103,9 +104,15 @@ private:
         m_callbacks.reactivateTarget();
         report(scrollingDetail);
         co_await clock().sleep(waitBeforeKey);
-        co_await keyPressStep();
+        const bool keyStep = m_keysAllowed;
+        if (keyStep)
+            co_await keyPressStep();
+        else
+            co_await wheelStep();
         Candidate candidate = co_await settledCandidate();
-        if (!candidate.evaluation.accepted && m_captures.size() == 1) {
+        if (!candidate.evaluation.accepted && keyStep)
+            m_keysAllowed = false;
+        if (!candidate.evaluation.accepted && keyStep && m_captures.size() == 1) {
             // Some targets ignore the first key (no focus inside the scrolled view yet); a wheel
             // turn over the pointer reaches them anyway.
             report(directInputDetail);
@@ -115,7 +122,7 @@ private:
             if (!candidate.evaluation.accepted)
                 report(m_captures.size() == 1 ? notMovedDetail : noNewContentDetail);
         } else if (!candidate.evaluation.accepted) {
-            report(noNewContentDetail);
+            report(m_captures.size() == 1 ? notMovedDetail : noNewContentDetail);
         }
 
         if (candidate.evaluation.accepted) {
@@ -195,6 +202,8 @@ private:
     milliseconds m_pause;
     int m_stepBudget;
     bool m_longPause;
+    // Page keys reach whatever has the focus: in a terminal's command line they become text.
+    bool m_keysAllowed;
     std::vector<Image> m_captures;
     double m_estimatedHeight = 0;
     int m_noProgressCount = 0;

@@ -30,7 +30,9 @@ struct CandidateEvaluation {
 // Automatic scrolling capture: scrolls the target with synthetic Page Down / Page Up keys (a
 // wheel turn when the first key does nothing), waits for the screen to settle, shoots the
 // selection and keeps each shot that shows new content, until the page ends, the configured
-// height is reached or the user stops it. Stitching the shots is the caller's job.
+// height is reached or the user stops it. Stitching the shots is the caller's job. A key that
+// did not move the picture may have been typed into the target, so the run sends no further
+// keys and scrolls with the wheel from then on.
 class ScrollingCaptureService {
 public:
     using CaptureFunction = std::function<QCoro::Task<Image>(ScreenCaptureSelection)>;
@@ -48,6 +50,8 @@ public:
         double maxHeight = 20000;
         // Only changes the waiting time after each scroll.
         double speed = 0.65;
+        // The target turns page keys into typed text (a terminal): it is scrolled with the wheel only.
+        bool wheelOnly = false;
     };
 
     // Run on the main thread, between steps.

@@ -119,8 +119,11 @@ void AnnotationCanvas::setInteractionEnabled(bool enabled)
 
 void AnnotationCanvas::cancelActiveDrag()
 {
+    const bool wasAdjusting = !std::holds_alternative<Creating>(m_dragMode);
     clearGesture();
     m_dragMode = Creating {};
+    if (wasAdjusting && m_callbacks.finishAdjusting)
+        m_callbacks.finishAdjusting();
     refreshCommittedLayer();
     update();
 }

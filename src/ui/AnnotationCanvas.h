@@ -33,6 +33,8 @@ public:
         std::function<void(QPointF point)> pointAction;
         std::function<void(const QUuid& id, QPointF focus)> updateMagnifierFocus;
         std::function<void(const QUuid& id, QPointF start, QPointF end)> updateArrow;
+        // A gesture that moved a magnifier's focus or an arrow ended.
+        std::function<void()> finishAdjusting;
     };
 
     explicit AnnotationCanvas(QWidget* parent = nullptr);

@@ -131,7 +131,8 @@ void AnnotationCanvas::paintImageFrame(QPainter& painter, const QRectF& frame)
 
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    QPen separator(DrawingPrimitives::withAlpha(palette().color(QPalette::Mid), 0.35), 1);
+    // The system separator colour, black, with its alpha replaced.
+    QPen separator(DrawingPrimitives::withAlpha(Qt::black, 0.35), 1);
     separator.setCosmetic(true);
     painter.setPen(separator);
     painter.drawRoundedRect(frame, radius, radius);

@@ -3,11 +3,14 @@
 #include "app/AppState.h"
 #include "ui/AnnotationCanvas.h"
 
+#include <QNativeGestureEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -16,6 +19,9 @@ namespace Rules = ViewportZoomRules;
 namespace {
 
 constexpr int overlayScrollBarThickness = 12;
+// One notch of the wheel (120 eighths of a degree) zooms as far as one Zoom In.
+constexpr double wheelNotch = 120;
+constexpr double zoomStepPerNotch = 1.2;
 constexpr const char* overlayScrollBarStyle = R"(
     QScrollBar { background: transparent; margin: 3px; }
     QScrollBar::handle { background: rgba(0, 0, 0, 90); border-radius: 3px; }
@@ -43,6 +49,8 @@ CanvasViewport::CanvasViewport(AppState& state, QWidget* parent)
     m_scrollArea->setBackgroundRole(QPalette::Window);
     m_scrollArea->setWidget(m_canvas);
     installOverlayScrollBars();
+    m_scrollArea->viewport()->installEventFilter(this);
+    m_canvas->installEventFilter(this);
 
     m_canvas->setCallbacks({
         [this](QPointF start, QPointF end, const std::vector<QPointF>& points) {
@@ -51,6 +59,7 @@ CanvasViewport::CanvasViewport(AppState& state, QWidget* parent)
         [this](QPointF point) { m_state.handlePointTool(point); },
         [this](const QUuid& id, QPointF focus) { m_state.updateMagnifierFocus(id, focus); },
         [this](const QUuid& id, QPointF start, QPointF end) { m_state.updateArrow(id, start, end); },
+        [this] { m_state.finishAnnotationAdjustment(); },
     });
     connectContent();
     connectLayout();
@@ -159,6 +168,16 @@ void CanvasViewport::scheduleLayout()
     QMetaObject::invokeMethod(this, &CanvasViewport::settleLayout, Qt::QueuedConnection);
 }
 
+QSizeF CanvasViewport::stableViewportSize() const
+{
+    const std::array<QSizeF, 3> candidates {
+        QSizeF(m_scrollArea->viewport()->size()),
+        QSizeF(m_scrollArea->contentsRect().size()),
+        QSizeF(size()),
+    };
+    return Rules::stableViewportSize(candidates);
+}
+
 void CanvasViewport::settleLayout()
 {
     m_layoutScheduled = false;
@@ -167,12 +186,7 @@ void CanvasViewport::settleLayout()
         return;
     const Image* image = shownImage();
     const std::optional<QSizeF> imageSize = image ? std::optional(image->size()) : std::nullopt;
-    const std::array<QSizeF, 3> candidates {
-        QSizeF(m_scrollArea->viewport()->size()),
-        QSizeF(m_scrollArea->contentsRect().size()),
-        QSizeF(size()),
-    };
-    const QSizeF viewport = Rules::stableViewportSize(candidates);
+    const QSizeF viewport = stableViewportSize();
     const double zoom = Rules::resolvedZoomScale(viewport, imageSize, m_state.zoomBehavior(), m_state.zoomScale());
     const Rules::CanvasGeometry geometry = Rules::canvasGeometry(viewport, imageSize, zoom);
     if (Rules::differsNoticeably(QRectF(QPointF(), m_canvas->canvasSize()), QRectF(QPointF(), geometry.canvasSize)))
@@ -227,4 +241,60 @@ void CanvasViewport::writeBackZoomScale(double target)
         if (m_state.zoomScale() == current)
             m_state.zoomScale.set(written);
     });
+}
+
+bool CanvasViewport::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget)
+        return QWidget::eventFilter(watched, event);
+    const auto inViewport
+        = [&](QPointF position) { return QPointF(m_scrollArea->viewport()->mapFrom(widget, position.toPoint())); };
+    if (event->type() == QEvent::Wheel) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (!wheel->modifiers().testFlag(Qt::ControlModifier))
+            return QWidget::eventFilter(watched, event);
+        // Ctrl may turn a vertical wheel into a horizontal one on some desktops.
+        const QPoint delta = wheel->angleDelta();
+        const double notches = (delta.y() != 0 ? delta.y() : delta.x()) / wheelNotch;
+        zoomAround(inViewport(wheel->position()), std::pow(zoomStepPerNotch, notches));
+        return true;
+    }
+    if (event->type() == QEvent::NativeGesture) {
+        auto* gesture = static_cast<QNativeGestureEvent*>(event);
+        if (gesture->gestureType() != Qt::ZoomNativeGesture)
+            return QWidget::eventFilter(watched, event);
+        // The value is the change of scale since the previous event of the pinch.
+        zoomAround(inViewport(gesture->position()), 1.0 + gesture->value());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CanvasViewport::zoomAround(QPointF viewportPosition, double factor)
+{
+    const Image* image = shownImage();
+    if (!image || !std::isfinite(factor) || factor <= 0)
+        return;
+    const double current = m_canvas->magnification();
+    const double target = std::clamp(current * factor, Rules::minimumMagnification, Rules::maximumMagnification);
+    if (std::abs(target - current) <= 0.001)
+        return;
+    // Anchored in image points: the canvas's margin grows and shrinks with the zoom.
+    const QPointF anchor = QPointF(m_canvas->mapFrom(m_scrollArea->viewport(), viewportPosition.toPoint())) / current
+        - m_canvas->imageFrame().topLeft();
+    const QSizeF viewport = stableViewportSize();
+    const Rules::CanvasGeometry geometry = Rules::canvasGeometry(viewport, image->size(), target);
+    m_canvas->setCanvasSize(geometry.canvasSize);
+    m_canvas->setImageFrame(geometry.imageFrame);
+    m_canvas->setMagnification(target);
+    const QPointF scrolled = (anchor + geometry.imageFrame.topLeft()) * target - viewportPosition;
+    m_scrollArea->horizontalScrollBar()->setValue(int(std::lround(scrolled.x())));
+    m_scrollArea->verticalScrollBar()->setValue(int(std::lround(scrolled.y())));
+
+    // Told to the rules as a custom zoom already applied, so the layout that the state's change
+    // schedules keeps this position instead of recentring for the new behaviour.
+    (void)m_coordinator.decide({ image->identity(), image->size(), viewport, ZoomBehavior::custom, target });
+    m_state.zoomBehavior.set(ZoomBehavior::custom);
+    m_state.zoomScale.set(target);
 }

@@ -28,13 +28,19 @@ public:
     [[nodiscard]] double magnification() const;
     // The part of the canvas in view, in unmagnified canvas points.
     [[nodiscard]] QRectF visibleCanvasRect() const;
+    // Magnifies by `factor` within the limits, keeping the image point under `viewportPosition`
+    // (in the scrolled area's coordinates) where it is; the result becomes the custom zoom.
+    void zoomAround(QPointF viewportPosition, double factor);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Ctrl+wheel and the touchpad's pinch, wherever they land on the canvas or around it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     [[nodiscard]] const Image* shownImage() const;
+    [[nodiscard]] QSizeF stableViewportSize() const;
     void connectContent();
     void connectLayout();
     void installOverlayScrollBars();

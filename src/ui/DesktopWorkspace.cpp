@@ -24,6 +24,17 @@ std::optional<QString> DesktopWorkspace::ownApplicationId() const
     return QStringLiteral("trovix");
 }
 
+void DesktopWorkspace::setActivationPolicy(ActivationPolicy policy)
+{
+    m_policy = policy;
+    if (policy != ActivationPolicy::regular)
+        return;
+    QTimer::singleShot(0, &m_context, [this] {
+        if (m_policy == ActivationPolicy::regular && !hasVisibleRegularWindow() && m_keepInTaskbar)
+            m_keepInTaskbar();
+    });
+}
+
 void DesktopWorkspace::activateIgnoringOtherApps()
 {
     if (m_activateSelf)
@@ -41,7 +52,7 @@ bool DesktopWorkspace::hasVisibleRegularWindow() const
     // what keeps the application in the taskbar.
     const Qt::WindowFlags floating = Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint;
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
-        if (!widget->isVisible())
+        if (!widget->isVisible() || widget->isMinimized())
             continue;
         const Qt::WindowType type = widget->windowType();
         if (type != Qt::Window && type != Qt::Dialog)

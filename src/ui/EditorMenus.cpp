@@ -15,12 +15,14 @@ EditorMenus::EditorMenus(AppState& state, QMenuBar& menuBar, QObject* parent)
     , m_state(state)
 {
     buildTrovixMenu(menuBar);
+    buildEditMenu(menuBar);
     buildDrawMenu(menuBar);
     buildZoomMenu(menuBar);
     connectState();
     showImagePresence();
     showSelectedTool();
     showShortcuts();
+    showHistory();
 }
 
 QAction* EditorMenus::action(const QString& title) const
@@ -82,6 +84,18 @@ void EditorMenus::buildTrovixMenu(QMenuBar& menuBar)
     connect(settings, &QAction::triggered, this, &EditorMenus::settingsRequested);
 }
 
+void EditorMenus::buildEditMenu(QMenuBar& menuBar)
+{
+    QMenu* menu = menuBar.addMenu(QStringLiteral("Edit"));
+    m_menus.push_back(menu);
+    m_undo = addItem(menu, QStringLiteral("Undo"), false);
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(m_undo, &QAction::triggered, this, [this] { m_state.undo(); });
+    m_redo = addItem(menu, QStringLiteral("Redo"), false);
+    m_redo->setShortcuts({ QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) });
+    connect(m_redo, &QAction::triggered, this, [this] { m_state.redo(); });
+}
+
 void EditorMenus::buildDrawMenu(QMenuBar& menuBar)
 {
     QMenu* menu = menuBar.addMenu(QStringLiteral("Draw"));
@@ -127,6 +141,8 @@ void EditorMenus::connectState()
 {
     connect(&m_state.baseImage, &ObservableNotifier::changed, this, &EditorMenus::showImagePresence);
     connect(&m_state.selectedTool, &ObservableNotifier::changed, this, &EditorMenus::showSelectedTool);
+    connect(&m_state.undoStepName, &ObservableNotifier::changed, this, &EditorMenus::showHistory);
+    connect(&m_state.redoStepName, &ObservableNotifier::changed, this, &EditorMenus::showHistory);
     for (HotkeyAction action : HotkeyActions::allCases)
         connect(&m_state.settings.hotkeyField(action), &ObservableNotifier::changed, this, &EditorMenus::showShortcuts);
 }
@@ -148,4 +164,14 @@ void EditorMenus::showShortcuts()
 {
     for (const ShortcutItem& item : m_shortcutItems)
         item.action->setShortcut(MenuShortcut::keySequence(m_state.settings.shortcut(item.hotkey)));
+}
+
+void EditorMenus::showHistory()
+{
+    const auto show = [](QAction* item, const QString& verb, const std::optional<QString>& step) {
+        item->setText(step ? verb + QLatin1Char(' ') + *step : verb);
+        item->setEnabled(step.has_value());
+    };
+    show(m_undo, QStringLiteral("Undo"), m_state.undoStepName());
+    show(m_redo, QStringLiteral("Redo"), m_state.redoStepName());
 }

@@ -13,7 +13,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The editor's menus "Trovix", "Draw" and "Zoom". Items that need an image are disabled
+// The editor's menus "Trovix", "Edit", "Draw" and "Zoom". Items that need an image are disabled
 // while there is none, the Draw items follow the selected tool, and capture items show
 // the user's current global shortcut.
 class EditorMenus : public QObject {
@@ -23,6 +23,9 @@ public:
 
     // The item with this title in any of the menus, or null.
     [[nodiscard]] QAction* action(const QString& title) const;
+    // Their titles name the step they take ("Undo Add Arrow").
+    [[nodiscard]] QAction* undoAction() const { return m_undo; }
+    [[nodiscard]] QAction* redoAction() const { return m_redo; }
 
 Q_SIGNALS:
     void captureRequested(CaptureCommand command);
@@ -36,6 +39,7 @@ private:
     };
 
     void buildTrovixMenu(QMenuBar& menuBar);
+    void buildEditMenu(QMenuBar& menuBar);
     void buildDrawMenu(QMenuBar& menuBar);
     void buildZoomMenu(QMenuBar& menuBar);
     QAction* addItem(QMenu* menu, const QString& title, bool needsImage);
@@ -44,10 +48,13 @@ private:
     void showImagePresence();
     void showSelectedTool();
     void showShortcuts();
+    void showHistory();
 
     AppState& m_state;
     std::vector<QMenu*> m_menus;
     std::vector<QAction*> m_imageItems;
     std::vector<std::pair<QAction*, AnnotationTool>> m_toolItems;
     std::vector<ShortcutItem> m_shortcutItems;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
 };

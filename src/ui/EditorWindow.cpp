@@ -13,9 +13,11 @@
 #include "ui/RecognitionSheet.h"
 #include "ui/ToolOptionsStrip.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 EditorWindow::EditorWindow(AppState& state, EditorWindowPorts ports, QWidget* parent)
@@ -25,7 +27,7 @@ EditorWindow::EditorWindow(AppState& state, EditorWindowPorts ports, QWidget* pa
 {
     setWindowTitle(QStringLiteral("Trovix"));
     setStyleSheet(EditorTheme::styleSheet(EditorTheme::colors(palette())));
-    setMinimumSize(760, 520);
+    setMinimumSize(920, 620);
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("editorCentral"));
@@ -48,6 +50,8 @@ EditorWindow::EditorWindow(AppState& state, EditorWindowPorts ports, QWidget* pa
     m_registration->registerWindow(*this);
 
     connectSignals();
+    // The application the user started us from is the one to hand the focus back to.
+    m_state.captureCurrentExternalApp();
     showStage();
     updateCanvasInteraction();
 }
@@ -78,6 +82,12 @@ void EditorWindow::connectSignals()
         &m_state.isCaptureTransitionActive, &ObservableNotifier::changed, this, &EditorWindow::updateCanvasInteraction);
     connect(&m_state.isShowingOCRSheet, &ObservableNotifier::changed, this, &EditorWindow::updateCanvasInteraction);
 
+    // One turn later, so that the application that took the focus is the one in front.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState applicationState) {
+        if (applicationState == Qt::ApplicationInactive)
+            QTimer::singleShot(0, this, [this] { m_state.captureCurrentExternalApp(); });
+    });
+
     // A focused text field takes Ctrl+V for itself first, so typing text still pastes text.
     auto* paste = new QShortcut(QKeySequence::Paste, this);
     connect(paste, &QShortcut::activated, this, [this] { m_state.loadFromClipboard(); });
@@ -101,9 +111,7 @@ void EditorWindow::updateCanvasInteraction()
 void EditorWindow::toggleFullScreen()
 {
     // Remembered first, so that hiding the editor later hands the focus back to it.
-    const std::optional<RunningApplication> front = m_ports.workspace.frontmostApplication();
-    if (front && front->applicationId != m_ports.workspace.ownApplicationId())
-        m_state.setLastExternalApp(front);
+    m_state.captureCurrentExternalApp();
     m_ports.workspace.setActivationPolicy(ActivationPolicy::regular);
     m_ports.workspace.activateIgnoringOtherApps();
     show();

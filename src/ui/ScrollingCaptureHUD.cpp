@@ -10,10 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ScrollingCaptureHUD::ScrollingCaptureHUD(const Screen& screen, ClickMonitorPort* clickMonitor)
+ScrollingCaptureHUD::ScrollingCaptureHUD(
+    const Screen& screen, ClickMonitorPort* clickMonitor, std::function<void(QWidget&)> decorator)
     : m_clickMonitor(clickMonitor)
     , m_model { QStringLiteral("Scrolling Capture"), QStringLiteral("Preparing capture..."), 0 }
-    , m_window(std::make_unique<ScrollingPanelWindow>(panelSize, false))
+    , m_window(std::make_unique<ScrollingPanelWindow>(panelSize, false, std::move(decorator)))
 {
     m_window->setWindowTitle(QStringLiteral("Scrolling Capture"));
     buildContent();
@@ -75,6 +76,7 @@ void ScrollingCaptureHUD::showModel()
     m_title->setText(m_model.title);
     m_detail->setText(m_model.detail);
     m_segmentCount->setText(QStringLiteral("\u25A4 %1").arg(m_model.segmentCount));
+    m_window->fitContent();
 }
 
 void ScrollingCaptureHUD::update(const ScrollingCaptureProgress& progress)

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -23,7 +24,9 @@ public:
 
     // `clickMonitor` watches clicks outside this application; without one only clicks on our
     // own windows stop the run.
-    ScrollingCaptureHUD(const Screen& screen, ClickMonitorPort* clickMonitor);
+    // `decorator` (may be empty) gives the panel its desktop hints.
+    ScrollingCaptureHUD(
+        const Screen& screen, ClickMonitorPort* clickMonitor, std::function<void(QWidget&)> decorator = {});
     ~ScrollingCaptureHUD() override;
 
     void update(const ScrollingCaptureProgress& progress) override;

@@ -9,10 +9,10 @@ ScrollingCapturePanels::ScrollingCapturePanels(ClickMonitorPort* clickMonitor)
 
 std::unique_ptr<ScrollingCaptureHUDPort> ScrollingCapturePanels::makeHUD(const Screen& screen)
 {
-    return std::make_unique<ScrollingCaptureHUD>(screen, m_clickMonitor);
+    return std::make_unique<ScrollingCaptureHUD>(screen, m_clickMonitor, m_decorator);
 }
 
 std::unique_ptr<ScrollingCapturePromptPort> ScrollingCapturePanels::makePrompt()
 {
-    return std::make_unique<ScrollingStepPrompt>();
+    return std::make_unique<ScrollingStepPrompt>(m_decorator);
 }

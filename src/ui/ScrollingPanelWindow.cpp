@@ -4,8 +4,12 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,10 +55,12 @@ protected:
 
 } // namespace
 
-ScrollingPanelWindow::ScrollingPanelWindow(QSize size, bool acceptsFocus)
+ScrollingPanelWindow::ScrollingPanelWindow(QSize size, bool acceptsFocus, Decorator decorator)
     : QWidget(nullptr,
         Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
             | (acceptsFocus ? Qt::WindowFlags() : Qt::WindowDoesNotAcceptFocus))
+    , m_designSize(size)
+    , m_decorator(std::move(decorator))
 {
     // Floats with the status-level windows, which captures leave in place.
     setProperty("trovixWindowLevel", 25);
@@ -67,8 +73,30 @@ void ScrollingPanelWindow::placeOn(const Screen& screen)
     move(logicalPosition(PanelPlacement::topRightRootRect(screen, QSizeF(size())).topLeft()));
 }
 
+void ScrollingPanelWindow::fitContent()
+{
+    QLayout* content = layout();
+    if (!content)
+        return;
+    content->activate();
+    const int width = std::max(m_designSize.width(), content->totalMinimumSize().width());
+    const int height = std::max(m_designSize.height(),
+        content->hasHeightForWidth() ? content->totalHeightForWidth(width) : content->totalSizeHint().height());
+    if (QSize(width, height) == size())
+        return;
+    const int rightEdge = x() + this->width();
+    setFixedSize(width, height);
+    if (isVisible())
+        move(rightEdge - width, y());
+}
+
 void ScrollingPanelWindow::orderFrontRegardless()
 {
+    // The window manager reads the hints when the window is mapped, so they go on every time.
+    if (m_decorator && !isVisible()) {
+        winId();
+        m_decorator(*this);
+    }
     show();
     raise();
 }
@@ -98,6 +126,28 @@ QLabel* ScrollingPanelWindow::makeCapsule(int pixelSize)
     capsule->setContentsMargins(10, 6, 10, 6);
     capsule->setStyleSheet(QStringLiteral("QLabel { background: rgba(0, 0, 0, 20); border-radius: 12px; }"));
     return capsule;
+}
+
+void ScrollingPanelWindow::mousePressEvent(QMouseEvent* event)
+{
+    // Buttons take their own presses; what reaches the window is a press on its background.
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    m_dragOffset = event->globalPosition().toPoint() - pos();
+    event->accept();
+}
+
+void ScrollingPanelWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragOffset || !event->buttons().testFlag(Qt::LeftButton))
+        return QWidget::mouseMoveEvent(event);
+    move(event->globalPosition().toPoint() - *m_dragOffset);
+}
+
+void ScrollingPanelWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_dragOffset.reset();
+    QWidget::mouseReleaseEvent(event);
 }
 
 void ScrollingPanelWindow::paintEvent(QPaintEvent*)

@@ -48,8 +48,8 @@ private:
     ScrollingStepPrompt& m_prompt;
 };
 
-ScrollingStepPrompt::ScrollingStepPrompt()
-    : m_window(std::make_unique<ScrollingPanelWindow>(panelSize, true))
+ScrollingStepPrompt::ScrollingStepPrompt(std::function<void(QWidget&)> decorator)
+    : m_window(std::make_unique<ScrollingPanelWindow>(panelSize, true, std::move(decorator)))
 {
     m_window->setWindowTitle(QStringLiteral("Scrolling Capture"));
     buildContent();
@@ -153,6 +153,7 @@ QCoro::Task<ScrollingCaptureDecision> ScrollingStepPrompt::present(
     if (m_continuation)
         resolve(ScrollingCaptureDecision::cancel);
     showTexts(step, direction);
+    m_window->fitContent();
     m_window->placeOn(screen);
     m_window->orderFrontRegardless();
     co_return co_await DecisionAwaiter(*this);

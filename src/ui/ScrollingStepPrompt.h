@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <coroutine>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -20,7 +21,8 @@ class ScrollingStepPrompt : public QObject, public ScrollingCapturePromptPort {
 public:
     static constexpr QSize panelSize { 360, 180 };
 
-    ScrollingStepPrompt();
+    // `decorator` (may be empty) gives the panel its desktop hints.
+    explicit ScrollingStepPrompt(std::function<void(QWidget&)> decorator = {});
     ~ScrollingStepPrompt() override;
 
     QCoro::Task<ScrollingCaptureDecision> present(

@@ -105,7 +105,7 @@ void ToolOptionsStrip::buildTrailingControls()
     m_undo = new QToolButton(this);
     m_undo->setObjectName(QStringLiteral("undoButton"));
     m_undo->setText(QStringLiteral("Undo"));
-    m_undo->setToolTip(QStringLiteral("Remove the last annotation"));
+    m_undo->setToolTip(QStringLiteral("Undo the last edit"));
     m_undo->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_undo->setIcon(ToolIcons::icon(QStringLiteral("arrow.uturn.backward"), EditorTheme::colors(palette()).text));
     m_undo->setCursor(Qt::PointingHandCursor);
@@ -132,7 +132,14 @@ void ToolOptionsStrip::connectState()
     connect(&m_state.backdropEnabled, &ObservableNotifier::changed, this,
         [this] { m_background->setChecked(m_state.backdropEnabled()); });
     m_background->setChecked(m_state.backdropEnabled());
-    connect(m_undo, &QToolButton::clicked, this, [this] { m_state.removeLastAnnotation(); });
+    connect(m_undo, &QToolButton::clicked, this, [this] { m_state.undo(); });
+    const auto showUndoStep = [this] {
+        const std::optional<QString>& step = m_state.undoStepName();
+        m_undo->setEnabled(step.has_value());
+        m_undo->setToolTip(step ? QStringLiteral("Undo ") + *step : QStringLiteral("Nothing to undo"));
+    };
+    connect(&m_state.undoStepName, &ObservableNotifier::changed, this, showUndoStep);
+    showUndoStep();
 }
 
 void ToolOptionsStrip::showSelectedTool()

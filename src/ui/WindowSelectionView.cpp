@@ -38,6 +38,9 @@ void WindowSelectionView::mouseMoveEvent(QMouseEvent* event)
 
 void WindowSelectionView::mousePressEvent(QMouseEvent* event)
 {
+    // Only the primary button picks or cancels; a stray right or middle click changes nothing.
+    if (event->button() != Qt::LeftButton)
+        return;
     m_result = windowUnder(event);
     finish();
 }

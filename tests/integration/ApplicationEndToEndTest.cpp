@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -115,6 +116,15 @@ public:
                                      { QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                          QStringLiteral("--name"), QLatin1Char('^') + name + QLatin1Char('$') }))
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    // The windows a taskbar lists: every managed client, shown or minimized.
+    [[nodiscard]] bool isInClientList(const QString& decimalWindowId) const
+    {
+        const QString hex = QStringLiteral("0x") + QString::number(decimalWindowId.toULongLong(), 16);
+        const QString list = QString::fromUtf8(
+            run(QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST") }));
+        return list.split(QRegularExpression(QStringLiteral("[\\s,#]+"))).contains(hex);
     }
 
     [[nodiscard]] bool editorIsVisible() const { return !visibleWindowsNamed(QStringLiteral("Trovix")).isEmpty(); }
@@ -239,7 +249,7 @@ private:
     QString m_address;
 };
 
-void storeSetting(const QString& configFolder, const QString& key, const QString& value)
+void storeSetting(const QString& configFolder, const QString& key, const QJsonValue& value)
 {
     const QString path = configFolder + QStringLiteral("/trovix/settings.json");
     QFile file(path);
@@ -404,4 +414,32 @@ TEST_F(ApplicationEndToEnd, CommandLineReachesTheRunningInstanceOverTheSessionBu
     EXPECT_TRUE(waitUntil([&] { return trovix.process().state() == QProcess::NotRunning; }, 30s))
         << "quit through the bus ended the instance";
     EXPECT_FALSE(nameIsOwned()) << "and freed the name";
+}
+
+TEST_F(ApplicationEndToEnd, WithoutItsTrayIconAHiddenEditorStaysInTheTaskbar)
+{
+    for (const bool hideIcon : { true, false }) {
+        SCOPED_TRACE(hideIcon ? "tray icon hidden" : "tray icon shown");
+        storeSetting(config.path(), QStringLiteral("hideMenubarIcon"), hideIcon);
+        Trovix trovix(*session, config.path());
+        waitForEditor();
+        const QString editor = session->visibleWindowsNamed(QStringLiteral("Trovix")).value(0);
+        ASSERT_TRUE(session->isInClientList(editor));
+        ASSERT_TRUE(session->pressEscapeInEditor());
+        ASSERT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the editor";
+
+        if (!hideIcon) {
+            waitUntil([] { return false; }, 2s);
+            EXPECT_FALSE(session->isInClientList(editor)) << "with the tray icon, the tray is the way back";
+            continue;
+        }
+        ASSERT_TRUE(waitUntil([&] { return session->isInClientList(editor); }, 10s))
+            << "the minimized editor keeps its taskbar entry";
+        EXPECT_TRUE(QString::fromUtf8(
+            session->run(QStringLiteral("xprop"), { QStringLiteral("-id"), editor, QStringLiteral("WM_STATE") }))
+                        .contains(QStringLiteral("Iconic")));
+        // Picking the entry brings the editor back.
+        session->run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), editor });
+        EXPECT_TRUE(waitUntil([this] { return session->editorIsVisible(); }, 20s));
+    }
 }

@@ -9,6 +9,7 @@
 #include "engine/ScreenCaptureGeometry.h"
 #include "fakes/FakeApplicationWindows.h"
 #include "fakes/FakeAreaSelection.h"
+#include "platform/x11/X11WindowHints.h"
 #include "services/ScrollingCaptureService.h"
 #include "ui/ScrollingCaptureHUD.h"
 #include "ui/ScrollingStepPrompt.h"
@@ -228,6 +229,31 @@ TEST_F(ScrollingCaptureIntegration, HUDStopsOnAClickAnywhereOnlyOnceItsMonitorsA
     EXPECT_EQ(hud.model().detail, ScrollingCaptureHUD::finishingAfterClick) << "the first reason stays";
     hud.removeClickMonitors();
     EXPECT_FALSE(hud.hasClickMonitors());
+}
+
+TEST_F(ScrollingCaptureIntegration, HUDShowsOnEveryDesktopAndMovesWhenDraggedByItsBackground)
+{
+    ScrollingCaptureHUD hud(*capture.screens.mainScreen(), &clickMonitor, [](QWidget& window) {
+        window.winId();
+        X11WindowHints::showOnAllDesktops(*window.windowHandle());
+    });
+    hud.orderFrontRegardless();
+    ASSERT_TRUE(waitUntil([&] { return hud.window()->isVisible(); }));
+    const ProcessRun desktop = run(QStringLiteral("xprop"),
+        { QStringLiteral("-id"), QString::number(hud.window()->winId()), QStringLiteral("_NET_WM_DESKTOP") });
+    EXPECT_TRUE(desktop.output.contains("4294967295")) << desktop.output.toStdString();
+
+    // The footer text is background: no button lies under it.
+    const QPoint from = hud.window()->mapToGlobal(QPoint(hud.window()->width() / 2, hud.window()->height() - 14));
+    const QPoint to = from - QPoint(400, -300);
+    const QPoint before = hud.window()->pos();
+    ASSERT_TRUE(xdotool({ QStringLiteral("mousemove"), QString::number(from.x()), QString::number(from.y()),
+        QStringLiteral("mousedown"), QStringLiteral("1"), QStringLiteral("mousemove"), QString::number(from.x() - 100),
+        QString::number(from.y() + 50), QStringLiteral("mousemove"), QString::number(to.x()), QString::number(to.y()),
+        QStringLiteral("mouseup"), QStringLiteral("1") }));
+    EXPECT_TRUE(waitUntil([&] { return hud.window()->pos() == before + (to - from); }))
+        << "at " << hud.window()->pos().x() << ", " << hud.window()->pos().y();
+    EXPECT_FALSE(hud.isStopRequested()) << "before the monitors a press on the HUD stops nothing";
 }
 
 TEST_F(ScrollingCaptureIntegration, HUDFinishButtonStopsOnceAndTheFirstTextStays)

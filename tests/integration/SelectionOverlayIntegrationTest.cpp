@@ -162,6 +162,19 @@ TEST_F(WindowSelectionIntegration, ClickOnEmptyDesktopOrEscCancels)
     }
 }
 
+TEST_F(WindowSelectionIntegration, OnlyTheLeftButtonPicksOrCancels)
+{
+    auto outcome = start(overlay.selectWindow({ front, back }));
+    ASSERT_TRUE(waitForOverlay<WindowSelectionView>());
+    ASSERT_TRUE(xdotool(moveTo(rootOf({ 400, 400 }))));
+    for (const char* button : { "3", "2" })
+        ASSERT_TRUE(xdotool({ QStringLiteral("click"), QString::fromLatin1(button) }));
+    EXPECT_FALSE(waitUntil([&] { return outcome->done; }, 500)) << "right and middle clicks change nothing";
+    ASSERT_TRUE(xdotool({ QStringLiteral("click"), QStringLiteral("1") }));
+    ASSERT_TRUE(finishOrEscape(outcome));
+    EXPECT_EQ(outcome->value, std::optional(front));
+}
+
 TEST_F(WindowSelectionIntegration, NoCandidatesAnswersAtOnceWithoutAnOverlay)
 {
     auto outcome = start(overlay.selectWindow({}));

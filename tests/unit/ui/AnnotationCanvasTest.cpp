@@ -55,6 +55,7 @@ protected:
             [this](const QUuid& id, QPointF start, QPointF end) {
                 arrowUpdates.push_back({ id, start, end });
             },
+            [this] { ++finishedAdjustments; },
         });
         canvas.show();
     }
@@ -71,6 +72,7 @@ protected:
     std::vector<QPointF> pointActions;
     std::vector<FocusUpdate> focusUpdates;
     std::vector<ArrowUpdate> arrowUpdates;
+    int finishedAdjustments = 0;
 };
 
 } // namespace
@@ -141,16 +143,20 @@ TEST_F(AnnotationCanvasTest, ArrowBodyMovesTheWholeArrowWithinItsTolerance)
     gesture.press({ 200, 107 });
     gesture.move({ 210, 117 });
     gesture.move({ 230, 87 });
+    EXPECT_EQ(finishedAdjustments, 0);
     gesture.release({ 230, 87 });
     ASSERT_EQ(arrowUpdates.size(), 2u);
     EXPECT_EQ(arrowUpdates[1].start, QPointF(130, 80));
     EXPECT_EQ(arrowUpdates[1].end, QPointF(330, 80));
     EXPECT_THAT(drags, IsEmpty());
+    // The release ends the move as one edit; a creating drag is no adjustment.
+    EXPECT_EQ(finishedAdjustments, 1);
 
     arrowUpdates.clear();
     gesture.drag({ 200, 109 }, { 240, 140 });
     EXPECT_THAT(arrowUpdates, IsEmpty());
     EXPECT_EQ(drags.size(), 1u);
+    EXPECT_EQ(finishedAdjustments, 1);
 }
 
 TEST_F(AnnotationCanvasTest, MovedArrowMayLeaveTheImageWhileThePointerIsClamped)

@@ -76,7 +76,7 @@ TEST_F(ArrowDrag, EveryStepShowsWhatAFreshCanvasShows)
     canvas.setAnnotations(shapes);
     std::vector<std::pair<QPointF, QPointF>> updates;
     canvas.setCallbacks(
-        { {}, {}, {}, [&](const QUuid&, QPointF start, QPointF end) { updates.emplace_back(start, end); } });
+        { {}, {}, {}, [&](const QUuid&, QPointF start, QPointF end) { updates.emplace_back(start, end); }, {} });
 
     gesture.press({ 120, 60 });
     for (const QPointF to : { QPointF(120, 100), QPointF(140, 180), QPointF(160, 140) }) {

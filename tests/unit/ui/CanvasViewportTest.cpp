@@ -4,8 +4,10 @@
 #include "ui/CanvasViewport.h"
 
 #include <QCoreApplication>
+#include <QNativeGestureEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include <gmock/gmock.h>
 
@@ -155,6 +157,56 @@ TEST_F(CanvasViewportTest, CustomZoomKeepsTheVisibleCentre)
     settle();
     EXPECT_NEAR(viewport.magnification(), 1.44, 1e-9);
     EXPECT_THAT(visibleCentre(), NearPoint(corner));
+}
+
+TEST_F(CanvasViewportTest, CtrlWheelAndPinchZoomAroundThePointerWithinTheLimits)
+{
+    load({ 2000, 1000 }); // fitted at 0.5
+    QWidget* area = viewport.findChild<QScrollArea*>()->viewport();
+    const QPointF image(1500, 300);
+    const auto under = [&](QPointF position) {
+        return QPointF(canvas().mapFrom(area, position.toPoint())) / viewport.magnification()
+            - canvas().imageFrame().topLeft();
+    };
+    const QPointF pointer = QPointF(canvas().mapTo(area, canvas().mapFromImage(image).toPoint()));
+    const auto wheel = [&](int notches, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(pointer, area->mapToGlobal(pointer), {}, { 0, 120 * notches }, Qt::NoButton, modifiers,
+            Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(area, &event);
+        settle();
+    };
+    const auto pinch = [&](double value) {
+        QNativeGestureEvent event(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2, pointer, pointer,
+            area->mapToGlobal(pointer), value, {}, 0);
+        QCoreApplication::sendEvent(area, &event);
+        settle();
+    };
+
+    wheel(2, Qt::ControlModifier);
+    EXPECT_NEAR(viewport.magnification(), 0.72, 1e-9);
+    EXPECT_NEAR(state.zoomScale(), 0.72, 1e-9);
+    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::custom);
+    EXPECT_THAT(under(pointer), NearPoint(image));
+
+    pinch(0.5);
+    EXPECT_NEAR(viewport.magnification(), 1.08, 1e-9);
+    EXPECT_THAT(under(pointer), NearPoint(image));
+
+    wheel(30, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 8.0);
+    EXPECT_THAT(under(pointer), NearPoint(image));
+    pinch(-0.99);
+    pinch(-0.5);
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.1);
+    EXPECT_DOUBLE_EQ(state.zoomScale(), 0.1);
+
+    // Without Ctrl the wheel scrolls and leaves the zoom alone.
+    wheel(-1, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.1);
+    // A zoom command continues from the gesture's zoom.
+    state.zoomIn();
+    settle();
+    EXPECT_NEAR(viewport.magnification(), 0.12, 1e-9);
 }
 
 TEST_F(CanvasViewportTest, GesturesReachTheEditorState)

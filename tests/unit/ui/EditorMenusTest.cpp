@@ -51,12 +51,47 @@ TEST_F(EditorMenusTest, ItemsThatNeedAnImageFollowTheDocument)
     EXPECT_EQ(enabledWithoutImage, expected);
 
     loadImage();
-    for (const QAction* action : items)
-        EXPECT_TRUE(action->isSeparator() || action->isEnabled()) << action->text().toStdString();
+    for (const QAction* action : items) {
+        // Redo waits for an undo.
+        if (action != window->menus()->redoAction()) {
+            EXPECT_TRUE(action->isSeparator() || action->isEnabled()) << action->text().toStdString();
+        }
+    }
 
     state.baseImage.set(std::nullopt);
     EXPECT_FALSE(item("Copy Image")->isEnabled());
     EXPECT_TRUE(item("Area Capture")->isEnabled());
+}
+
+TEST_F(EditorMenusTest, UndoAndRedoNameTheirStepAndAnswerTheirKeys)
+{
+    QAction* undo = window->menus()->undoAction();
+    QAction* redo = window->menus()->redoAction();
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo"));
+    EXPECT_FALSE(undo->isEnabled());
+    loadImage();
+    state.selectedTool.set(AnnotationTool::rectangle);
+    state.addDragAnnotation({ 10, 10 }, { 100, 80 }, {});
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo Add Rectangle"));
+    EXPECT_FALSE(redo->isEnabled());
+
+    showActive();
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(state.annotations().empty());
+    EXPECT_EQ(redo->text(), QStringLiteral("Redo Add Rectangle"));
+    EXPECT_EQ(undo->text(), QStringLiteral("Undo Open Image"));
+    for (const QKeySequence& key :
+        { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) }) {
+        SCOPED_TRACE(key.toString().toStdString());
+        QTest::keySequence(window.get(), key);
+        EXPECT_EQ(state.annotations().size(), 1u);
+        undo->trigger();
+        EXPECT_TRUE(state.annotations().empty());
+    }
+    // The toolbar's Undo goes back one step as well.
+    QTest::mouseClick(child<QAbstractButton>(QStringLiteral("undoButton")), Qt::LeftButton);
+    EXPECT_FALSE(state.baseImage().has_value());
+    EXPECT_FALSE(undo->isEnabled());
 }
 
 TEST_F(EditorMenusTest, DrawItemsSelectTheToolAndShowItsHint)
