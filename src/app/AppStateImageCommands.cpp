@@ -23,8 +23,12 @@ void AppState::replaceBaseImage(const Image& image)
 void AppState::openImage()
 {
     bringEditorForward();
-    if (std::optional<Image> image = ImageIOService::openImagePanel(m_ports.dialogs))
-        loadImageIntoEditor(*image, QStringLiteral("Opened an existing image"), true);
+    try {
+        if (std::optional<Image> image = ImageIOService::openImagePanel(m_ports.dialogs))
+            loadImageIntoEditor(*image, QStringLiteral("Opened an existing image"), true);
+    } catch (const TrovixError& error) {
+        errorMessage.set(error.description());
+    }
 }
 
 void AppState::applyCropSelection()
@@ -84,5 +88,6 @@ void AppState::appendCaptureToCanvas(const Image& image)
     replaceBaseImage(*stacked);
     if (m_editorWindow && !m_editorWindow->isVisible())
         fitEditorWindowToImage();
-    statusMessage.set(images.size() < 2 ? QStringLiteral("Added first capture") : QStringLiteral("Added capture to canvas"));
+    statusMessage.set(
+        images.size() < 2 ? QStringLiteral("Added first capture") : QStringLiteral("Added capture to canvas"));
 }
