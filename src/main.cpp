@@ -21,6 +21,7 @@
 #include "platform/x11/XInputClickMonitor.h"
 #include "platform/x11/XTestInputSynthesis.h"
 #include "platform/x11/XcbConnection.h"
+#include "platform/x11/XcbDestroyedWindowWatch.h"
 #include "platform/x11/XcbFrontmostApplication.h"
 #include "platform/x11/XcbHotkeyService.h"
 #include "platform/x11/XcbScreens.h"
@@ -130,6 +131,8 @@ struct Desktop {
     QtClipboard clipboard;
     QtDialogs dialogs;
     PinnedImageWindowController pinnedWindows;
+    // A pinned window another client destroys is released like one the window manager closed.
+    XcbDestroyedWindowWatch destroyedWindows;
     QtClock clock;
     DesktopWorkspace workspace { frontmost };
     AreaSelectionOverlay areaSelection;

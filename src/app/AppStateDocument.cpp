@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 
 #include "app/EditorWindowFitting.h"
+#include "domain/TrovixError.h"
 #include "ports/ClipboardPort.h"
 #include "ports/EditorWindowPort.h"
 #include "ports/WorkspacePort.h"
@@ -21,8 +22,13 @@ void AppState::loadImageIntoEditor(const Image& image, const QString& status, bo
 void AppState::loadFromClipboard()
 {
     bringEditorForward();
-    if (std::optional<Image> image = m_ports.clipboard.readImage(); image && !image->isNull()) {
-        loadImageIntoEditor(*image, QStringLiteral("Loaded image from clipboard"), true);
+    try {
+        if (std::optional<Image> image = m_ports.clipboard.readImage(); image && !image->isNull()) {
+            loadImageIntoEditor(*image, QStringLiteral("Loaded image from clipboard"), true);
+            return;
+        }
+    } catch (const TrovixError& error) {
+        errorMessage.set(error.description());
         return;
     }
     statusMessage.set(QStringLiteral("Clipboard does not contain an image"));

@@ -24,8 +24,12 @@ void AppState::replaceBaseImage(const Image& image, const QString& editName)
 void AppState::openImage()
 {
     bringEditorForward();
-    if (std::optional<Image> image = ImageIOService::openImagePanel(m_ports.dialogs))
-        loadImageIntoEditor(*image, QStringLiteral("Opened an existing image"), true);
+    try {
+        if (std::optional<Image> image = ImageIOService::openImagePanel(m_ports.dialogs))
+            loadImageIntoEditor(*image, QStringLiteral("Opened an existing image"), true);
+    } catch (const TrovixError& error) {
+        errorMessage.set(error.description());
+    }
 }
 
 void AppState::applyCropSelection()

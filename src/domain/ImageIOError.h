@@ -4,13 +4,12 @@
 
 class ImageIOError : public TrovixError {
 public:
-    enum class Code { noImageLoaded, couldNotEncode };
+    enum class Code { noImageLoaded, couldNotEncode, imageTooLarge };
 
     explicit ImageIOError(Code code)
         : TrovixError(descriptionFor(code))
         , m_code(code)
-    {
-    }
+    { }
 
     [[nodiscard]] Code code() const { return m_code; }
 
@@ -21,6 +20,8 @@ public:
             return QStringLiteral("Brak obrazu do zapisania.");
         case Code::couldNotEncode:
             return QStringLiteral("Nie udało się zakodować obrazu do PNG.");
+        case Code::imageTooLarge:
+            return QStringLiteral("Obraz jest zbyt duży, by go otworzyć.");
         }
         return {};
     }

@@ -29,7 +29,7 @@ std::optional<Image> read(QImageReader& reader)
     // Photos carry their orientation in EXIF; show them upright as every viewer does.
     reader.setAutoTransform(true);
     if (!isAcceptableSize(reader.size()))
-        return std::nullopt;
+        throw ImageIOError(ImageIOError::Code::imageTooLarge);
     QImage pixels = reader.read();
     if (pixels.isNull())
         return std::nullopt;

@@ -17,7 +17,8 @@ namespace ImageIOService {
 
 // The first image in the file or bytes (PNG, JPEG, TIFF or any format Qt reads), as 32-bit
 // premultiplied ARGB whose point size equals its pixel size. None when the data is not a
-// readable image or would be too large to hold.
+// readable image. Throws ImageIOError imageTooLarge, before decoding anything, when the
+// size its header announces would not fit in memory; files and pasted pictures alike.
 [[nodiscard]] std::optional<Image> readImage(const QString& path);
 [[nodiscard]] std::optional<Image> readImageData(const QByteArray& data);
 

@@ -6,6 +6,7 @@
 #include "services/MultipartBody.h"
 #include "services/UploadLinkExtractor.h"
 #include "services/UploadRedirects.h"
+#include "services/UploadTokenRules.h"
 #include "services/UrlParsing.h"
 
 #include <QNetworkAccessManager>
@@ -136,6 +137,8 @@ QCoro::Task<UploadResult> upload(UploadConfiguration configuration, PngSource pn
     const std::optional<QUrl> endpoint = UrlParsing::parse(configuration.endpoint);
     if (!endpoint)
         throw UploadError::invalidEndpoint();
+    if (UploadTokenRules::tokenProblem(configuration.authorizationToken))
+        throw UploadError::invalidToken();
 
     const QString boundary = MultipartBody::newBoundary();
     // Encoding a large screenshot takes long enough to stall the interface. (The future is

@@ -22,9 +22,10 @@ inline constexpr qint64 maximumAnswerBytes = 10 * 1024 * 1024;
 // inside the co_await expression: g++ 12 destroys such lambda captures twice.
 using PngSource = std::function<QByteArray()>;
 
-// Throws UploadError for a switched-off upload, a bad endpoint, an image that cannot be
-// encoded, a refused upload or an answer without a link; UploadTransportError when the
-// connection fails or stays silent for the configured time-out. Call from the main thread.
+// Throws UploadError for a switched-off upload, a bad endpoint, a token with a control
+// character, an image that cannot be encoded, a refused upload or an answer without a link;
+// UploadTransportError when the connection fails or stays silent for the configured
+// time-out. Call from the main thread.
 QCoro::Task<UploadResult> upload(UploadConfiguration configuration, PngSource pngSource);
 
 // The outcome of a finished exchange: a link for a 2xx answer that holds one, else the

@@ -1,7 +1,6 @@
 #include "ui/PinnedImageView.h"
 
-#include "engine/ShadowRenderer.h"
-
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
@@ -53,9 +52,7 @@ void PinnedImageView::paintEvent(QPaintEvent*)
     QPainterPath rounded;
     rounded.addRoundedRect(target, cornerRadius, cornerRadius);
 
-    const ShadowRenderer::Shadow& shadow = cachedShadow(rounded);
-    if (!shadow.image.isNull())
-        painter.drawImage(shadow.targetRect, shadow.image);
+    m_shadow.paint(painter, target);
 
     painter.save();
     painter.setClipPath(rounded);
@@ -84,6 +81,13 @@ void PinnedImageView::paintBadge(QPainter& painter) const
     painter.drawText(badge, Qt::AlignCenter, text);
 }
 
+void PinnedImageView::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        Q_EMIT closed();
+}
+
 void PinnedImageView::mousePressEvent(QMouseEvent* event)
 {
     QWindow* handle = window()->windowHandle();
@@ -96,21 +100,4 @@ void PinnedImageView::mousePressEvent(QMouseEvent* event)
     else
         handle->startSystemMove();
     event->accept();
-}
-
-const ShadowRenderer::Shadow& PinnedImageView::cachedShadow(const QPainterPath& rounded)
-{
-    if (m_shadowSize == size())
-        return m_shadow;
-    // The rounded card's own silhouette casts the shadow: black at 24 %, blur 28, 12 points down.
-    QImage silhouette(size(), QImage::Format_ARGB32_Premultiplied);
-    silhouette.fill(Qt::transparent);
-    QPainter mask(&silhouette);
-    mask.setRenderHint(QPainter::Antialiasing);
-    mask.fillPath(rounded, Qt::black);
-    mask.end();
-    m_shadow = ShadowRenderer::castShadow(silhouette, silhouette.rect(), QColor(0, 0, 0, 61),
-        QPointF(ShadowRenderer::sigmaForBlurRadius(28), ShadowRenderer::sigmaForBlurRadius(28)), QPointF(0, 12));
-    m_shadowSize = size();
-    return m_shadow;
 }

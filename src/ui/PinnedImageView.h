@@ -1,7 +1,7 @@
 #pragma once
 
 #include "domain/Image.h"
-#include "engine/ShadowRenderer.h"
+#include "ui/PinnedCardShadow.h"
 
 #include <QPainterPath>
 #include <QWidget>
@@ -19,16 +19,21 @@ public:
     [[nodiscard]] const Image& image() const { return m_image; }
     // Where the image is drawn: fitted into the padded area, keeping its aspect ratio.
     [[nodiscard]] QRectF imageRect() const;
+    [[nodiscard]] const PinnedCardShadow& shadow() const { return m_shadow; }
+
+Q_SIGNALS:
+    // The window manager closed the window (the view itself offers no way to).
+    void closed();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void paintBadge(QPainter& painter) const;
-    const ShadowRenderer::Shadow& cachedShadow(const QPainterPath& rounded);
 
     Image m_image;
-    ShadowRenderer::Shadow m_shadow;
-    QSize m_shadowSize;
+    // Black at 24 %, blur 28, 12 points down.
+    PinnedCardShadow m_shadow { cornerRadius, QColor(0, 0, 0, 61), 28, QPointF(0, 12) };
 };

@@ -1,8 +1,10 @@
 #include "ui/UploadingSettingsTab.h"
 
 #include "app/AppSettings.h"
+#include "services/UploadTokenRules.h"
 #include "ui/SettingsControls.h"
 #include "ui/SettingsSection.h"
+#include "ui/UploadTokenField.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,23 +30,38 @@ UploadingSettingsTab::UploadingSettingsTab(
         textFieldFor(m_settings.uploadEndpoint, QStringLiteral("https://example.com/upload"),
             QStringLiteral("uploadEndpoint"), m_section),
         textFieldFor(m_settings.uploadFieldName, QStringLiteral("file"), QStringLiteral("uploadFieldName"), m_section),
-        textFieldFor(m_settings.uploadAuthorizationToken, QStringLiteral("optional bearer token"),
-            QStringLiteral("uploadAuthorizationToken"), m_section),
+        new UploadTokenField(
+            m_settings.uploadAuthorizationToken, QStringLiteral("uploadAuthorizationToken"), m_section),
     };
     m_section->addRow(QStringLiteral("Server URL"), m_serverRows[0]);
     m_section->addRow(QStringLiteral("Field name"), m_serverRows[1]);
     m_section->addRow(QStringLiteral("API token"), m_serverRows[2]);
+    m_section->addRow(QString(), tokenInClearWarning());
     m_testRow = testUploadRow();
     m_section->addRow(QStringLiteral("Test upload"), m_testRow);
     finishLayout();
 
     showServerRows();
-    connect(&m_settings.uploadMode, &ObservableNotifier::changed, this, &UploadingSettingsTab::showServerRows);
+    const std::initializer_list<ObservableNotifier*> shownBy { &m_settings.uploadMode, &m_settings.uploadEndpoint,
+        &m_settings.uploadAuthorizationToken };
+    for (ObservableNotifier* field : shownBy)
+        connect(field, &ObservableNotifier::changed, this, &UploadingSettingsTab::showServerRows);
 }
 
 QString UploadingSettingsTab::uploadStatus() const
 {
     return m_uploadStatus->text();
+}
+
+QLabel* UploadingSettingsTab::tokenInClearWarning()
+{
+    m_tokenInClear = new QLabel(QStringLiteral("This server address starts with http://, so the API token would travel "
+                                               "unencrypted and anyone on the network could read it. Use https://."),
+        m_section);
+    m_tokenInClear->setObjectName(QStringLiteral("uploadTokenInClear"));
+    m_tokenInClear->setWordWrap(true);
+    m_tokenInClear->setStyleSheet(QStringLiteral("color: #FF3B30;"));
+    return m_tokenInClear;
 }
 
 QLayout* UploadingSettingsTab::testUploadRow()
@@ -73,5 +90,8 @@ void UploadingSettingsTab::showServerRows()
     const bool customServer = m_settings.uploadMode() == UploadMode::customServer;
     for (QWidget* row : m_serverRows)
         m_section->setRowVisible(row, customServer);
+    m_section->setRowVisible(m_tokenInClear,
+        customServer
+            && UploadTokenRules::sendsTokenInClear(m_settings.uploadEndpoint(), m_settings.uploadAuthorizationToken()));
     m_section->setRowVisible(m_testRow, customServer);
 }

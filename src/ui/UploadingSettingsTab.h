@@ -11,7 +11,8 @@ class QWidget;
 class SettingsSection;
 
 // The upload mode and, for a custom server, its address, form field, token and
-// a test upload of the image open in the editor.
+// a test upload of the image open in the editor. A token bound for a plain http://
+// address off this machine is pointed out once, under the token.
 class UploadingSettingsTab : public SettingsPane {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ public:
     [[nodiscard]] QString uploadStatus() const;
 
 private:
+    QLabel* tokenInClearWarning();
     QLayout* testUploadRow();
     void showServerRows();
 
@@ -31,4 +33,5 @@ private:
     QList<QWidget*> m_serverRows;
     QLayout* m_testRow = nullptr;
     QLabel* m_uploadStatus = nullptr;
+    QLabel* m_tokenInClear = nullptr;
 };

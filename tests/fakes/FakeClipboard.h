@@ -1,5 +1,6 @@
 #pragma once
 
+#include "domain/ImageIOError.h"
 #include "engine/PasteboardImageProvider.h"
 #include "ports/ClipboardPort.h"
 
@@ -19,10 +20,16 @@ public:
         provider = std::move(newProvider);
         return true;
     }
-    std::optional<Image> readImage() override { return image; }
+    std::optional<Image> readImage() override
+    {
+        if (readError)
+            throw *readError;
+        return image;
+    }
 
     QStringList texts;
     std::optional<Image> image;
+    std::optional<ImageIOError> readError;
     std::shared_ptr<const PasteboardImageProvider> provider;
     bool refuseImages = false;
 };

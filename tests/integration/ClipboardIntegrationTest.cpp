@@ -1,9 +1,16 @@
 // Another process (xclip) pastes what Trovix copied, through a real X server.
 #include "XDriving.h"
 
+#include "domain/ImageIOError.h"
 #include "engine/ImageIOService.h"
 #include "engine/PasteboardImageProvider.h"
 #include "platform/qt/QtClipboard.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +33,40 @@ Image sampleImage(QColor color)
     return Image(pixels);
 }
 
+// The PNG chunk checksum (CRC-32, reflected polynomial 0xEDB88320), bit by bit.
+quint32 chunkChecksum(const QByteArray& bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// A PNG that announces the given size in its header and then breaks off at the start of its
+// pixel data: enough for a reader to learn the size, never enough to decode.
+QByteArray pngHeaderClaiming(quint32 width, quint32 height)
+{
+    const auto chunk = [](const QByteArray& type, const QByteArray& data) {
+        char number[4];
+        qToBigEndian(quint32(data.size()), number);
+        const QByteArray body = type + data;
+        QByteArray bytes(number, 4);
+        bytes.append(body);
+        qToBigEndian(quint32(chunkChecksum(body)), number);
+        bytes.append(number, 4);
+        return bytes;
+    };
+    char size[8];
+    qToBigEndian(width, size);
+    qToBigEndian(height, size + 4);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8)
+        + chunk("IHDR", QByteArray(size, 8) + QByteArray("\x08\x06\x00\x00\x00", 5))
+        + chunk("IDAT", QByteArray("\x78\x9c", 2));
+}
+
 } // namespace
 
 TEST(ClipboardIntegration, AnotherProcessPastesTheExportBytesOnlyWhenItAsks)
@@ -36,7 +77,8 @@ TEST(ClipboardIntegration, AnotherProcessPastesTheExportBytesOnlyWhenItAsks)
     ASSERT_TRUE(clipboard.setImageProvider(provider));
     EXPECT_EQ(provider->encodeCount(), 0);
 
-    const QByteArray targets = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o") });
+    const QByteArray targets
+        = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o") });
     EXPECT_TRUE(targets.contains("image/png")) << targets.toStdString();
     EXPECT_TRUE(targets.contains("image/tiff")) << targets.toStdString();
     EXPECT_EQ(provider->encodeCount(), 0) << "listing the formats makes no bytes";
@@ -45,7 +87,8 @@ TEST(ClipboardIntegration, AnotherProcessPastesTheExportBytesOnlyWhenItAsks)
     EXPECT_EQ(png, ImageIOService::pngData(image));
     EXPECT_GE(provider->encodeCount(), 1);
 
-    const QByteArray tiff = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("image/tiff"), QStringLiteral("-o") });
+    const QByteArray tiff
+        = pasteWithXclip({ QStringLiteral("-t"), QStringLiteral("image/tiff"), QStringLiteral("-o") });
     EXPECT_TRUE(tiff.startsWith("II*") || tiff.startsWith("MM")) << "a TIFF header";
 }
 
@@ -76,4 +119,38 @@ TEST(ClipboardIntegration, TextCopiesReachOtherProgramsAndImagesComeBack)
     const std::optional<Image> readBack = clipboard.readImage();
     ASSERT_TRUE(readBack);
     EXPECT_EQ(readBack->pixels(), image.pixels());
+}
+
+TEST(ClipboardIntegration, AHugePicturePastedFromAnotherProgramIsRefusedBeforeDecoding)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("huge.png"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray huge = pngHeaderClaiming(60000, 60000);
+    file.write(huge);
+    file.close();
+    // xclip keeps offering the picture in the foreground until it is stopped.
+    QProcess owner;
+    owner.start(QStringLiteral("xclip"),
+        { QStringLiteral("-quiet"), QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+            QStringLiteral("image/png"), QStringLiteral("-i"), path });
+    ASSERT_TRUE(owner.waitForStarted());
+    QtClipboard clipboard;
+    // Until xclip owns the clipboard: an earlier test may have left a picture of ours there.
+    ASSERT_TRUE(XDriving::waitUntil([&] {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        return data && data->data(QStringLiteral("image/png")) == huge;
+    }));
+
+    try {
+        (void)clipboard.readImage();
+        ADD_FAILURE() << "no error";
+    } catch (const ImageIOError& error) {
+        EXPECT_EQ(error.code(), ImageIOError::Code::imageTooLarge);
+        EXPECT_EQ(error.description(), ImageIOError::descriptionFor(ImageIOError::Code::imageTooLarge));
+    }
+    owner.kill();
+    owner.waitForFinished();
 }

@@ -1,12 +1,11 @@
 #include "platform/qt/QtClipboard.h"
 
+#include "engine/ImageIOService.h"
 #include "platform/qt/LazyImageMimeData.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QImageReader>
-#include <QBuffer>
 #include <QMimeData>
 
 namespace {
@@ -16,15 +15,17 @@ QClipboard* systemClipboard()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
 
-std::optional<Image> decoded(const QByteArray& bytes)
+// Picture formats in the order they are tried: the lossless ones of our own copy first, then
+// whatever else the other program offers as bytes.
+QStringList pictureFormats(const QMimeData& data)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
-    QImage pixels = reader.read();
-    if (pixels.isNull())
-        return std::nullopt;
-    return Image(pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    QStringList formats { QStringLiteral("image/png"), QStringLiteral("image/tiff") };
+    formats.removeIf([&data](const QString& format) { return !data.hasFormat(format); });
+    for (const QString& format : data.formats()) {
+        if (format.startsWith(QLatin1StringView("image/")) && !formats.contains(format))
+            formats.append(format);
+    }
+    return formats;
 }
 
 } // namespace
@@ -51,14 +52,16 @@ std::optional<Image> QtClipboard::readImage()
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     if (!data)
         return std::nullopt;
-    // Our own lazy copy is read back through its bytes like any other program's.
-    for (const QString& format : { QStringLiteral("image/png"), QStringLiteral("image/tiff") }) {
-        if (data->hasFormat(format)) {
-            if (std::optional<Image> image = decoded(data->data(format)))
-                return image;
-        }
+    // Bytes from another program are hostile input: they go through the same reader as a file,
+    // which checks the size in the header before decoding. Our own lazy copy is read back the
+    // same way.
+    const QStringList formats = pictureFormats(*data);
+    for (const QString& format : formats) {
+        if (std::optional<Image> image = ImageIOService::readImageData(data->data(format)))
+            return image;
     }
-    if (data->hasImage()) {
+    // Only an image put on the clipboard by this process comes without bytes.
+    if (formats.isEmpty() && data->hasImage()) {
         const QImage pixels = qvariant_cast<QImage>(data->imageData());
         if (!pixels.isNull())
             return Image(pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied));

@@ -88,6 +88,11 @@ TEST_F(AppStateTest, ClipboardImageOpensAndRevealsTheEditorAndNoImageKeepsTheDoc
     clipboard.image = Image(); // a null image is no image either
     state.loadFromClipboard();
     EXPECT_EQ(state.baseImage(), before);
+
+    clipboard.readError = ImageIOError(ImageIOError::Code::imageTooLarge);
+    state.loadFromClipboard();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Obraz jest zbyt duży, by go otworzyć."));
+    EXPECT_EQ(state.baseImage(), before);
 }
 
 TEST_F(AppStateTest, HiddenEditorIsFittedToANewImageAndAVisibleOneIsNot)

@@ -41,23 +41,26 @@ QByteArray encodeWithQt(const QImage& image, const char* format)
     return bytes;
 }
 
-// A well-formed PNG signature and header announcing the given size, with no pixel data.
+// A PNG that announces the given size in its header and then breaks off at the start of its
+// pixel data: enough for a reader to learn the size, never enough to decode.
 QByteArray pngHeaderClaiming(quint32 width, quint32 height)
 {
-    QByteArray chunk("IHDR");
-    char number[4];
-    qToBigEndian(width, number);
-    chunk.append(number, 4);
-    qToBigEndian(height, number);
-    chunk.append(number, 4);
-    chunk.append("\x08\x06\x00\x00\x00", 5);
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
-    qToBigEndian<quint32>(13, number);
-    png.append(number, 4);
-    png.append(chunk);
-    qToBigEndian<quint32>(crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()), uInt(chunk.size())), number);
-    png.append(number, 4);
-    return png;
+    const auto chunk = [](const QByteArray& type, const QByteArray& data) {
+        char number[4];
+        qToBigEndian(quint32(data.size()), number);
+        const QByteArray body = type + data;
+        QByteArray bytes(number, 4);
+        bytes.append(body);
+        qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))), number);
+        bytes.append(number, 4);
+        return bytes;
+    };
+    char size[8];
+    qToBigEndian(width, size);
+    qToBigEndian(height, size + 4);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8)
+        + chunk("IHDR", QByteArray(size, 8) + QByteArray("\x08\x06\x00\x00\x00", 5))
+        + chunk("IDAT", QByteArray("\x78\x9c", 2));
 }
 
 TEST(ImageIOService, PngDataOfAnImageWithoutPixelsThrowsTheEncodingError)
@@ -147,12 +150,29 @@ TEST(ImageIOService, CorruptTruncatedOrMissingFilesGiveNone)
     EXPECT_FALSE(ImageIOService::readImage(dir.path())) << "a directory";
 }
 
-TEST(ImageIOService, AbsurdSizesAreRefusedBeforeDecoding)
+TEST(ImageIOService, AbsurdSizesAreRefusedBeforeDecodingWithAClearError)
 {
-    for (const QSize size : { QSize(100000, 100000), QSize(3840, 80000), QSize(0x7fffffff, 1) }) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const QSize size : { QSize(100000, 100000), QSize(3840, 80000) }) {
         SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
-        EXPECT_FALSE(ImageIOService::readImageData(pngHeaderClaiming(quint32(size.width()), quint32(size.height()))));
+        // Only the header exists: decoding would fail, so the error shows the size was checked first.
+        const QByteArray header = pngHeaderClaiming(quint32(size.width()), quint32(size.height()));
+        for (const bool fromFile : { false, true }) {
+            SCOPED_TRACE(fromFile ? "file" : "bytes");
+            try {
+                if (fromFile)
+                    (void)ImageIOService::readImage(writeFile(dir, QStringLiteral("huge.png"), header));
+                else
+                    (void)ImageIOService::readImageData(header);
+                ADD_FAILURE() << "no error";
+            } catch (const ImageIOError& error) {
+                EXPECT_EQ(error.code(), ImageIOError::Code::imageTooLarge);
+                EXPECT_EQ(error.description(), QStringLiteral("Obraz jest zbyt duży, by go otworzyć."));
+            }
+        }
     }
+    EXPECT_FALSE(ImageIOService::readImageData(pngHeaderClaiming(0x7fffffff, 1))) << "a size Qt cannot hold";
 }
 
 TEST(ImageIOService, TallScrollingCapturesAreReadable)

@@ -1,8 +1,12 @@
+#include "UploadOutcome.h"
+#include "support/UploadServer.h"
+
 #include "domain/UploadError.h"
 #include "services/MultipartBody.h"
 #include "services/UploadLinkExtractor.h"
 #include "services/UploadRedirects.h"
 #include "services/UploadService.h"
+#include "services/UploadTokenRules.h"
 #include "services/UrlParsing.h"
 
 #include <gtest/gtest.h>
@@ -180,4 +184,74 @@ TEST(UploadRedirects, ResolvesRelativeTargetsAndRefusesDowngrades)
     EXPECT_TRUE(UploadRedirects::keepsMethod(308));
     EXPECT_FALSE(UploadRedirects::keepsMethod(303));
     EXPECT_FALSE(UploadRedirects::isRedirect(304));
+}
+
+TEST(UploadTokenRules, ControlCharactersAndLineSeparatorsAreRefused)
+{
+    const struct {
+        QString token;
+        bool accepted;
+    } cases[] = {
+        { QString(), true },
+        { QStringLiteral("abc.DEF-123_~+/="), true },
+        { QStringLiteral(" spaced out "), true },
+        { QStringLiteral("zażółć"), true },
+        { QStringLiteral("abc\r\nX-Injected: 1"), false },
+        { QStringLiteral("abc\n"), false },
+        { QStringLiteral("a\tb"), false },
+        { QStringLiteral("a") + QChar(0) + QStringLiteral("b"), false },
+        { QStringLiteral("a\x7f"), false },
+        { QStringLiteral("a") + QChar(0x85) + QStringLiteral("b"), false },
+        { QStringLiteral("a") + QChar(0x2028) + QStringLiteral("b"), false },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.token.toStdString());
+        EXPECT_EQ(!UploadTokenRules::tokenProblem(testCase.token), testCase.accepted);
+    }
+}
+
+TEST(UploadTokenRules, OnlyAPlainHttpAddressOffThisMachineSendsTheTokenInClear)
+{
+    const QString token = QStringLiteral("s3cret");
+    const struct {
+        const char* endpoint;
+        QString token;
+        bool inClear;
+    } cases[] = {
+        { "http://upload.example.test/up", token, true },
+        { "HTTP://Upload.Example.test/up", token, true },
+        { "http://10.0.0.2:8080/up", token, true },
+        { "http://localhost.example.test/up", token, true },
+        { "http://upload.example.test/up", QString(), false },
+        { "https://upload.example.test/up", token, false },
+        { "http://127.0.0.1:8080/up", token, false },
+        { "http://127.1.2.3/up", token, false },
+        { "http://[::1]:8080/up", token, false },
+        { "http://localhost/up", token, false },
+        { "http://LOCALHOST:99/up", token, false },
+        { "not a url", token, false },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.endpoint);
+        EXPECT_EQ(UploadTokenRules::sendsTokenInClear(QString::fromUtf8(testCase.endpoint), testCase.token),
+            testCase.inClear);
+    }
+}
+
+TEST(UploadTokenRules, ATokenThatWouldSplitTheHeaderStopsTheUploadBeforeAnythingIsSent)
+{
+    UploadServer server;
+    UploadConfiguration configuration;
+    configuration.mode = UploadMode::customServer;
+    configuration.endpoint = server.url(QStringLiteral("/plain"));
+    configuration.authorizationToken = QStringLiteral("abc\r\nX-Injected: 1");
+    int encoded = 0;
+    const UploadOutcome outcome = runToCompletion(uploadOutcome(configuration, [&encoded] {
+        ++encoded;
+        return QByteArray("png");
+    }));
+    EXPECT_EQ(outcome.uploadErrorCode, UploadError::Code::invalidToken);
+    EXPECT_EQ(outcome.error, UploadError::invalidToken().description());
+    EXPECT_EQ(encoded, 0);
+    EXPECT_TRUE(server.requests().empty());
 }

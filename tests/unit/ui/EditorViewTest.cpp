@@ -215,3 +215,29 @@ TEST_F(EditorTest, ErrorAlertShowsTheMessageUntilOK)
     EXPECT_FALSE(alert->isVisible());
     EXPECT_FALSE(state.errorMessage().has_value());
 }
+
+TEST_F(EditorTest, AServersErrorPageIsShownAsPlainTextCutShortWithTheWholeTextInTheDetails)
+{
+    ErrorAlert* alert = window->errorAlert();
+    const QString page = QStringLiteral("<html><body><h1>Forbidden</h1><a href=\"file:///etc/passwd\">open</a>")
+        + QString(3000, QLatin1Char('x')) + QStringLiteral("</body></html>");
+    state.errorMessage.set(page);
+    ASSERT_TRUE(alert->isVisible());
+    EXPECT_EQ(alert->detailedText(), page);
+    EXPECT_TRUE(page.startsWith(alert->informativeText().chopped(1)));
+    EXPECT_LE(alert->informativeText().size(), ErrorAlert::maximumShownLength + 1);
+    const QList<QLabel*> labels = alert->findChildren<QLabel*>();
+    const auto showing
+        = std::ranges::find_if(labels, [&](const QLabel* label) { return label->text() == alert->informativeText(); });
+    ASSERT_NE(showing, labels.end());
+    for (const QLabel* label : labels) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        EXPECT_FALSE(label->openExternalLinks());
+        EXPECT_FALSE(label->textInteractionFlags() & Qt::LinksAccessibleByMouse);
+    }
+
+    state.errorMessage.set(QStringLiteral("Upload failed."));
+    EXPECT_EQ(alert->informativeText(), QStringLiteral("Upload failed."));
+    EXPECT_TRUE(alert->detailedText().isEmpty()) << "a short message needs no details";
+}

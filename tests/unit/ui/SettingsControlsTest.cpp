@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QToolButton>
 
 #include <set>
 
@@ -284,6 +285,63 @@ TEST_F(SettingsTest, TestUploadSaysItStartedAndRunsTheUploadOnce)
     control<QPushButton>(QStringLiteral("uploadCurrentImage"))->click();
     EXPECT_EQ(uploadsStarted, 1);
     EXPECT_EQ(status->text(), QStringLiteral("Uploading current image..."));
+}
+
+TEST_F(SettingsTest, TheTokenIsMaskedAndOneWithALineBreakIsNeverStored)
+{
+    settings.uploadMode.set(UploadMode::customServer);
+    window.setSelection(SettingsTab::uploading);
+    window.show();
+    auto* token = control<QLineEdit>(QStringLiteral("uploadAuthorizationToken"));
+    auto* reveal = control<QToolButton>(QStringLiteral("uploadAuthorizationTokenReveal"));
+    auto* problem = control<QLabel>(QStringLiteral("uploadAuthorizationTokenProblem"));
+    EXPECT_EQ(token->echoMode(), QLineEdit::Password);
+    reveal->click();
+    EXPECT_EQ(token->echoMode(), QLineEdit::Normal);
+    reveal->click();
+    EXPECT_EQ(token->echoMode(), QLineEdit::Password);
+
+    QTest::keyClicks(token, QStringLiteral("good"));
+    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("good")));
+    EXPECT_FALSE(problem->isVisibleTo(&window));
+
+    token->insert(QStringLiteral("\r\nX-Injected: 1"));
+    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("good")));
+    EXPECT_EQ(settings.uploadAuthorizationToken(), QStringLiteral("good"));
+    EXPECT_TRUE(problem->isVisibleTo(&window));
+    EXPECT_TRUE(problem->text().contains(QStringLiteral("line break")));
+
+    token->setText(QStringLiteral("better"));
+    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("better")));
+    EXPECT_FALSE(problem->isVisibleTo(&window));
+}
+
+TEST_F(SettingsTest, ATokenBoundForPlainHttpOffThisMachineIsPointedOut)
+{
+    settings.uploadMode.set(UploadMode::customServer);
+    window.setSelection(SettingsTab::uploading);
+    window.show();
+    auto* warning = control<QLabel>(QStringLiteral("uploadTokenInClear"));
+    const struct {
+        const char* endpoint;
+        const char* token;
+        UploadMode mode;
+        bool warned;
+    } cases[] = {
+        { "http://upload.example.test/up", "s3cret", UploadMode::customServer, true },
+        { "http://upload.example.test/up", "", UploadMode::customServer, false },
+        { "https://upload.example.test/up", "s3cret", UploadMode::customServer, false },
+        { "http://127.0.0.1:8080/up", "s3cret", UploadMode::customServer, false },
+        { "http://upload.example.test/up", "s3cret", UploadMode::disabled, false },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.endpoint + std::string(" ") + testCase.token);
+        settings.uploadMode.set(testCase.mode);
+        settings.uploadEndpoint.set(QString::fromUtf8(testCase.endpoint));
+        settings.uploadAuthorizationToken.set(QString::fromUtf8(testCase.token));
+        EXPECT_EQ(warning->isVisibleTo(&window), testCase.warned);
+    }
+    EXPECT_EQ(window.findChildren<QLabel*>(QStringLiteral("uploadTokenInClear")).size(), 1) << "said once";
 }
 
 } // namespace
