@@ -8,6 +8,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtScreenScales.h"
 #include "platform/qt/SingleInstanceGuard.h"
 #include "platform/qt/XdgAutostartLoginItem.h"
 #include "platform/x11/X11ScreenCapturePermission.h"
@@ -17,6 +18,7 @@
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbFrontmostApplication.h"
 #include "platform/x11/XcbHotkeyService.h"
+#include "platform/x11/XcbScreenFreezer.h"
 #include "platform/x11/XcbScreens.h"
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
@@ -45,8 +47,7 @@ void preferX11()
 }
 
 // Workflows are coroutines that keep running after their handle is dropped.
-template <typename Task>
-void start(Task task)
+template <typename Task> void start(Task task)
 {
     Q_UNUSED(task);
 }
@@ -105,14 +106,15 @@ XcbHotkeyService::Callbacks hotkeyCallbacks(AppState& state)
 // The desktop side of the application: X server, capture, files, clipboard and panels.
 struct Desktop {
     XcbConnection connection;
-    XcbScreens screens { connection };
+    XcbScreens screens { connection, &QtScreenScales::scaleOf };
     XcbWindowList windowList { connection, screens };
     XcbFrontmostApplication frontmost { connection, windowList };
     X11ScreenCapturePermission permission;
     SystemScreenshotTool tool { SystemScreenshotTool::defaultExecutable(), permission };
-    WindowSelectionOverlay windowSelection { screens };
-    ScreenshotService screenshots { ScreenshotService::Collaborators {
-        screens, windowList, frontmost, permission, tool, windowSelection, nullptr, QStringLiteral("trovix") } };
+    WindowSelectionOverlay windowSelection;
+    XcbScreenFreezer screenFreeze { connection };
+    ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost, permission, tool,
+        windowSelection, screenFreeze, nullptr, QStringLiteral("trovix") } };
     JsonDefaultsStore defaults { JsonDefaultsStore::standardFilePath() };
     XdgAutostartLoginItem loginItem { XdgAutostartLoginItem::standardDesktopFilePath(),
         QCoreApplication::applicationFilePath() };

@@ -212,8 +212,7 @@ public:
 private:
     void appendAnnotation(AnnotationShape::Kind kind, const QString& status);
     [[nodiscard]] AnnotationStyle currentStyle() const;
-    template <typename KindType, typename Change>
-    void changeAnnotationKind(const QUuid& id, Change&& change);
+    template <typename KindType, typename Change> void changeAnnotationKind(const QUuid& id, Change&& change);
     void capturePreviousAppIfNeeded();
     void bringEditorForward();
     void replaceBaseImage(const Image& image);
@@ -233,7 +232,6 @@ private:
 
     // ---- Capture workflows ----
     QCoro::Task<Image> selectAndCaptureArea();
-    QCoro::Task<> captureAreaExcludingOwnWindows();
     [[nodiscard]] bool isEditorWindow(const ApplicationWindow& window) const;
     [[nodiscard]] bool includesEditorWindow(const QList<ApplicationWindow>& windows) const;
     bool m_shouldPromptForScreenRecordingRestart = false;

@@ -2,22 +2,12 @@
 
 #include "engine/PanelPlacement.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 
 namespace {
 
 constexpr int badgeSize = 36;
-
-// Qt's coordinates on X11 are root pixels divided by its device pixel ratio.
-QPoint logicalPosition(QPoint root)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double ratio = screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
-    return QPointF(root.x() / ratio, root.y() / ratio).toPoint();
-}
 
 class Badge : public QWidget {
 public:
@@ -64,7 +54,7 @@ ScrollingPanelWindow::ScrollingPanelWindow(QSize size, bool acceptsFocus)
 
 void ScrollingPanelWindow::placeOn(const Screen& screen)
 {
-    move(logicalPosition(PanelPlacement::topRightRootRect(screen, QSizeF(size())).topLeft()));
+    move(PanelPlacement::topRightLogicalPosition(screen, QSizeF(size())));
 }
 
 void ScrollingPanelWindow::orderFrontRegardless()
