@@ -160,7 +160,7 @@ TEST(ScreenCaptureGeometry, EachMonitorKeepsItsOwnScale)
     } monitors[] = {
         { "primary at 2x", primary, 2, QRectF(0, 0, 1920, 1080) },
         { "right at 1x", QRect(3840, 0, 1920, 1080), 1, QRectF(3840, 0, 1920, 1080) },
-        { "below at 1.5x", QRect(0, 2160, 1800, 1200), 1.5, QRectF(0, -800, 1200, 800) },
+        { "below at 1.5x", QRect(0, 2160, 1800, 1200), 1.5, QRectF(0, -1880, 1200, 800) },
     };
     QList<QRectF> frames;
     for (const auto& monitor : monitors) {
