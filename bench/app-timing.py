@@ -6,14 +6,19 @@ busy desktop picture, then measures, over several runs:
   - launch: from starting the trovix binary until its tray icon is embedded and visible,
     and until its editor window is visible;
   - hot key: with the editor hidden, from pressing Ctrl+Alt+5 until the editor is visible
-    again with the capture.
-Windows are found by polling the X server (xdotool), so each figure is late by at most
-one poll, about 15 ms here. Prints min, median and max in milliseconds.
+    again with the capture;
+  - area hot key: with the editor hidden, from pressing Ctrl+Alt+2 until the screen shows
+    the area overlay over the frozen picture (a pixel of the desktop turns into its dimmed
+    self), then Esc.
+Windows are found by polling the X server (xdotool), pixels by reading one pixel of the
+root through Xlib, so each figure is late by at most one poll (about 15 ms for windows,
+a few ms for pixels). Prints min, median and max in milliseconds.
 
 Usage: bench/app-timing.py [--runs N] [--binary build/bench/src/trovix]
 """
 
 import argparse
+import ctypes
 import os
 import shutil
 import signal
@@ -54,11 +59,49 @@ def wait_until(condition, limit, poll=0.005):
     return None
 
 
+class XImage(ctypes.Structure):
+    # The leading fields of Xlib's XImage, up to the pixel data.
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_uint8))]
+
+
+class RootPixels:
+    """Reads single pixels of the root window: what the screen shows there, overlays included."""
+
+    def __init__(self, display):
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.xlib.XGetImage.restype = ctypes.POINTER(XImage)
+        self.xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                        ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.xlib.XFree.argtypes = [ctypes.c_void_p]
+        self.display = self.xlib.XOpenDisplay(display.encode())
+        if not self.display:
+            sys.exit("app-timing: cannot open the X display for reading pixels")
+        self.root = self.xlib.XDefaultRootWindow(self.display)
+
+    def pixel(self, x, y):
+        """(red, green, blue) at a root pixel; a 24-bit screen keeps one pixel in 4 bytes, blue first."""
+        z_pixmap, all_planes = 2, 0xFFFFFFFF
+        image = self.xlib.XGetImage(self.display, self.root, x, y, 1, 1, all_planes, z_pixmap)
+        if not image:
+            return None
+        data = image.contents.data
+        value = (data[2], data[1], data[0])
+        self.xlib.XFree(image.contents.data)
+        self.xlib.XFree(image)
+        return value
+
+
 class Desktop:
     def __init__(self, work):
         self.server, display = start_xvfb()
         self.env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=os.path.join(work, "config"),
                         QT_QPA_PLATFORM="xcb")
+        self.pixels = RootPixels(display)
         self.helpers = [subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)]
         if not wait_until(lambda: "window id" in run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], self.env), 20):
@@ -124,13 +167,44 @@ def measure_launch(desktop, binary):
     return trovix, seen["tray"], seen["editor"]
 
 
-def measure_hotkey(desktop):
+def hide_editor(desktop):
     window = run(["xdotool", "search", "--onlyvisible", "--name", "^Trovix$"], desktop.env).split()
     for candidate in window:
         run(["xdotool", "windowactivate", "--sync", candidate, "key", "Escape"], desktop.env)
     if not wait_until(lambda: not desktop.editor_visible(), 20):
         sys.exit("app-timing: Esc did not hide the editor")
     time.sleep(0.5)
+
+
+# The area overlay dims the frozen desktop with black at alpha 0.42.
+AREA_DIM = 0.42
+# Away from the pointer's crosshair, the hint in the middle and the tray.
+PROBE = (600, 1500)
+
+
+def is_dimmed(seen, original):
+    return seen is not None and all(abs(s - o * (1 - AREA_DIM)) <= 3 for s, o in zip(seen, original))
+
+
+def measure_area_hotkey(desktop):
+    hide_editor(desktop)
+    run(["xdotool", "mousemove", "--sync", "100", "100"], desktop.env)
+    original = desktop.pixels.pixel(*PROBE)
+    if original is None or max(original) < 40:
+        sys.exit("app-timing: the probed desktop pixel is too dark to see it dimmed")
+    started = time.monotonic()
+    run(["xdotool", "key", "ctrl+alt+2"], desktop.env)
+    if not wait_until(lambda: is_dimmed(desktop.pixels.pixel(*PROBE), original), 30, poll=0.001):
+        sys.exit("app-timing: the area overlay did not show the dimmed desktop")
+    elapsed = time.monotonic() - started
+    run(["xdotool", "key", "Escape"], desktop.env)
+    if not wait_until(lambda: desktop.pixels.pixel(*PROBE) == original, 20):
+        sys.exit("app-timing: Esc did not close the area overlay")
+    return elapsed
+
+
+def measure_hotkey(desktop):
+    hide_editor(desktop)
     started = time.monotonic()
     run(["xdotool", "key", "ctrl+alt+5"], desktop.env)
     if not wait_until(desktop.editor_visible, 30):
@@ -156,13 +230,15 @@ def main():
     with tempfile.TemporaryDirectory() as work:
         desktop = Desktop(work)
         try:
-            tray, editor, hotkey = [], [], []
+            tray, editor, hotkey, area = [], [], [], []
             for _ in range(options.runs):
                 trovix, tray_seconds, editor_seconds = measure_launch(desktop, os.path.abspath(options.binary))
                 tray.append(tray_seconds)
                 editor.append(editor_seconds)
                 time.sleep(1)
                 hotkey.append(measure_hotkey(desktop))
+                time.sleep(0.5)
+                area.append(measure_area_hotkey(desktop))
                 trovix.send_signal(signal.SIGTERM)
                 trovix.wait(timeout=20)
                 time.sleep(0.5)
@@ -172,6 +248,7 @@ def main():
     summary("launch -> tray icon visible", tray)
     summary("launch -> editor visible", editor)
     summary("Ctrl+Alt+5 -> capture in editor", hotkey)
+    summary("Ctrl+Alt+2 -> frozen overlay shown", area)
 
 
 if __name__ == "__main__":

@@ -1,18 +1,18 @@
-// Full-screen capture on the X server in $DISPLAY, through the real X11 adapters and the
-// trovix-screencapture tool: the whole ScreenshotService call from request to decoded image,
-// and its parts (process start, grab, PNG encode, PNG decode by our reader and by Qt's) to show
-// where the time goes.
+// Full-screen capture on the X server in $DISPLAY through the real X11 adapters: the whole
+// ScreenshotService call from request to image (an in-process grab), and the parts of the
+// screenshot tool's road, which window and scrolling captures still take (process start,
+// grab, PNG encode, PNG decode by our reader and by Qt's), to show where the time goes.
 // Run it on a busy 4K screen with bench/capture-4k.sh; README.md has the figures.
 #include "fakes/TaskRunner.h"
 #include "support/BenchmarkAbort.h"
-
-#include "XcbGrabber.h"
 
 #include "engine/PngReader.h"
 #include "engine/PngWriter.h"
 #include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbFrontmostApplication.h"
+#include "platform/x11/XcbGrabber.h"
+#include "platform/x11/XcbScreenFreezer.h"
 #include "platform/x11/XcbScreens.h"
 #include "platform/x11/XcbWindowList.h"
 #include "ports/WindowSelectionPort.h"
@@ -34,7 +34,7 @@ namespace {
 // Full-screen captures never ask the user to pick a window.
 class NoWindowSelection : public WindowSelectionPort {
 public:
-    QCoro::Task<std::optional<CapturableWindow>> selectWindow(QList<CapturableWindow>) override
+    QCoro::Task<std::optional<CapturableWindow>> selectWindow(QList<CapturableWindow>, QList<FrozenScreen>) override
     {
         co_return std::nullopt;
     }
@@ -62,8 +62,9 @@ struct Desktop {
     X11ScreenCapturePermission permission;
     SystemScreenshotTool tool { toolPath(), permission };
     NoWindowSelection windowSelection;
-    ScreenshotService screenshots { ScreenshotService::Collaborators {
-        screens, windowList, frontmost, permission, tool, windowSelection, nullptr, QStringLiteral("trovix") } };
+    XcbScreenFreezer screenFreeze { connection };
+    ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost, permission, tool,
+        windowSelection, screenFreeze, nullptr, QStringLiteral("trovix") } };
 
     [[nodiscard]] QSize rootSize() const
     {

@@ -13,6 +13,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtScreenScales.h"
 #include "platform/qt/SingleInstanceGuard.h"
 #include "platform/qt/TerminationSignals.h"
 #include "platform/qt/XdgAutostartLoginItem.h"
@@ -24,6 +25,7 @@
 #include "platform/x11/XcbDestroyedWindowWatch.h"
 #include "platform/x11/XcbFrontmostApplication.h"
 #include "platform/x11/XcbHotkeyService.h"
+#include "platform/x11/XcbScreenFreezer.h"
 #include "platform/x11/XcbScreens.h"
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
@@ -116,14 +118,15 @@ XcbHotkeyService::Callbacks hotkeyCallbacks(AppState& state)
 // The desktop side of the application: X server, capture, files, clipboard and panels.
 struct Desktop {
     XcbConnection connection;
-    XcbScreens screens { connection };
+    XcbScreens screens { connection, &QtScreenScales::scaleOf };
     XcbWindowList windowList { connection, screens };
     XcbFrontmostApplication frontmost { connection, windowList };
     X11ScreenCapturePermission permission;
     SystemScreenshotTool tool { SystemScreenshotTool::defaultExecutable(), permission };
-    WindowSelectionOverlay windowSelection { screens };
-    ScreenshotService screenshots { ScreenshotService::Collaborators {
-        screens, windowList, frontmost, permission, tool, windowSelection, nullptr, QStringLiteral("trovix") } };
+    WindowSelectionOverlay windowSelection;
+    XcbScreenFreezer screenFreeze { connection };
+    ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost, permission, tool,
+        windowSelection, screenFreeze, nullptr, QStringLiteral("trovix") } };
     JsonDefaultsStore defaults { JsonDefaultsStore::standardFilePath() };
     XdgAutostartLoginItem loginItem { XdgAutostartLoginItem::standardDesktopFilePath(),
         QCoreApplication::applicationFilePath() };

@@ -252,7 +252,6 @@ private:
 
     // ---- Capture workflows ----
     QCoro::Task<Image> selectAndCaptureArea();
-    QCoro::Task<> captureAreaExcludingOwnWindows();
     [[nodiscard]] bool isEditorWindow(const ApplicationWindow& window) const;
     [[nodiscard]] bool includesEditorWindow(const QList<ApplicationWindow>& windows) const;
     bool m_shouldPromptForScreenRecordingRestart = false;

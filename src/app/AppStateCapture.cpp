@@ -19,9 +19,6 @@ const QString screenCancelled = QStringLiteral("Screen capture cancelled");
 const QString areaCaptured = QStringLiteral("Captured a custom area");
 const QString areaCancelled = QStringLiteral("Area capture cancelled");
 
-// Lets the selection overlay leave the screen before its pixels are read.
-constexpr std::chrono::milliseconds waitAfterSelection { 60 };
-
 // A day is more than any delay a menu offers; the bound keeps the wait's arithmetic finite.
 constexpr double longestDelaySeconds = 24 * 60 * 60;
 
@@ -120,38 +117,17 @@ QCoro::Task<> AppState::captureScreen()
 QCoro::Task<Image> AppState::selectAndCaptureArea()
 {
     const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
-    const std::optional<QRectF> rect = co_await m_ports.areaSelection.selectArea(screen);
+    // Our windows are already hidden: the picture shows the desktop as the user left it, and
+    // the capture is cut from it, so neither waits for the overlay to leave the screen.
+    const FrozenScreen frozen = co_await m_ports.screenshots.freezeScreen(screen);
+    const std::optional<QRectF> rect = co_await m_ports.areaSelection.selectArea(frozen);
     if (!rect)
         throw ScreenshotError(ScreenshotError::Code::cancelled);
-    co_await m_ports.clock.sleep(waitAfterSelection);
-    co_return co_await m_ports.screenshots.capture(*rect, screen);
-}
-
-QCoro::Task<> AppState::captureAreaExcludingOwnWindows()
-{
-    co_await startCaptureFlow(areaCancelled, [this](QList<ApplicationWindow> windows, bool) -> QCoro::Task<> {
-        const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
-        const std::optional<QRectF> rect = co_await m_ports.areaSelection.selectArea(screen);
-        if (!rect)
-            throw ScreenshotError(ScreenshotError::Code::cancelled);
-        // The backend leaves our windows out of the picture, so they need not stay hidden.
-        restoreWindows(windows, false);
-        const Image image = co_await m_ports.screenshots.captureExcludingCurrentApp(*rect, screen);
-        loadImageIntoEditor(image, areaCaptured, false);
-        applyPostCaptureActions(image);
-        if (settings.showAfterScreenshot())
-            bringEditorForward();
-        else
-            updateActivationPolicyForCurrentVisibility();
-    });
+    co_return ScreenshotService::cutFromFrozen(frozen, *rect);
 }
 
 QCoro::Task<> AppState::captureArea()
 {
-    if (m_ports.screenshots.excludesOwnWindows()) {
-        co_await captureAreaExcludingOwnWindows();
-        co_return;
-    }
     co_await captureImage([this]() { return selectAndCaptureArea(); }, areaCaptured, areaCancelled, true);
 }
 

@@ -75,7 +75,9 @@ QCoro::Task<> AppState::startScrollingCapture(ScrollingCaptureDirection directio
     std::optional<TrovixError> otherFailure;
     try {
         const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
-        const std::optional<QRectF> rect = co_await m_ports.areaSelection.selectArea(screen);
+        // The rectangle is chosen over a picture of the screen; the shots themselves are live.
+        const FrozenScreen frozen = co_await m_ports.screenshots.freezeScreen(screen);
+        const std::optional<QRectF> rect = co_await m_ports.areaSelection.selectArea(frozen);
         if (!rect)
             throw ScreenshotError(ScreenshotError::Code::cancelled);
         rectangleChosen = true;

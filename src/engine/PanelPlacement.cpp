@@ -1,5 +1,7 @@
 #include "engine/PanelPlacement.h"
 
+#include "engine/ScreenCaptureGeometry.h"
+
 #include <cmath>
 
 namespace PanelPlacement {
@@ -18,6 +20,14 @@ QRect topRightRootRect(const Screen& screen, QSizeF panelSize, double margin)
     return QRect(static_cast<int>(std::lround(rootX)), static_cast<int>(std::lround(rootY)),
         static_cast<int>(std::lround(panelSize.width() * scaleX)),
         static_cast<int>(std::lround(panelSize.height() * scaleY)));
+}
+
+QPoint topRightLogicalPosition(const Screen& screen, QSizeF panelSize, double margin)
+{
+    const QRect root = topRightRootRect(screen, panelSize, margin);
+    return ScreenCaptureGeometry::logicalRectFromRoot(QRectF(root), screen.nativeGeometry, screen.scaleFactor)
+        .topLeft()
+        .toPoint();
 }
 
 } // namespace PanelPlacement

@@ -82,4 +82,19 @@ QRectF globalRectFromRoot(const QRectF& rootRect, const QRect& primaryRootGeomet
         rootRect.height() / pixelsPerPoint };
 }
 
+QRectF logicalRectFromRoot(const QRectF& rootRect, const QRect& monitorRoot, double monitorScale)
+{
+    const double scale = monitorScale > 0 ? monitorScale : 1.0;
+    const QPointF corner(monitorRoot.topLeft());
+    return { corner + (rootRect.topLeft() - corner) / scale, rootRect.size() / scale };
+}
+
+QRectF globalRectFromMonitorRoot(const QRectF& rootRect, const QRect& monitorRoot, double monitorScale,
+    const QRect& primaryRoot, double primaryScale)
+{
+    const QRectF logical = logicalRectFromRoot(rootRect, monitorRoot, monitorScale);
+    const QRectF primary = logicalRectFromRoot(QRectF(primaryRoot), primaryRoot, primaryScale);
+    return { logical.x() - primary.x(), primary.bottom() - logical.bottom(), logical.width(), logical.height() };
+}
+
 } // namespace ScreenCaptureGeometry

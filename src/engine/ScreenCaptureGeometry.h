@@ -40,4 +40,13 @@ namespace ScreenCaptureGeometry {
 // given the primary screen's root rectangle and the points-to-pixels scale.
 [[nodiscard]] QRectF globalRectFromRoot(const QRectF& rootRect, const QRect& primaryRootGeometry, double scale);
 
+// Each screen has its own scale. Its points start where its pixels start (the toolkit's
+// logical space keeps every screen's root origin and divides only the distances from it), so
+// a rectangle on a monitor is scaled about the monitor's corner.
+[[nodiscard]] QRectF logicalRectFromRoot(const QRectF& rootRect, const QRect& monitorRoot, double monitorScale);
+// A rectangle of one monitor in global points: its logical rectangle mirrored about the
+// primary monitor's logical bottom edge.
+[[nodiscard]] QRectF globalRectFromMonitorRoot(const QRectF& rootRect, const QRect& monitorRoot, double monitorScale,
+    const QRect& primaryRoot, double primaryScale);
+
 } // namespace ScreenCaptureGeometry

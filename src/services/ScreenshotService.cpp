@@ -6,6 +6,7 @@
 #include "ports/DisplayCapturePort.h"
 #include "ports/FrontmostApplicationPort.h"
 #include "ports/ScreenCapturePermission.h"
+#include "ports/ScreenFreezePort.h"
 #include "ports/ScreensPort.h"
 #include "ports/ScreenshotToolPort.h"
 #include "ports/WindowListPort.h"
@@ -174,7 +175,35 @@ QCoro::Task<Image> ScreenshotService::captureMainDisplay(std::optional<std::int3
 {
     const Screen screen = activeScreen(targetPID);
     requirePermission();
-    co_return co_await captureToolRectangle(screen.frame, screen);
+    const FrozenScreen frozen = co_await freezeScreen(screen);
+    co_return Image(frozen.picture);
+}
+
+QCoro::Task<FrozenScreen> ScreenshotService::freezeScreen(Screen screen)
+{
+    requirePermission();
+    QList<Screen> screens;
+    screens.append(screen);
+    const QList<FrozenScreen> frozen = co_await m_ports.screenFreeze.freeze(std::move(screens));
+    if (frozen.size() != 1 || frozen.front().picture.isNull())
+        fail(ScreenshotError::Code::captureFailed);
+    // A copy: this QCoro version moves from whatever co_return names.
+    co_return FrozenScreen(frozen.front());
+}
+
+Image ScreenshotService::cutFromFrozen(const FrozenScreen& frozen, QRectF rect)
+{
+    const Screen& screen = frozen.screen;
+    const std::optional<QRectF> normalized = ScreenCaptureGeometry::normalizedCaptureRect(rect, screen.frame);
+    if (!normalized || frozen.picture.isNull())
+        fail(ScreenshotError::Code::captureFailed);
+    const QImage& pixels = frozen.picture.pixels();
+    const QRect crop = ScreenCaptureGeometry::pixelCropRect(*normalized, screen.frame, pixels.size());
+    if (crop.isEmpty())
+        fail(ScreenshotError::Code::captureFailed);
+    // The point size follows the picture's own density, whatever the screen's rounding.
+    const QSizeF points(crop.width() / frozen.picture.scaleX(), crop.height() / frozen.picture.scaleY());
+    return Image(pixels.copy(crop), points);
 }
 
 QCoro::Task<Image> ScreenshotService::capture(QRectF rect, Screen screen)
@@ -227,7 +256,9 @@ QCoro::Task<Image> ScreenshotService::captureUserSelectedWindow()
     const QList<CapturableWindow> windows = capturableWindows();
     if (windows.isEmpty())
         fail(ScreenshotError::Code::captureFailed);
-    const std::optional<CapturableWindow> chosen = co_await m_ports.windowSelection.selectWindow(windows);
+    requirePermission();
+    const QList<FrozenScreen> frozen = co_await m_ports.screenFreeze.freeze(m_ports.screens.screens());
+    const std::optional<CapturableWindow> chosen = co_await m_ports.windowSelection.selectWindow(windows, frozen);
     if (!chosen)
         fail(ScreenshotError::Code::cancelled);
     co_return co_await captureWindow(*chosen);

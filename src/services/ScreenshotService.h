@@ -1,6 +1,7 @@
 #pragma once
 
 #include "domain/CapturableWindow.h"
+#include "domain/FrozenScreen.h"
 #include "domain/Image.h"
 #include "domain/Screen.h"
 
@@ -15,6 +16,7 @@
 class DisplayCapturePort;
 class FrontmostApplicationPort;
 class ScreenCapturePermission;
+class ScreenFreezePort;
 class ScreensPort;
 class ScreenshotToolPort;
 class WindowListPort;
@@ -32,6 +34,8 @@ public:
         ScreenCapturePermission& permission;
         ScreenshotToolPort& tool;
         WindowSelectionPort& windowSelection;
+        // Pictures of the screens for the selection overlays and the full-screen capture.
+        ScreenFreezePort& screenFreeze;
         // A backend that leaves our own windows out; none on X11.
         DisplayCapturePort* displayCapture = nullptr;
         // Windows of this application never appear among the capturable ones.
@@ -43,12 +47,21 @@ public:
     // Throws ScreenshotError::screenUnavailable when there is no screen at all.
     [[nodiscard]] Screen activeScreen(std::optional<std::int32_t> targetPID) const;
 
+    // The whole active screen, read in this process: no tool, no PNG between the server and us.
     QCoro::Task<Image> captureMainDisplay(std::optional<std::int32_t> targetPID);
     // `rect` in global points on `screen`.
     QCoro::Task<Image> capture(QRectF rect, Screen screen);
     QCoro::Task<Image> captureExcludingCurrentApp(QRectF rect, Screen screen);
     QCoro::Task<Image> captureActiveWindow(std::optional<std::int32_t> targetPID);
+    // The window is picked over pictures of the screens; the capture itself is the window's
+    // own pixels from the tool, so it never shows the overlay.
     QCoro::Task<Image> captureUserSelectedWindow();
+
+    // A picture of the screen as it is now, for an area selection to be shown over and cut from.
+    QCoro::Task<FrozenScreen> freezeScreen(Screen screen);
+    // `rect` (global points) cut from the picture at its own density; throws captureFailed
+    // when nothing of it lies on the screen.
+    [[nodiscard]] static Image cutFromFrozen(const FrozenScreen& frozen, QRectF rect);
 
     // Whether captureExcludingCurrentApp can work: a backend leaves our own windows out of its
     // pictures, so the workflows need not keep them hidden while it captures.

@@ -12,8 +12,9 @@
 
 using namespace OverlayPainting;
 
-AreaSelectionView::AreaSelectionView(Screen screen)
-    : m_screen(std::move(screen))
+AreaSelectionView::AreaSelectionView(const FrozenScreen& frozen)
+    : m_screen(frozen.screen)
+    , m_backdrop(frozen.picture, black(0.42))
 {
     // Named for window lists and for tools that look windows up by name.
     setWindowTitle(QStringLiteral("Select an Area"));
@@ -105,7 +106,7 @@ void AreaSelectionView::complete(const QRectF& selection)
 void AreaSelectionView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    fillWindow(painter, rect(), black(0.42));
+    m_backdrop.paintDimmed(painter, rect());
     const OverlayCoordinates view = coordinates();
     paintCrosshair(painter, view);
     if (m_dragStart && m_dragCurrent) {
@@ -133,10 +134,7 @@ void AreaSelectionView::paintCrosshair(QPainter& painter, const OverlayCoordinat
 void AreaSelectionView::paintSelection(QPainter& painter, const OverlayCoordinates& view, const QRectF& selection) const
 {
     const QRectF area = view.toWidget(selection);
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.fillRect(area, Qt::transparent);
-    painter.restore();
+    m_backdrop.paintClear(painter, area);
 
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::white, 2));

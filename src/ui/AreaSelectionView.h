@@ -1,7 +1,8 @@
 #pragma once
 
-#include "domain/Screen.h"
+#include "domain/FrozenScreen.h"
 #include "engine/OverlayCoordinates.h"
+#include "ui/FrozenBackdrop.h"
 #include "ui/OverlayWindow.h"
 
 #include <QPointF>
@@ -9,13 +10,13 @@
 
 #include <optional>
 
-// The dimmed cover of one screen on which the user drags the area to capture: a crosshair
+// The dimmed picture of one screen on which the user drags the area to capture: a crosshair
 // and a hint until the drag starts, then the undimmed selection with its border, thirds
 // guides and a position and size label. Esc, a click or a tiny drag cancel.
 class AreaSelectionView : public OverlayWindow {
     Q_OBJECT
 public:
-    explicit AreaSelectionView(Screen screen);
+    explicit AreaSelectionView(const FrozenScreen& frozen);
 
     // The selection in global points once finished; none when cancelled.
     [[nodiscard]] const std::optional<QRectF>& result() const { return m_result; }
@@ -38,6 +39,7 @@ private:
     void complete(const QRectF& selection);
 
     Screen m_screen;
+    FrozenBackdrop m_backdrop;
     std::optional<QPointF> m_dragStart;
     std::optional<QPointF> m_dragCurrent;
     std::optional<QPointF> m_currentPointer;

@@ -1,7 +1,7 @@
 #include "ui/OverlayWindow.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "engine/ScreenCaptureGeometry.h"
+
 #include <QWindow>
 
 namespace {
@@ -11,17 +11,6 @@ namespace {
 constexpr int grabAttempts = 50;
 constexpr std::chrono::milliseconds grabRetryInterval { 20 };
 
-// Qt's coordinates on X11 are root pixels divided by its device pixel ratio.
-QRect logicalGeometry(const QRect& native)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double ratio = screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
-    if (ratio == 1.0)
-        return native;
-    return QRectF(native.x() / ratio, native.y() / ratio, native.width() / ratio, native.height() / ratio)
-        .toAlignedRect();
-}
-
 } // namespace
 
 OverlayWindow::OverlayWindow()
@@ -29,7 +18,9 @@ OverlayWindow::OverlayWindow()
 {
     // Above every panel of ours (the capture workflows leave these windows in place).
     setProperty("trovixWindowLevel", 1000);
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Opaque: the overlays paint a picture of the screen, so no compositor is needed to see
+    // through them. Every paint covers the whole window.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -37,9 +28,12 @@ OverlayWindow::OverlayWindow()
     connect(&m_grabRetry, &QTimer::timeout, this, &OverlayWindow::grabKeyboardWhenMapped);
 }
 
-void OverlayWindow::present(const QRect& nativeGeometry)
+void OverlayWindow::present(const Screen& screen)
 {
-    setGeometry(logicalGeometry(nativeGeometry));
+    // The toolkit places a window in the logical space of the screen it lands on.
+    const QRectF logical = ScreenCaptureGeometry::logicalRectFromRoot(
+        QRectF(screen.nativeGeometry), screen.nativeGeometry, screen.scaleFactor);
+    setGeometry(logical.toAlignedRect());
     show();
     raise();
     // Without a window manager's help a bypassing window gets the keyboard only when asked.

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QRect>
+#include "domain/Screen.h"
+
 #include <QTimer>
 #include <QWidget>
 
-// A borderless window above everything else that covers whole screens and takes the
+// A borderless window above everything else that covers one whole screen and takes the
 // keyboard while it is shown, the base of the selection overlays. It reports the end of
 // the selection once through finished(); what was selected is the subclass's to tell.
 class OverlayWindow : public QWidget {
@@ -12,8 +13,8 @@ class OverlayWindow : public QWidget {
 public:
     OverlayWindow();
 
-    // Covers the rectangle of the window system's root (pixels) and takes the keyboard.
-    void present(const QRect& nativeGeometry);
+    // Covers the screen, in its own logical coordinates, and takes the keyboard.
+    void present(const Screen& screen);
     [[nodiscard]] bool isFinished() const { return m_finished; }
     // True once the keyboard belongs to the overlay, so Esc reaches it.
     [[nodiscard]] bool hasKeyboard() const { return m_hasKeyboard; }

@@ -2,26 +2,16 @@
 
 #include "engine/PanelPlacement.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int badgeSize = 36;
-
-// Qt's coordinates on X11 are root pixels divided by its device pixel ratio.
-QPoint logicalPosition(QPoint root)
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double ratio = screen && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
-    return QPointF(root.x() / ratio, root.y() / ratio).toPoint();
-}
 
 class Badge : public QWidget {
 public:
@@ -70,7 +60,7 @@ ScrollingPanelWindow::ScrollingPanelWindow(QSize size, bool acceptsFocus, Decora
 
 void ScrollingPanelWindow::placeOn(const Screen& screen)
 {
-    move(logicalPosition(PanelPlacement::topRightRootRect(screen, QSizeF(size())).topLeft()));
+    move(PanelPlacement::topRightLogicalPosition(screen, QSizeF(size())));
 }
 
 void ScrollingPanelWindow::fitContent()

@@ -1,32 +1,40 @@
 #include "ui/WindowSelectionOverlay.h"
 
-#include "engine/WindowSelectionGeometry.h"
-#include "ports/ScreensPort.h"
 #include "ui/WindowSelectionView.h"
 
 #include <QCoro/QCoroSignal>
 
 #include <memory>
+#include <vector>
 
-WindowSelectionOverlay::WindowSelectionOverlay(const ScreensPort& screens)
-    : m_screens(screens)
-{ }
-
-QCoro::Task<std::optional<CapturableWindow>> WindowSelectionOverlay::selectWindow(QList<CapturableWindow> windows)
+QCoro::Task<std::optional<CapturableWindow>> WindowSelectionOverlay::selectWindow(
+    QList<CapturableWindow> windows, QList<FrozenScreen> screens)
 {
-    if (windows.isEmpty())
+    if (windows.isEmpty() || screens.isEmpty())
         co_return std::nullopt;
-    QList<QRectF> frames;
-    QRect nativeGeometry;
-    for (const Screen& screen : m_screens.screens()) {
-        frames.append(screen.frame);
-        nativeGeometry = nativeGeometry.united(screen.nativeGeometry);
+    // One window per screen: a window spanning screens of different scales would be drawn at
+    // one of them only.
+    std::vector<std::unique_ptr<WindowSelectionView>> views;
+    for (const FrozenScreen& frozen : screens)
+        views.push_back(std::make_unique<WindowSelectionView>(windows, frozen));
+    for (const auto& view : views) {
+        QObject::connect(view.get(), &WindowSelectionView::hoveredWindowChanged, view.get(),
+            [&views](std::optional<std::uint32_t> id) {
+                for (const auto& other : views)
+                    other->setHoveredWindowID(id);
+            });
+        // A pick or a cancel on one screen ends the pick on all of them.
+        QObject::connect(view.get(), &OverlayWindow::finished, view.get(), [&views] {
+            for (const auto& other : views)
+                other->cancel();
+        });
     }
-    if (frames.isEmpty())
-        co_return std::nullopt;
-    const auto view = std::make_unique<WindowSelectionView>(windows, WindowSelectionGeometry::overlayFrame(frames));
-    view->present(nativeGeometry);
-    co_await qCoro(view.get(), &OverlayWindow::finished);
-    // A copy: this QCoro version moves from whatever co_return names.
-    co_return std::optional<CapturableWindow>(view->result());
+    for (std::size_t index = 0; index < views.size(); ++index)
+        views[index]->present(screens.at(qsizetype(index)).screen);
+    co_await qCoro(views.front().get(), &OverlayWindow::finished);
+    for (const auto& view : views) {
+        if (view->result())
+            co_return std::optional<CapturableWindow>(view->result());
+    }
+    co_return std::nullopt;
 }

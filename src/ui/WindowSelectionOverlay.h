@@ -2,15 +2,9 @@
 
 #include "ports/WindowSelectionPort.h"
 
-class ScreensPort;
-
-// Covers every screen with one WindowSelectionView for one pick at a time.
+// Covers every screen with a WindowSelectionView of its picture for one pick at a time.
 class WindowSelectionOverlay : public WindowSelectionPort {
 public:
-    explicit WindowSelectionOverlay(const ScreensPort& screens);
-
-    QCoro::Task<std::optional<CapturableWindow>> selectWindow(QList<CapturableWindow> windows) override;
-
-private:
-    const ScreensPort& m_screens;
+    QCoro::Task<std::optional<CapturableWindow>> selectWindow(
+        QList<CapturableWindow> windows, QList<FrozenScreen> screens) override;
 };

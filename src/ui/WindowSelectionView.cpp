@@ -10,11 +10,20 @@
 
 using namespace OverlayPainting;
 
-WindowSelectionView::WindowSelectionView(QList<CapturableWindow> windows, QRectF frame)
+WindowSelectionView::WindowSelectionView(QList<CapturableWindow> windows, const FrozenScreen& frozen)
     : m_windows(std::move(windows))
-    , m_frame(frame)
+    , m_frame(frozen.screen.frame)
+    , m_backdrop(frozen.picture, black(0.46))
 {
     setWindowTitle(QStringLiteral("Select a Window"));
+}
+
+void WindowSelectionView::setHoveredWindowID(std::optional<std::uint32_t> id)
+{
+    if (id == m_hoveredWindowID)
+        return;
+    m_hoveredWindowID = id;
+    update();
 }
 
 OverlayCoordinates WindowSelectionView::coordinates() const
@@ -32,8 +41,11 @@ std::optional<CapturableWindow> WindowSelectionView::windowUnder(const QMouseEve
 void WindowSelectionView::mouseMoveEvent(QMouseEvent* event)
 {
     const std::optional<CapturableWindow> hit = windowUnder(event);
-    m_hoveredWindowID = hit ? std::optional(hit->id) : std::nullopt;
-    update();
+    const std::optional<std::uint32_t> id = hit ? std::optional(hit->id) : std::nullopt;
+    if (id == m_hoveredWindowID)
+        return;
+    setHoveredWindowID(id);
+    Q_EMIT hoveredWindowChanged(id);
 }
 
 void WindowSelectionView::mousePressEvent(QMouseEvent* event)
@@ -57,7 +69,7 @@ void WindowSelectionView::keyPressEvent(QKeyEvent* event)
 void WindowSelectionView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    fillWindow(painter, rect(), black(0.46));
+    m_backdrop.paintDimmed(painter, rect());
     const OverlayCoordinates view = coordinates();
     const auto hovered = std::find_if(m_windows.cbegin(), m_windows.cend(),
         [this](const CapturableWindow& window) { return m_hoveredWindowID == window.id; });

@@ -10,6 +10,7 @@
 #include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeInputSynthesis.h"
 #include "fakes/FakeScreenCapturePermission.h"
+#include "fakes/FakeScreenFreeze.h"
 #include "fakes/FakeScreens.h"
 #include "fakes/FakeScreenshotTool.h"
 #include "fakes/FakeScrollingPanels.h"
@@ -27,6 +28,7 @@ struct AppStateWithFakes : FakeSettingsAndOutputs {
             .permission = permission,
             .tool = tool,
             .windowSelection = windowSelection,
+            .screenFreeze = screenFreeze,
             .displayCapture = &displayCapture,
             .ownApplicationId = QStringLiteral("trovix") })
         , state(settings,
@@ -42,6 +44,7 @@ struct AppStateWithFakes : FakeSettingsAndOutputs {
     FakeScreenCapturePermission permission;
     FakeScreenshotTool tool;
     FakeWindowSelection windowSelection;
+    FakeScreenFreeze screenFreeze;
     FakeDisplayCapture displayCapture;
     ScreenshotService screenshots;
     FakeAreaSelection areaSelection;

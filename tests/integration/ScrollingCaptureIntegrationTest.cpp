@@ -57,8 +57,7 @@ protected:
     [[nodiscard]] ScreenCaptureSelection selection() const
     {
         const Screen screen = *capture.screens.mainScreen();
-        const QRectF rect = ScreenCaptureGeometry::globalRectFromRoot(
-            QRectF(window->viewportRootRect()), capture.screens.primaryGeometry(), capture.screens.scaleFactor());
+        const QRectF rect = capture.screens.rootToGlobal().rect(QRectF(window->viewportRootRect()));
         return { screen, rect };
     }
 

@@ -29,7 +29,8 @@ protected:
     // Shows the overlay on `screen`, plays the xdotool script, and returns what it selected.
     std::optional<std::optional<QRectF>> select(const Screen& screen, const QStringList& script)
     {
-        auto outcome = start(overlay.selectArea(screen));
+        // Without a picture the overlay dims its screen as a plain cover; the geometry is the same.
+        auto outcome = start(overlay.selectArea(FrozenScreen { screen, Image() }));
         if (!waitForOverlay<AreaSelectionView>()) {
             ADD_FAILURE() << "the overlay never took the keyboard";
             finishOrEscape(outcome, 0);
@@ -117,9 +118,17 @@ protected:
         return { primary.x() + int(global.x()), primary.y() + primary.height() - int(global.y()) };
     }
 
+    [[nodiscard]] QList<FrozenScreen> coveredScreens() const
+    {
+        QList<FrozenScreen> covered;
+        for (const Screen& screen : screens.screens())
+            covered.append({ screen, Image() });
+        return covered;
+    }
+
     XcbConnection connection;
     XcbScreens screens { connection, 1.0 };
-    WindowSelectionOverlay overlay { screens };
+    WindowSelectionOverlay overlay;
     const CapturableWindow front { 11, 100, QStringLiteral("Front"), QStringLiteral("Notes"),
         QRectF(100, 300, 400, 300) };
     const CapturableWindow back { 12, 200, QStringLiteral("Back"), QString(), QRectF(300, 200, 400, 300) };
@@ -129,7 +138,7 @@ protected:
 
 TEST_F(WindowSelectionIntegration, FrontWindowOfTwoOverlappingOnesIsHighlightedAndPicked)
 {
-    auto outcome = start(overlay.selectWindow({ front, back }));
+    auto outcome = start(overlay.selectWindow({ front, back }, coveredScreens()));
     WindowSelectionView* view = waitForOverlay<WindowSelectionView>();
     ASSERT_TRUE(view);
 
@@ -153,7 +162,7 @@ TEST_F(WindowSelectionIntegration, ClickOnEmptyDesktopOrEscCancels)
     };
     for (const auto& [name, script] : scripts) {
         SCOPED_TRACE(name);
-        auto outcome = start(overlay.selectWindow({ front, back }));
+        auto outcome = start(overlay.selectWindow({ front, back }, coveredScreens()));
         ASSERT_TRUE(waitForOverlay<WindowSelectionView>());
         ASSERT_TRUE(xdotool(script));
         ASSERT_TRUE(finishOrEscape(outcome));
@@ -177,7 +186,7 @@ TEST_F(WindowSelectionIntegration, OnlyTheLeftButtonPicksOrCancels)
 
 TEST_F(WindowSelectionIntegration, NoCandidatesAnswersAtOnceWithoutAnOverlay)
 {
-    auto outcome = start(overlay.selectWindow({}));
+    auto outcome = start(overlay.selectWindow({}, coveredScreens()));
     ASSERT_TRUE(outcome->done);
     ASSERT_TRUE(outcome->value);
     EXPECT_EQ(*outcome->value, std::nullopt);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The capture road of the application on the real X server: connection, screens, window
-// list, the real screenshot tool and the screenshot service. Only the window picker is a
+// list, the real screenshot tool, the in-process screen grab and the screenshot service. Only the window picker is a
 // fake, as it is a modal overlay; X11Application puts the application state on top.
 
 #include "app/AppState.h"
@@ -13,6 +13,7 @@
 #include "platform/x11/XTestInputSynthesis.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbFrontmostApplication.h"
+#include "platform/x11/XcbScreenFreezer.h"
 #include "platform/x11/XcbScreens.h"
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
@@ -27,6 +28,7 @@ struct X11CaptureStack {
         , windowList(connection, screens)
         , frontmost(connection, windowList)
         , tool(screenCaptureToolPath, permission)
+        , freezer(connection)
     { }
 
     XcbScreens screens;
@@ -35,7 +37,8 @@ struct X11CaptureStack {
     X11ScreenCapturePermission permission;
     SystemScreenshotTool tool;
     FakeWindowSelection selection;
-    ScreenshotService service { { screens, windowList, frontmost, permission, tool, selection, nullptr,
+    XcbScreenFreezer freezer;
+    ScreenshotService service { { screens, windowList, frontmost, permission, tool, selection, freezer, nullptr,
         QStringLiteral("trovix") } };
 };
 

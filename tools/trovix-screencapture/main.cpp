@@ -5,10 +5,10 @@
 #include "CaptureRequest.h"
 #include "PngOutput.h"
 #include "ToolFailure.h"
-#include "XcbGrabber.h"
 
 #include "domain/PlatformError.h"
 #include "platform/x11/XcbConnection.h"
+#include "platform/x11/XcbGrabber.h"
 
 #include <QStringList>
 
@@ -26,7 +26,11 @@ QImage capture(const CaptureRequest& request)
             QStringLiteral("cannot open the X display \"%1\"").arg(qEnvironmentVariable("DISPLAY")));
     }
     XcbGrabber grabber(*connection);
-    return request.window ? grabber.grabWindow(*request.window) : grabber.grabRootRectangle(*request.rectangle);
+    try {
+        return request.window ? grabber.grabWindow(*request.window) : grabber.grabRootRectangle(*request.rectangle);
+    } catch (const PlatformError& error) {
+        throw ToolFailure(ToolFailure::Kind::captureFailed, error.description());
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <xcb/randr.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -39,8 +40,12 @@ qsizetype primaryIndex(const QList<XcbScreens::Monitor>& monitors)
 } // namespace
 
 XcbScreens::XcbScreens(XcbConnection& connection, double scaleFactor)
+    : XcbScreens(connection, [scaleFactor](const QString&, const QRect&) { return scaleFactor; })
+{ }
+
+XcbScreens::XcbScreens(XcbConnection& connection, ScaleLookup scales)
     : m_connection(connection)
-    , m_scaleFactor(scaleFactor > 0 ? scaleFactor : 1.0)
+    , m_scales(std::move(scales))
 { }
 
 QList<XcbScreens::Monitor> XcbScreens::monitors() const
@@ -64,6 +69,10 @@ QList<XcbScreens::Monitor> XcbScreens::monitors() const
     }
     if (std::none_of(result.cbegin(), result.cend(), [](const Monitor& monitor) { return monitor.primary; }))
         result.front().primary = true;
+    for (Monitor& monitor : result) {
+        const double scale = m_scales ? m_scales(monitor.name, monitor.geometry) : 1.0;
+        monitor.scale = scale > 0 && std::isfinite(scale) ? scale : 1.0;
+    }
     return result;
 }
 
@@ -91,7 +100,7 @@ std::optional<QRect> XcbScreens::workArea() const
 QList<Screen> XcbScreens::screens() const
 {
     const QList<Monitor> all = monitors();
-    const QRect primary = all.at(primaryIndex(all)).geometry;
+    const Monitor& primary = all.at(primaryIndex(all));
     const std::optional<QRect> available = workArea();
     QList<Screen> result;
     for (const Monitor& monitor : all) {
@@ -99,15 +108,58 @@ QList<Screen> XcbScreens::screens() const
         QRect visible = available ? monitor.geometry.intersected(*available) : monitor.geometry;
         if (visible.isEmpty())
             visible = monitor.geometry;
+        const auto global = [&](const QRect& root) {
+            return ScreenCaptureGeometry::globalRectFromMonitorRoot(
+                QRectF(root), monitor.geometry, monitor.scale, primary.geometry, primary.scale);
+        };
         result.append(Screen {
             .name = monitor.name,
-            .frame = ScreenCaptureGeometry::globalRectFromRoot(QRectF(monitor.geometry), primary, m_scaleFactor),
-            .visibleFrame = ScreenCaptureGeometry::globalRectFromRoot(QRectF(visible), primary, m_scaleFactor),
-            .scaleFactor = m_scaleFactor,
+            .frame = global(monitor.geometry),
+            .visibleFrame = global(visible),
+            .scaleFactor = monitor.scale,
             .nativeGeometry = monitor.geometry,
         });
     }
     return result;
+}
+
+XcbScreens::RootToGlobal::RootToGlobal(QList<Monitor> monitors)
+    : m_monitors(std::move(monitors))
+    , m_primary(m_monitors.at(primaryIndex(m_monitors)))
+{ }
+
+const XcbScreens::Monitor& XcbScreens::RootToGlobal::monitorFor(const QRectF& root) const
+{
+    const Monitor* best = &m_primary;
+    double bestArea = 0;
+    for (const Monitor& monitor : m_monitors) {
+        const QRectF overlap = QRectF(monitor.geometry).intersected(root);
+        const double area = overlap.isEmpty() ? 0 : overlap.width() * overlap.height();
+        if (area > bestArea) {
+            best = &monitor;
+            bestArea = area;
+        }
+    }
+    return *best;
+}
+
+QRectF XcbScreens::RootToGlobal::rect(const QRectF& root) const
+{
+    const Monitor& monitor = monitorFor(root);
+    return ScreenCaptureGeometry::globalRectFromMonitorRoot(
+        root, monitor.geometry, monitor.scale, m_primary.geometry, m_primary.scale);
+}
+
+QPointF XcbScreens::RootToGlobal::point(QPointF root) const
+{
+    // A pixel-sized rectangle finds the monitor that holds the point.
+    const QRectF pixel = rect(QRectF(root, QSizeF(1, 1)));
+    return { pixel.left(), pixel.bottom() };
+}
+
+XcbScreens::RootToGlobal XcbScreens::rootToGlobal() const
+{
+    return RootToGlobal(monitors());
 }
 
 std::optional<Screen> XcbScreens::mainScreen() const
@@ -125,7 +177,5 @@ QPointF XcbScreens::mouseLocation() const
         = m_connection.reply(xcb_query_pointer_reply, xcb_query_pointer(m_connection.get(), m_connection.root()));
     if (!pointer)
         return {};
-    const QRect primary = primaryGeometry();
-    const double primaryBottom = primary.y() + primary.height();
-    return { (pointer->root_x - primary.x()) / m_scaleFactor, (primaryBottom - pointer->root_y) / m_scaleFactor };
+    return rootToGlobal().point(QPointF(pointer->root_x, pointer->root_y));
 }

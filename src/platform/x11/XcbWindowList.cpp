@@ -1,6 +1,5 @@
 #include "platform/x11/XcbWindowList.h"
 
-#include "engine/ScreenCaptureGeometry.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbScreens.h"
 
@@ -84,13 +83,8 @@ std::optional<int> layer(const QList<xcb_atom_t>& types, const QList<xcb_atom_t>
     return 0;
 }
 
-struct RootToGlobal {
-    QRect primaryGeometry;
-    double scale;
-};
-
-std::optional<WindowListEntry> collect(
-    const XcbConnection& c, const PendingWindow& pending, const Atoms& atoms, const RootToGlobal& conversion)
+std::optional<WindowListEntry> collect(const XcbConnection& c, const PendingWindow& pending, const Atoms& atoms,
+    const XcbScreens::RootToGlobal& conversion)
 {
     const auto attributes = c.reply(xcb_get_window_attributes_reply, pending.attributes);
     const auto geometry = c.reply(xcb_get_geometry_reply, pending.geometry);
@@ -106,7 +100,7 @@ std::optional<WindowListEntry> collect(
     entry.number = pending.id;
     if (geometry && position) {
         const QRectF root(position->dst_x, position->dst_y, geometry->width, geometry->height);
-        entry.frame = ScreenCaptureGeometry::globalRectFromRoot(root, conversion.primaryGeometry, conversion.scale);
+        entry.frame = conversion.rect(root);
     }
     if (const auto title = value(c, pending.netName))
         entry.title = QString::fromUtf8(*title);
@@ -149,7 +143,7 @@ QList<std::uint32_t> XcbWindowList::stackingOrder() const
 QList<WindowListEntry> XcbWindowList::onScreenWindows() const
 {
     const Atoms atoms(m_connection);
-    const RootToGlobal conversion { m_screens.primaryGeometry(), m_screens.scaleFactor() };
+    const XcbScreens::RootToGlobal conversion = m_screens.rootToGlobal();
     QList<PendingWindow> pending;
     for (const std::uint32_t id : stackingOrder())
         pending.append(request(m_connection.get(), m_connection.root(), id, atoms));

@@ -22,7 +22,7 @@ TEST_F(AppStateCaptureTest, CaptureFailuresShowTheirDescriptionAndBringTheWindow
     settings.showAfterScreenshot.set(true);
     for (const auto& [failure, expected] : failures) {
         SCOPED_TRACE(expected.toStdString());
-        tool.failure = failure;
+        screenFreeze.failure = failure;
         editor.visible = true;
         state.statusMessage.set(QStringLiteral("before"));
 
@@ -155,28 +155,4 @@ TEST_F(AppStateCaptureTest, BackendThatLeavesOurWindowsOutCapturesTheScreenWitho
     EXPECT_TRUE(tool.runs.isEmpty());
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured the current screen"));
     EXPECT_FALSE(state.isCaptureTransitionActive());
-}
-
-TEST_F(AppStateCaptureTest, BackendThatLeavesOurWindowsOutGetsThemBackBeforeCapturingTheArea)
-{
-    displayCapture.excludes = true;
-    editor.visible = true;
-    showPinnedWindow();
-    settings.showAfterScreenshot.set(true);
-    bool pinnedVisibleDuringSelection = true;
-    areaSelection.onSelect = [&] { pinnedVisibleDuringSelection = applicationWindows.isVisible(pinnedId); };
-
-    runToCompletion(state.captureArea());
-
-    EXPECT_FALSE(pinnedVisibleDuringSelection);
-    EXPECT_EQ(clock.sleeps, QList<std::chrono::milliseconds> { 140ms }) << "no pause after the selection";
-    ASSERT_EQ(displayCapture.captures.size(), 1);
-    EXPECT_EQ(displayCapture.captures.front().second, QRectF(10, 20, 100, 50));
-    EXPECT_TRUE(applicationWindows.isVisible(pinnedId));
-    EXPECT_TRUE(editor.visible);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
-
-    areaSelection.answer = std::nullopt;
-    runToCompletion(state.captureArea());
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Area capture cancelled"));
 }

@@ -31,6 +31,7 @@ protected:
         screens.mouse = { 100, 100 };
         tool.output = ImageIOService::pngData(capturedPicture);
         displayCapture.image = capturedPicture;
+        screenFreeze.picture = capturedPicture;
         areaSelection.answer = QRectF(10, 20, 100, 50);
         settings.showAfterScreenshot.set(false);
         settings.screenshotsFolderPath.set(folder.path());

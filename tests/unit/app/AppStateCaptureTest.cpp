@@ -96,7 +96,7 @@ TEST_F(AppStateCaptureTest, SecondRequestWhileSelectingLeavesTheFirstCaptureUndi
     areaSelection.holding = false;
     runToCompletion(std::move(first));
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
-    EXPECT_EQ(tool.runs.size(), 1);
+    EXPECT_EQ(screenFreeze.requests.size(), 1);
     EXPECT_FALSE(state.isCaptureTransitionActive());
 }
 
@@ -145,7 +145,7 @@ TEST_F(AppStateCaptureTest, AfterASuccessfulCaptureTheEditorShowsExactlyWhenTheS
             EXPECT_EQ(editor.broughtToFront, showAfter ? 1 : 0);
             ASSERT_FALSE(workspace.policies.empty());
             EXPECT_EQ(workspace.policies.back(), showAfter ? ActivationPolicy::regular : ActivationPolicy::accessory);
-            EXPECT_TRUE(isCapturedPicture(state.baseImage()));
+            EXPECT_TRUE(state.baseImage());
         }
     }
 }
@@ -203,10 +203,10 @@ TEST_F(AppStateCaptureTest, WaitsLongerWhenWindowsWereHidden)
     const Row rows[] = {
         { "screen, nothing visible", false, [this] { return state.captureScreen(); }, { 70ms } },
         { "screen, editor visible", true, [this] { return state.captureScreen(); }, { 140ms } },
-        // The selection overlay gets its own pause to leave the screen.
-        { "area, nothing visible", false, [this] { return state.captureArea(); }, { 70ms, 60ms } },
-        { "area, editor visible", true, [this] { return state.captureArea(); }, { 140ms, 60ms } },
-        { "add to canvas", true, [this] { return state.addAreaCaptureToCanvas(); }, { 140ms, 60ms } },
+        // The area is cut from the picture taken before the overlay showed: no pause after it.
+        { "area, nothing visible", false, [this] { return state.captureArea(); }, { 70ms } },
+        { "area, editor visible", true, [this] { return state.captureArea(); }, { 140ms } },
+        { "add to canvas", true, [this] { return state.addAreaCaptureToCanvas(); }, { 140ms } },
         { "three seconds later", false, [this] { return state.captureAfterDelay(3.0); }, { 3000ms, 70ms } },
     };
     for (const Row& row : rows) {
@@ -249,14 +249,56 @@ TEST_F(AppStateCaptureTest, AreaSelectionHappensOnTheTargetApplicationsScreen)
     workspace.frontmost = RunningApplication { 4242, QStringLiteral("gimp"), QStringLiteral("GIMP") };
     areaSelection.answer = QRectF(810, -190, 100, 50);
 
+    screenFreeze.pictureOf = [](const Screen& screen) {
+        QImage pixels(screen.nativeGeometry.size(), QImage::Format_RGB32);
+        pixels.fill(screen.name == QStringLiteral("side") ? Qt::green : Qt::red);
+        return Image(pixels, screen.frame.size());
+    };
+
     runToCompletion(state.captureArea());
 
     ASSERT_EQ(areaSelection.screensOffered.size(), 1);
     EXPECT_EQ(areaSelection.screensOffered.front(), sideScreen);
-    ASSERT_EQ(tool.runs.size(), 1);
-    // The side screen's top edge is global y 280 and root y 320; the selection's top edge,
-    // global y -140, lies 420 below it.
-    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-R810,740,100,50"));
+    ASSERT_EQ(screenFreeze.requests, QList<QList<Screen>> { { sideScreen } }) << "only that screen is pictured";
+    ASSERT_TRUE(state.baseImage());
+    EXPECT_EQ(state.baseImage()->pixels().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(tool.runs.isEmpty());
+}
+
+TEST_F(AppStateCaptureTest, AreaIsCutPixelForPixelFromThePictureShownWhileSelecting)
+{
+    // A 2x screen at a global origin away from zero; every pixel of its picture is distinct.
+    const Screen retina { QStringLiteral("retina"), QRectF(-400, 100, 400, 300), QRectF(-400, 100, 400, 300), 2.0,
+        QRect(0, 0, 800, 600) };
+    screens.screenList = { retina };
+    screens.main = retina;
+    screens.mouse = { -200, 200 };
+    QImage pixels(800, 600, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x)
+            pixels.setPixel(x, y, qRgb(x & 0xff, y & 0xff, (x >> 8) * 16 + (y >> 8)));
+    }
+    screenFreeze.picture = Image(pixels, QSizeF(400, 300));
+    editor.visible = true;
+    bool editorHiddenWhenPictured = false;
+    screenFreeze.pictureOf = [&](const Screen&) {
+        editorHiddenWhenPictured = !editor.visible;
+        return screenFreeze.picture;
+    };
+    // Global points: 30 points in from the left edge, 50 up from the bottom edge.
+    areaSelection.answer = QRectF(-370, 150, 100, 60);
+
+    runToCompletion(state.captureArea());
+
+    EXPECT_TRUE(editorHiddenWhenPictured) << "our windows are out of the picture";
+    ASSERT_EQ(areaSelection.picturesShown.size(), 1);
+    EXPECT_EQ(areaSelection.picturesShown.front().picture, screenFreeze.picture) << "the overlay shows the picture";
+    ASSERT_TRUE(state.baseImage());
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(100, 60)) << "the point size is the selection's";
+    // Top-left origin in pixels: 2 x 30 from the left, 2 x (300 - 50 - 60) from the top.
+    EXPECT_EQ(state.baseImage()->pixels(), pixels.copy(QRect(60, 380, 200, 120)));
+    EXPECT_TRUE(tool.runs.isEmpty()) << "no second capture";
+    EXPECT_EQ(clock.sleeps, QList<std::chrono::milliseconds> { 140ms }) << "no pause after the selection";
 }
 
 TEST_F(AppStateCaptureTest, ActiveWindowCaptureTargetsTheApplicationWeCameFrom)
@@ -286,6 +328,8 @@ TEST_F(AppStateCaptureTest, PickedWindowIsCapturedByItsNumber)
 
     runToCompletion(state.captureAnyWindow());
 
+    ASSERT_EQ(windowSelection.screensShown.size(), 1);
+    EXPECT_EQ(windowSelection.screensShown.front().size(), 2) << "the picker covers a picture of every screen";
     ASSERT_EQ(tool.runs.size(), 1);
     EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-l77"));
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured selected window"));

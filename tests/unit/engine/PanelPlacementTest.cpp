@@ -44,4 +44,26 @@ TEST(PanelPlacementTest, PanelSitsTwentyEightPointsFromTheWorkAreasTopRightCorne
     }
 }
 
+// The toolkit keeps each screen's root corner and divides the distances from it by the
+// screen's own scale, whatever the other screens' scales.
+TEST(PanelPlacementTest, LogicalPositionIsScaledAboutTheScreensOwnCorner)
+{
+    const struct {
+        const char* name;
+        Screen screen;
+        QPoint expected;
+    } cases[] = {
+        { "a 2x screen right of a 1x one",
+            screen(QRectF(1920, 0, 1280, 720), QRectF(1920, 0, 1280, 720), QRect(1920, 0, 2560, 1440), 2),
+            QPoint(1920 + 1280 - 28 - 330, 28) },
+        { "a 1x screen right of a 2x one",
+            screen(QRectF(3840, 0, 1920, 1080), QRectF(3840, 0, 1920, 1080), QRect(3840, 0, 1920, 1080), 1),
+            QPoint(3840 + 1920 - 28 - 330, 28) },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        EXPECT_EQ(PanelPlacement::topRightLogicalPosition(testCase.screen, QSizeF(330, 168)), testCase.expected);
+    }
+}
+
 } // namespace

@@ -145,3 +145,37 @@ TEST(ScreenCaptureGeometry, ToolRectangleStaysOnItsScreen)
 }
 
 } // namespace
+
+// Monitors of different scales: the primary at 2x, one at 1x to its right and one at 1.5x
+// below. Each screen's frame has its pixel size over its own scale, every rectangle on it
+// comes back to the same root pixels, and no two frames overlap.
+TEST(ScreenCaptureGeometry, EachMonitorKeepsItsOwnScale)
+{
+    const QRect primary(0, 0, 3840, 2160);
+    const struct {
+        const char* name;
+        QRect monitor;
+        double scale;
+        QRectF frame;
+    } monitors[] = {
+        { "primary at 2x", primary, 2, QRectF(0, 0, 1920, 1080) },
+        { "right at 1x", QRect(3840, 0, 1920, 1080), 1, QRectF(3840, 0, 1920, 1080) },
+        { "below at 1.5x", QRect(0, 2160, 1800, 1200), 1.5, QRectF(0, -1880, 1200, 800) },
+    };
+    QList<QRectF> frames;
+    for (const auto& monitor : monitors) {
+        SCOPED_TRACE(monitor.name);
+        const QRectF frame = ScreenCaptureGeometry::globalRectFromMonitorRoot(
+            QRectF(monitor.monitor), monitor.monitor, monitor.scale, primary, 2);
+        EXPECT_EQ(frame, monitor.frame);
+        const Screen screen { QString(), frame, frame, monitor.scale, monitor.monitor };
+        const QRect window(monitor.monitor.topLeft() + QPoint(30, 60), QSize(300, 150));
+        const QRectF global = ScreenCaptureGeometry::globalRectFromMonitorRoot(
+            QRectF(window), monitor.monitor, monitor.scale, primary, 2);
+        EXPECT_EQ(global.size(), QSizeF(window.size()) / monitor.scale);
+        EXPECT_EQ(ScreenCaptureGeometry::toolRectangle(global, screen), window);
+        for (const QRectF& other : frames)
+            EXPECT_FALSE(frame.intersects(other));
+        frames.append(frame);
+    }
+}

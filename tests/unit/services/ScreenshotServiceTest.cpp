@@ -4,6 +4,7 @@
 #include "engine/PngWriter.h"
 #include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeScreenCapturePermission.h"
+#include "fakes/FakeScreenFreeze.h"
 #include "fakes/FakeScreens.h"
 #include "fakes/FakeScreenshotTool.h"
 #include "fakes/FakeWindowList.h"
@@ -72,7 +73,8 @@ protected:
     FakeScreenCapturePermission permission;
     FakeScreenshotTool tool;
     FakeWindowSelection selection;
-    ScreenshotService service { { screens, windowList, frontmost, permission, tool, selection, nullptr,
+    FakeScreenFreeze freeze;
+    ScreenshotService service { { screens, windowList, frontmost, permission, tool, selection, freeze, nullptr,
         QStringLiteral("trovix") } };
 };
 
@@ -127,7 +129,7 @@ TEST_F(ScreenshotServiceTest, CapturableWindowsFillDefaultsAndKeepTheOrder)
 
 TEST_F(ScreenshotServiceTest, WithoutAnIdentifierOfOurOwnWindowsWithoutOneAreDropped)
 {
-    ScreenshotService anonymousService { { screens, windowList, frontmost, permission, tool, selection, nullptr,
+    ScreenshotService anonymousService { { screens, windowList, frontmost, permission, tool, selection, freeze, nullptr,
         std::nullopt } };
     WindowListEntry unidentified = window(1, 1, QRectF(0, 0, 400, 300));
     unidentified.applicationId.reset();
@@ -188,17 +190,47 @@ TEST_F(ScreenshotServiceTest, ActiveScreenFollowsTheTargetWindowThenTheMouseThen
     }
 }
 
-TEST_F(ScreenshotServiceTest, CaptureMainDisplayPassesTheScreensRootRectangle)
+TEST_F(ScreenshotServiceTest, CaptureMainDisplayIsThePictureOfTheScreenUnderTheMouse)
 {
     screens.mouse = QPointF(-10, 10);
+    QImage pixels(2000, 1600, QImage::Format_RGB32);
+    pixels.fill(Qt::red);
+    freeze.picture = Image(pixels, leftScreen.frame.size());
     const Image image = runToCompletion(service.captureMainDisplay(std::nullopt));
 
-    ASSERT_EQ(tool.runs.size(), 1);
-    EXPECT_EQ(tool.runs.front(),
-        QStringList(
-            { QStringLiteral("-x"), QStringLiteral("-t"), QStringLiteral("png"), QStringLiteral("-R0,100,1000,800") }));
-    EXPECT_EQ(image.pixels().size(), QSize(4, 2));
-    EXPECT_EQ(image.pixels().pixel(0, 0), QColor(Qt::red).rgb());
+    EXPECT_EQ(freeze.requests, QList<QList<Screen>> { { leftScreen } });
+    EXPECT_EQ(image, freeze.picture);
+    EXPECT_TRUE(tool.runs.isEmpty()) << "read in process, not through the tool";
+}
+
+TEST_F(ScreenshotServiceTest, AreasAreCutFromTheFrozenPictureAtItsDensity)
+{
+    QImage pixels(2000, 1600, QImage::Format_RGB32);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            pixels.setPixel(x, y, qRgb(x & 0xff, y & 0xff, (x >> 8) * 16 + (y >> 8)));
+    const FrozenScreen frozen { leftScreen, Image(pixels, leftScreen.frame.size()) };
+    const struct {
+        const char* name;
+        QRectF rect;
+        QRect pixels;
+    } cases[] = {
+        { "near the top", QRectF(-900, 700, 100, 50), QRect(200, 100, 200, 100) },
+        { "fractional, rounded outward", QRectF(-989.6, 10, 5.2, 50), QRect(20, 1480, 12, 100) },
+        { "sticking out, clipped to the screen", QRectF(-50, 750, 100, 100), QRect(1900, 0, 100, 100) },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        const Image cut = ScreenshotService::cutFromFrozen(frozen, testCase.rect);
+        EXPECT_EQ(cut.pixels(), pixels.copy(testCase.pixels));
+        EXPECT_EQ(cut.size(), QSizeF(testCase.pixels.size()) / 2);
+    }
+    try {
+        (void)ScreenshotService::cutFromFrozen(frozen, QRectF(5000, 0, 10, 10));
+        ADD_FAILURE() << "a rectangle off the screen was cut";
+    } catch (const ScreenshotError& error) {
+        EXPECT_EQ(error.code(), Code::captureFailed);
+    }
 }
 
 // The left screen's bottom-left is global (-1000, 0); its top-left in the root is (0, 100).
@@ -311,11 +343,13 @@ TEST_F(ScreenshotServiceTest, CaptureUserSelectedWindow)
     ASSERT_EQ(selection.offered.size(), 1);
     EXPECT_EQ(selection.offered.front().size(), 2);
 
-    // The permission is checked only once the user has chosen.
+    EXPECT_EQ(selection.screensShown.front().size(), 2) << "over a picture of every screen";
+
+    // The pictures under the picker need the permission already.
     permission.granted = false;
     selection.choice = service.capturableWindows().at(1);
     EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::permissionDenied);
-    EXPECT_EQ(selection.offered.size(), 2);
+    EXPECT_EQ(selection.offered.size(), 1);
 
     permission.granted = true;
     runToCompletion(service.captureUserSelectedWindow());

@@ -1,7 +1,6 @@
-#include "XcbGrabber.h"
+#include "platform/x11/XcbGrabber.h"
 
-#include "ToolFailure.h"
-
+#include "domain/PlatformError.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbScreens.h"
 
@@ -19,7 +18,7 @@ namespace {
 
 [[noreturn]] void fail(const QString& message)
 {
-    throw ToolFailure(ToolFailure::Kind::captureFailed, message);
+    throw PlatformError(message);
 }
 
 // Plain GetImage replies are kept below this size so one huge reply never has to be

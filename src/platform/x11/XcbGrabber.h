@@ -17,11 +17,11 @@ class XcbGrabber {
 public:
     explicit XcbGrabber(XcbConnection& connection);
 
-    // A rectangle of the root window, in root pixels. Throws ToolFailure when it lies
+    // A rectangle of the root window, in root pixels. Throws PlatformError when it lies
     // outside every screen.
     [[nodiscard]] QImage grabRootRectangle(const QRect& rectangle);
     // The window's own pixels (no decorations), clipped to the part on the root.
-    // Throws ToolFailure for an unknown or unmapped window.
+    // Throws PlatformError for an unknown or unmapped window.
     [[nodiscard]] QImage grabWindow(std::uint32_t window);
 
 private:

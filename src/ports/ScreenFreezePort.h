@@ -1,0 +1,16 @@
+#pragma once
+
+#include "domain/FrozenScreen.h"
+
+#include <QCoro/QCoroTask>
+#include <QList>
+
+// Takes one picture of each screen at one moment, without anything of ours on top: the
+// selection overlays show these pictures, so they work with or without a compositor.
+class ScreenFreezePort {
+public:
+    virtual ~ScreenFreezePort() = default;
+
+    // In the order given. Throws ScreenshotError when a screen cannot be read.
+    virtual QCoro::Task<QList<FrozenScreen>> freeze(QList<Screen> screens) = 0;
+};

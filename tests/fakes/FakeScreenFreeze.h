@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ports/ScreenFreezePort.h"
+
+#include <QList>
+
+#include <functional>
+
+// Pictures every screen with `picture`, or with what `pictureOf` paints for it; remembers
+// which screens it was asked for. `failure` throws instead.
+class FakeScreenFreeze : public ScreenFreezePort {
+public:
+    Image picture;
+    std::function<Image(const Screen&)> pictureOf;
+    std::function<void()> failure;
+    QList<QList<Screen>> requests;
+
+    QCoro::Task<QList<FrozenScreen>> freeze(QList<Screen> screens) override
+    {
+        requests.append(screens);
+        if (failure)
+            failure();
+        QList<FrozenScreen> frozen;
+        for (const Screen& screen : screens)
+            frozen.append({ screen, pictureOf ? pictureOf(screen) : picture });
+        co_return frozen;
+    }
+};
