@@ -5,7 +5,18 @@
 #include <QDir>
 #include <QFile>
 
+#include <ostream>
 #include <string>
+
+namespace FuzzTargets {
+
+// Names the target in test output instead of dumping its bytes.
+void PrintTo(const Target& target, std::ostream* out)
+{
+    *out << target.name;
+}
+
+} // namespace FuzzTargets
 
 namespace {
 
