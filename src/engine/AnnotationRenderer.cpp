@@ -19,6 +19,8 @@ using DrawingPrimitives::withAlpha;
 template <typename... Handlers> struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+// Clang before 17 does not deduce an aggregate's arguments without it; the fuzzing build uses clang.
+template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 void strokeSegment(QPainter& painter, QPointF start, QPointF end)
 {

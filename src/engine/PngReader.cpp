@@ -30,6 +30,9 @@ constexpr std::uint64_t maxImageBytes = std::uint64_t { 1 } << 30;
 constexpr std::size_t headerLength = 13;
 constexpr std::uint8_t colorTypeRgb = 2;
 constexpr std::uint8_t colorTypeRgba = 6;
+// Deflate writes at most 258 bytes per two bits of input; a stream that could not fill the
+// scanlines even at that rate is refused before a buffer of the declared size is reserved.
+constexpr std::size_t maxInflateRatio = 1032;
 
 [[nodiscard]] constexpr std::uint32_t chunkType(const char (&name)[5])
 {
@@ -156,6 +159,8 @@ using Decompressor = std::unique_ptr<libdeflate_decompressor, DecompressorDelete
 // The stream must fill the scanlines exactly and end where the image data ends.
 Bytes inflate(const ImageData& compressed, std::size_t expectedSize)
 {
+    if (expectedSize / maxInflateRatio > compressed.size)
+        return nullptr;
     const Decompressor decompressor(libdeflate_alloc_decompressor());
     // One spare byte for the four-byte loads of the last RGB pixel.
     Bytes scanlines = LargeBuffer::allocate(expectedSize + 1);

@@ -7,7 +7,7 @@
 #include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbScreens.h"
-#include "services/AtomicFileWriter.h"
+#include "storage/AtomicFileWriter.h"
 #include "services/SystemScreenshotTool.h"
 
 #include <QApplication>

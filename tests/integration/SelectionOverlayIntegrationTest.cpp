@@ -173,7 +173,7 @@ TEST_F(WindowSelectionIntegration, ClickOnEmptyDesktopOrEscCancels)
 
 TEST_F(WindowSelectionIntegration, OnlyTheLeftButtonPicksOrCancels)
 {
-    auto outcome = start(overlay.selectWindow({ front, back }));
+    auto outcome = start(overlay.selectWindow({ front, back }, coveredScreens()));
     ASSERT_TRUE(waitForOverlay<WindowSelectionView>());
     ASSERT_TRUE(xdotool(moveTo(rootOf({ 400, 400 }))));
     for (const char* button : { "3", "2" })
