@@ -58,60 +58,61 @@ void preferX11()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-// Workflows are coroutines that keep running after their handle is dropped.
-template <typename Task> void start(Task task)
+// The editor's menus, the tray and the shortcuts name their commands in their own terms;
+// each runs through the one runner that a later launch or the session bus also reaches.
+InstanceCommand::Kind commandFor(CaptureCommand command)
 {
-    Q_UNUSED(task);
-}
-
-void runCapture(AppState& state, CaptureCommand command)
-{
+    using Kind = InstanceCommand::Kind;
     switch (command) {
     case CaptureCommand::area:
-        return start(state.captureArea());
+        return Kind::captureArea;
     case CaptureCommand::fullScreen:
-        return start(state.captureScreen());
+        return Kind::captureScreen;
     case CaptureCommand::addToCanvas:
-        return start(state.addAreaCaptureToCanvas());
+        return Kind::addAreaCapture;
     case CaptureCommand::delayed:
-        return start(state.captureAfterDelay(3.0));
+        return Kind::captureDelayed;
     case CaptureCommand::anyWindow:
-        return start(state.captureAnyWindow());
+        return Kind::captureWindow;
     }
+    return Kind::show;
 }
 
-void runCapture(AppState& state, TrayCaptureCommand command)
+InstanceCommand::Kind commandFor(TrayCaptureCommand command)
 {
+    using Kind = InstanceCommand::Kind;
     switch (command) {
     case TrayCaptureCommand::captureScreen:
-        return start(state.captureScreen());
+        return Kind::captureScreen;
     case TrayCaptureCommand::captureArea:
-        return start(state.captureArea());
+        return Kind::captureArea;
     case TrayCaptureCommand::captureAfterDelay:
-        return start(state.captureAfterDelay(3.0));
+        return Kind::captureDelayed;
     case TrayCaptureCommand::captureScrolling:
-        return start(state.startScrollingCapture(ScrollingCaptureDirection::down));
+        return Kind::captureScrolling;
     case TrayCaptureCommand::addCapture:
-        return start(state.addAreaCaptureToCanvas());
+        return Kind::addAreaCapture;
     case TrayCaptureCommand::captureActiveWindow:
-        return start(state.captureActiveWindow());
+        return Kind::captureActiveWindow;
     case TrayCaptureCommand::captureAnyWindow:
-        return start(state.captureAnyWindow());
+        return Kind::captureWindow;
     }
+    return Kind::show;
 }
 
-XcbHotkeyService::Callbacks hotkeyCallbacks(AppState& state)
+XcbHotkeyService::Callbacks hotkeyCallbacks(InstanceCommandRunner& commands)
 {
+    using Kind = InstanceCommand::Kind;
+    const auto run = [&commands](Kind kind) { return [&commands, kind] { commands.run({ kind, {} }); }; };
     return {
-        { HotkeyAction::captureScreen, [&state] { start(state.captureScreen()); } },
-        { HotkeyAction::captureArea, [&state] { start(state.captureArea()); } },
-        { HotkeyAction::addCapture, [&state] { start(state.addAreaCaptureToCanvas()); } },
-        { HotkeyAction::captureAnyWindow, [&state] { start(state.captureAnyWindow()); } },
-        { HotkeyAction::captureScrolling,
-            [&state] { start(state.startScrollingCapture(ScrollingCaptureDirection::down)); } },
-        { HotkeyAction::captureActiveWindow, [&state] { start(state.captureActiveWindow()); } },
-        { HotkeyAction::showTrovix, [&state] { state.showEditor(); } },
-        { HotkeyAction::recognizeText, [&state] { start(state.recognizeText()); } },
+        { HotkeyAction::captureScreen, run(Kind::captureScreen) },
+        { HotkeyAction::captureArea, run(Kind::captureArea) },
+        { HotkeyAction::addCapture, run(Kind::addAreaCapture) },
+        { HotkeyAction::captureAnyWindow, run(Kind::captureWindow) },
+        { HotkeyAction::captureScrolling, run(Kind::captureScrolling) },
+        { HotkeyAction::captureActiveWindow, run(Kind::captureActiveWindow) },
+        { HotkeyAction::showTrovix, run(Kind::show) },
+        { HotkeyAction::recognizeText, run(Kind::recognizeText) },
     };
 }
 
@@ -185,13 +186,15 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
         settings, desktop.hotkeys, desktop.dialogs, SettingsWindowController::uploadCallback(state));
     TrayMenu tray(state);
 
-    QObject::connect(&editor, &EditorWindow::captureRequested, [&state](CaptureCommand c) { runCapture(state, c); });
+    InstanceCommandRunner commands(state, { [&settingsWindow] { settingsWindow.show(); }, &QApplication::quit });
+    QObject::connect(
+        &editor, &EditorWindow::captureRequested, [&commands](CaptureCommand c) { commands.run({ commandFor(c), {} }); });
     QObject::connect(&editor, &EditorWindow::settingsRequested, [&settingsWindow] { settingsWindow.show(); });
-    QObject::connect(&tray, &TrayMenu::captureRequested, [&state](TrayCaptureCommand c) { runCapture(state, c); });
+    QObject::connect(
+        &tray, &TrayMenu::captureRequested, [&commands](TrayCaptureCommand c) { commands.run({ commandFor(c), {} }); });
     QObject::connect(&tray, &TrayMenu::showEditorRequested, [&state] { state.showEditor(); });
     QObject::connect(&tray, &TrayMenu::settingsRequested, [&settingsWindow] { settingsWindow.show(); });
     QObject::connect(&tray, &TrayMenu::quitRequested, &application, &QApplication::quit);
-    InstanceCommandRunner commands(state, { [&settingsWindow] { settingsWindow.show(); }, &QApplication::quit });
     ApplicationBus bus;
     // Without a session bus, later launches reach this instance through the guard's socket.
     bus.registerInstance();
@@ -205,7 +208,7 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
         },
         Qt::QueuedConnection);
 
-    desktop.hotkeys.setCallbacks(hotkeyCallbacks(state));
+    desktop.hotkeys.setCallbacks(hotkeyCallbacks(commands));
     desktop.hotkeys.registerHotkeys(settings.shortcuts());
 
     if (firstCommand.kind == InstanceCommand::Kind::show)

@@ -102,7 +102,8 @@ TEST_F(ApplicationEndToEnd, AHundredShortcutPressesInASecondRunOneCaptureAtATime
     session->run(QStringLiteral("xdotool"), burst, 30000);
 
     const QImage screen = session->escapeAndPaste(90s);
-    ASSERT_FALSE(screen.isNull()) << "the editor still answers and copies its capture";
+    ASSERT_FALSE(screen.isNull()) << "the editor still answers and copies its capture\n"
+                                  << trovix.process().readAllStandardError().toStdString();
     EXPECT_EQ(screen.size(), s_screenSize);
 
     QProcess& process = trovix.process();

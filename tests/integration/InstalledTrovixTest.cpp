@@ -2,6 +2,7 @@
 // desktop's files in place, and the installed `trovix shot` run on a private X server
 // whose root shows a known picture. The installed program finds its screenshot tool in
 // libexec: nothing of the build folder is beside it.
+#include "DesktopSession.h"
 #include "PrivateXvfb.h"
 
 #include "platform/x11/XcbConnection.h"
@@ -21,17 +22,7 @@ namespace {
 
 const QSize s_rootSize(640, 400);
 
-// Every pixel differs from its neighbours, so a picture taken one pixel off shows.
-QImage distinctPattern(QSize size)
-{
-    QImage pattern(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(pattern.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = qRgb(x & 0xff, y & 0xff, ((x >> 8) << 4 | (y >> 8)) & 0xff);
-    }
-    return pattern;
-}
+using EndToEnd::distinctPattern;
 
 struct ProgramRun {
     int exitCode = -1;

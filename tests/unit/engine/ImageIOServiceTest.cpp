@@ -1,5 +1,6 @@
 #include "engine/ImageIOService.h"
 #include "domain/ImageIOError.h"
+#include "support/PngHeaderClaiming.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include <zlib.h>
 
 namespace {
 
@@ -39,28 +39,6 @@ QByteArray encodeWithQt(const QImage& image, const char* format)
     QImageWriter writer(&buffer, format);
     EXPECT_TRUE(writer.write(image)) << format << ": " << writer.errorString().toStdString();
     return bytes;
-}
-
-// A PNG that announces the given size in its header and then breaks off at the start of its
-// pixel data: enough for a reader to learn the size, never enough to decode.
-QByteArray pngHeaderClaiming(quint32 width, quint32 height)
-{
-    const auto chunk = [](const QByteArray& type, const QByteArray& data) {
-        char number[4];
-        qToBigEndian(quint32(data.size()), number);
-        const QByteArray body = type + data;
-        QByteArray bytes(number, 4);
-        bytes.append(body);
-        qToBigEndian(quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))), number);
-        bytes.append(number, 4);
-        return bytes;
-    };
-    char size[8];
-    qToBigEndian(width, size);
-    qToBigEndian(height, size + 4);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8)
-        + chunk("IHDR", QByteArray(size, 8) + QByteArray("\x08\x06\x00\x00\x00", 5))
-        + chunk("IDAT", QByteArray("\x78\x9c", 2));
 }
 
 TEST(ImageIOService, PngDataOfAnImageWithoutPixelsThrowsTheEncodingError)
@@ -157,7 +135,7 @@ TEST(ImageIOService, AbsurdSizesAreRefusedBeforeDecodingWithAClearError)
     for (const QSize size : { QSize(100000, 100000), QSize(3840, 80000) }) {
         SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
         // Only the header exists: decoding would fail, so the error shows the size was checked first.
-        const QByteArray header = pngHeaderClaiming(quint32(size.width()), quint32(size.height()));
+        const QByteArray header = PngHeaderClaiming::png(quint32(size.width()), quint32(size.height()));
         for (const bool fromFile : { false, true }) {
             SCOPED_TRACE(fromFile ? "file" : "bytes");
             try {
@@ -172,7 +150,7 @@ TEST(ImageIOService, AbsurdSizesAreRefusedBeforeDecodingWithAClearError)
             }
         }
     }
-    EXPECT_FALSE(ImageIOService::readImageData(pngHeaderClaiming(0x7fffffff, 1))) << "a size Qt cannot hold";
+    EXPECT_FALSE(ImageIOService::readImageData(PngHeaderClaiming::png(0x7fffffff, 1))) << "a size Qt cannot hold";
 }
 
 TEST(ImageIOService, TallScrollingCapturesAreReadable)
