@@ -29,7 +29,7 @@ QAction* EditorMenus::action(const QString& title) const
 {
     for (QMenu* menu : m_menus) {
         for (QAction* item : menu->actions()) {
-            if (item->text() == title)
+            if (MenuShortcut::title(*item) == title)
                 return item;
         }
     }
@@ -82,6 +82,9 @@ void EditorMenus::buildTrovixMenu(QMenuBar& menuBar)
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setMenuRole(QAction::PreferencesRole);
     connect(settings, &QAction::triggered, this, &EditorMenus::settingsRequested);
+    QAction* about = addItem(menu, QStringLiteral("About Trovix"), false);
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &EditorMenus::aboutRequested);
 }
 
 void EditorMenus::buildEditMenu(QMenuBar& menuBar)
@@ -163,7 +166,7 @@ void EditorMenus::showSelectedTool()
 void EditorMenus::showShortcuts()
 {
     for (const ShortcutItem& item : m_shortcutItems)
-        item.action->setShortcut(MenuShortcut::keySequence(m_state.settings.shortcut(item.hotkey)));
+        MenuShortcut::show(*item.action, MenuShortcut::title(*item.action), m_state.settings.shortcut(item.hotkey));
 }
 
 void EditorMenus::showHistory()

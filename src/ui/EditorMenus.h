@@ -30,6 +30,7 @@ public:
 Q_SIGNALS:
     void captureRequested(CaptureCommand command);
     void settingsRequested();
+    void aboutRequested();
     void enterFullScreenRequested();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "ports/WorkspacePort.h"
+#include "ui/AboutBox.h"
 #include "ui/CanvasViewport.h"
 #include "ui/EditorBottomPanel.h"
 #include "ui/EditorHeader.h"
@@ -76,6 +77,7 @@ void EditorWindow::connectSignals()
     connect(m_emptyState, &EmptyStatePanel::captureRequested, this, &EditorWindow::captureRequested);
     connect(m_menus, &EditorMenus::captureRequested, this, &EditorWindow::captureRequested);
     connect(m_menus, &EditorMenus::settingsRequested, this, &EditorWindow::settingsRequested);
+    connect(m_menus, &EditorMenus::aboutRequested, this, [this] { AboutBox::create(this)->open(); });
     connect(m_menus, &EditorMenus::enterFullScreenRequested, this, &EditorWindow::toggleFullScreen);
     connect(&m_state.baseImage, &ObservableNotifier::changed, this, &EditorWindow::showStage);
     connect(

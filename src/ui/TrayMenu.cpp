@@ -74,8 +74,9 @@ void TrayMenu::populate()
 {
     QMenu& menu = *m_menu;
     menu.clear();
-    addItem(menu, QStringLiteral("Reopen Trovix"), QApplication::windowIcon(), keysOf(HotkeyAction::showTrovix),
-        [this] { Q_EMIT showEditorRequested(); });
+    showShortcut(*addItem(menu, QStringLiteral("Reopen Trovix"), QApplication::windowIcon(), QKeySequence(),
+                     [this] { Q_EMIT showEditorRequested(); }),
+        HotkeyAction::showTrovix);
     menu.addSeparator();
     addCaptureItem(menu, QStringLiteral("Capture Screen"), QStringLiteral("display"), TrayCaptureCommand::captureScreen,
         HotkeyAction::captureScreen);
@@ -87,7 +88,8 @@ void TrayMenu::populate()
         TrayCaptureCommand::captureScrolling, std::nullopt);
     QAction* recognize
         = addItem(menu, QStringLiteral("Recognize Text/QR"), TrayIcons::icon(QStringLiteral("text.viewfinder")),
-            keysOf(HotkeyAction::recognizeText), [this] { static_cast<void>(m_state.recognizeText()); });
+            QKeySequence(), [this] { static_cast<void>(m_state.recognizeText()); });
+    showShortcut(*recognize, HotkeyAction::recognizeText);
     recognize->setEnabled(m_state.baseImage().has_value());
     populateMoreMenu();
     menu.addMenu(m_moreMenu);
@@ -141,11 +143,14 @@ QAction* TrayMenu::addItem(
 QAction* TrayMenu::addCaptureItem(QMenu& menu, const QString& title, const QString& symbol, TrayCaptureCommand command,
     std::optional<HotkeyAction> shortcut)
 {
-    return addItem(menu, title, TrayIcons::icon(symbol), shortcut ? keysOf(*shortcut) : QKeySequence(),
-        [this, command] { Q_EMIT captureRequested(command); });
+    QAction* item = addItem(
+        menu, title, TrayIcons::icon(symbol), QKeySequence(), [this, command] { Q_EMIT captureRequested(command); });
+    if (shortcut)
+        showShortcut(*item, *shortcut);
+    return item;
 }
 
-QKeySequence TrayMenu::keysOf(HotkeyAction action) const
+void TrayMenu::showShortcut(QAction& item, HotkeyAction action) const
 {
-    return MenuShortcut::keySequence(m_state.settings.shortcut(action));
+    MenuShortcut::show(item, item.text(), m_state.settings.shortcut(action));
 }

@@ -53,7 +53,7 @@ private:
     QAction* addItem(QMenu& menu, const QString& title, const QIcon& icon, const QKeySequence& keys, Handler&& handler);
     QAction* addCaptureItem(QMenu& menu, const QString& title, const QString& symbol, TrayCaptureCommand command,
         std::optional<HotkeyAction> shortcut);
-    [[nodiscard]] QKeySequence keysOf(HotkeyAction action) const;
+    void showShortcut(QAction& item, HotkeyAction action) const;
 
     AppState& m_state;
     // Declared first so that the icon, which points to the menu, goes before it.

@@ -133,7 +133,7 @@ TEST_F(ApplicationEndToEnd, AHundredShortcutPressesInASecondRunOneCaptureAtATime
     EXPECT_LT(captures, 100) << "presses during a capture are refused, not queued";
 }
 
-TEST_F(ApplicationEndToEnd, CommandLineReachesTheRunningInstanceOverTheSessionBus)
+TEST_F(ApplicationEndToEnd, CommandsFilesAndDesktopActionsReachTheRunningInstanceOverTheSessionBus)
 {
     PrivateSessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon gave its address";
@@ -165,6 +165,32 @@ TEST_F(ApplicationEndToEnd, CommandLineReachesTheRunningInstanceOverTheSessionBu
     const QImage screen = session->escapeAndPaste(90s);
     ASSERT_FALSE(screen.isNull()) << "the command captured the screen in the running instance";
     EXPECT_TRUE(screen.convertToFormat(QImage::Format_RGB32) == session->pattern()) << "exactly the screen";
+
+    // A file handed over by the desktop arrives through Open, as `trovix open` sends it.
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(QColor(20, 140, 60));
+    picture.setPixelColor(3, 5, Qt::white);
+    const QString picturePath = config.path() + QStringLiteral("/opened picture.png");
+    ASSERT_TRUE(picture.save(picturePath));
+    EXPECT_EQ(command({ QStringLiteral("open"), picturePath }), 0);
+    const QImage opened = session->escapeAndPaste(90s);
+    ASSERT_FALSE(opened.isNull()) << "the opened file reached the editor";
+    EXPECT_EQ(opened.convertToFormat(QImage::Format_RGB32), picture);
+
+    // The desktop file's actions call ActivateAction themselves when Trovix is D-Bus activatable.
+    QProcess activate;
+    activate.setProcessEnvironment(trovix.process().processEnvironment());
+    activate.start(QStringLiteral("gdbus"),
+        { QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+            QStringLiteral("io.github.trovix.Trovix"), QStringLiteral("--object-path"),
+            QStringLiteral("/io/github/trovix/Trovix"), QStringLiteral("--method"),
+            QStringLiteral("org.freedesktop.Application.ActivateAction"), QStringLiteral("capture-screen"),
+            QStringLiteral("[]"), QStringLiteral("{}") });
+    ASSERT_TRUE(activate.waitForFinished(30000));
+    EXPECT_EQ(activate.exitCode(), 0) << activate.readAllStandardError().toStdString();
+    const QImage activated = session->escapeAndPaste(90s);
+    ASSERT_FALSE(activated.isNull()) << "the desktop file's action captured the screen";
+    EXPECT_TRUE(activated.convertToFormat(QImage::Format_RGB32) == session->pattern());
 
     EXPECT_EQ(command({ QStringLiteral("quit") }), 0);
     EXPECT_TRUE(waitUntil([&] { return trovix.process().state() == QProcess::NotRunning; }, 30s))

@@ -2,6 +2,7 @@
 #include "XDriving.h"
 
 #include "fakes/AppStateWithFakes.h"
+#include "ui/MenuShortcut.h"
 #include "ui/TrayMenu.h"
 
 #include <QAction>
@@ -52,7 +53,7 @@ QStringList titles(const QMenu& menu)
     QStringList result;
     for (const QAction* action : menu.actions()) {
         if (!action->isSeparator())
-            result.append(action->text());
+            result.append(MenuShortcut::title(*action));
     }
     return result;
 }
@@ -119,7 +120,8 @@ TEST(TrayIntegration, TheIconAppearsInATrayHostAndItsMenuOpens)
         SCOPED_TRACE(button);
         iconWindow = trayIconWindow();
         ASSERT_NE(iconWindow, nullptr);
-        XDriving::xdotool({ QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(iconWindow->winId()),
+        XDriving::xdotool(
+            { QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(iconWindow->winId()),
                 QStringLiteral("4"), QStringLiteral("4"), QStringLiteral("click"), QString::fromLatin1(button) });
         ASSERT_TRUE(QTest::qWaitFor([&] { return tray.menu()->isVisible(); }, 5000)) << "the menu opens";
         EXPECT_EQ(titles(*tray.menu()),

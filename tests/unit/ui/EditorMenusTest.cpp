@@ -1,12 +1,15 @@
 #include "EditorFixture.h"
 
+#include "domain/ApplicationIdentity.h"
 #include "domain/HotkeyKeys.h"
+#include "ui/AppIcon.h"
 #include "ui/EditorMenus.h"
 #include "ui/MenuShortcut.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalSpy>
 
 namespace {
@@ -18,6 +21,7 @@ const char* const s_alwaysEnabledItems[] = {
     "Delayed Screenshot (3s)",
     "Capture Any Window",
     "Settings",
+    "About Trovix",
     "Add Capture",
     "Enter Full Screen",
 };
@@ -43,7 +47,7 @@ TEST_F(EditorMenusTest, ItemsThatNeedAnImageFollowTheDocument)
         items += menu->menu()->actions();
     for (const QAction* action : items) {
         if (!action->isSeparator() && action->isEnabled())
-            enabledWithoutImage.append(action->text());
+            enabledWithoutImage.append(MenuShortcut::title(*action));
     }
     QStringList expected;
     for (const char* title : s_alwaysEnabledItems)
@@ -149,6 +153,29 @@ TEST_F(EditorMenusTest, CaptureItemsAskForTheirCapture)
     EXPECT_EQ(item("Settings")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 }
 
+TEST_F(EditorMenusTest, AboutShowsTheAppsIconNameAndVersion)
+{
+    const auto aboutBox = [this]() -> QMessageBox* {
+        for (QMessageBox* box : window->findChildren<QMessageBox*>()) {
+            if (box->windowTitle() == QStringLiteral("About Trovix"))
+                return box;
+        }
+        return nullptr;
+    };
+    ASSERT_EQ(aboutBox(), nullptr);
+    item("About Trovix")->trigger();
+    QMessageBox* box = aboutBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal() && box->windowModality() == Qt::ApplicationModal) << "the tray keeps working";
+    EXPECT_TRUE(box->text().contains(QStringLiteral("Trovix ") + ApplicationIdentity::version()));
+    EXPECT_EQ(box->iconPixmap().toImage(), AppIcon::icon().pixmap(64, 64).toImage());
+    EXPECT_FALSE(box->iconPixmap().isNull());
+    box->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(aboutBox(), nullptr) << "a closed box is gone";
+}
+
 TEST_F(EditorMenusTest, CaptureItemsShowTheCurrentGlobalShortcut)
 {
     const HotkeyShortcut ctrlAltTwo { 19, HotkeyKeys::controlModifier | HotkeyKeys::optionModifier };
@@ -162,8 +189,11 @@ TEST_F(EditorMenusTest, CaptureItemsShowTheCurrentGlobalShortcut)
     settings.setShortcut(
         HotkeyShortcut { 15, HotkeyKeys::shiftModifier | HotkeyKeys::commandModifier }, HotkeyAction::recognizeText);
     EXPECT_EQ(item("Recognize Text and QR")->shortcut(), QKeySequence(Qt::SHIFT | Qt::META | Qt::Key_R));
+    // The shortcut column names the keys as the shortcut fields do, not as Qt would ("Meta+Shift+R").
+    EXPECT_EQ(item("Recognize Text and QR")->text(), QStringLiteral("Recognize Text and QR\tShift+Super+R"));
     settings.setShortcut(std::nullopt, HotkeyAction::recognizeText);
     EXPECT_TRUE(item("Recognize Text and QR")->shortcut().isEmpty());
+    EXPECT_EQ(item("Recognize Text and QR")->text(), QStringLiteral("Recognize Text and QR"));
     EXPECT_TRUE(item("Delayed Screenshot (3s)")->shortcut().isEmpty());
 }
 
