@@ -1,25 +1,19 @@
 #include "platform/qt/JsonDefaultsStore.h"
 
 #include "domain/FileSystemError.h"
+#include "platform/qt/SettingsDocument.h"
 #include "storage/AtomicFileWriter.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonParseError>
-#include <QJsonValue>
 #include <QLoggingCategory>
 #include <QStandardPaths>
 
 namespace {
 
 Q_LOGGING_CATEGORY(lcSettings, "trovix.settings")
-
-// A settings file is a few kilobytes; anything this big is not ours, and
-// reading it whole would only cost memory.
-constexpr qint64 maximumFileSize = 4 * 1024 * 1024;
 
 // The file holds the upload token: only its owner may read it, or list its folder.
 constexpr QFileDevice::Permissions privateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -36,19 +30,10 @@ void preparePrivateFolder(const QString& folderPath)
             throw FileSystemError(QStringLiteral("Could not create the folder “%1”.").arg(folderPath));
         return;
     }
-    constexpr QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
-        | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    constexpr QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
     if (folder.isDir() && !folder.isSymLink() && (folder.permissions() & others))
         QFile::setPermissions(folderPath, privateFolder);
-}
-
-QJsonValue jsonValue(const DefaultsStore::Value& value)
-{
-    if (const bool* flag = std::get_if<bool>(&value))
-        return *flag;
-    if (const double* number = std::get_if<double>(&value))
-        return *number;
-    return std::get<QString>(value);
 }
 
 QString unusedSiblingName(const QString& filePath)
@@ -77,27 +62,12 @@ QString JsonDefaultsStore::standardFilePath()
 
 std::optional<DefaultsStore::Value> JsonDefaultsStore::value(const QString& key) const
 {
-    const QJsonValue stored = m_values.value(key);
-    switch (stored.type()) {
-    case QJsonValue::Bool:
-        return stored.toBool();
-    case QJsonValue::Double:
-        return stored.toDouble();
-    case QJsonValue::String:
-        return stored.toString();
-    default:
-        return std::nullopt;
-    }
+    return SettingsDocument::value(m_values, key);
 }
 
 void JsonDefaultsStore::write(const std::vector<Entry>& entries)
 {
-    for (const Entry& entry : entries) {
-        if (entry.value)
-            m_values.insert(entry.key, jsonValue(*entry.value));
-        else
-            m_values.remove(entry.key);
-    }
+    SettingsDocument::apply(m_values, entries);
     save();
 }
 
@@ -108,17 +78,11 @@ void JsonDefaultsStore::load()
         return;
     if (!file.open(QIODevice::ReadOnly))
         return setAside(QStringLiteral("it cannot be read: ") + file.errorString());
-    if (file.size() > maximumFileSize)
-        return setAside(QStringLiteral("it is larger than %1 bytes").arg(maximumFileSize));
-
-    QJsonParseError error {};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError)
-        return setAside(
-            QStringLiteral("it is not valid JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset));
-    if (!document.isObject())
-        return setAside(QStringLiteral("it does not hold a JSON object"));
-    m_values = document.object();
+    // Reading a file far larger than any settings would only cost memory.
+    const auto parsed = SettingsDocument::parse(file.read(SettingsDocument::maximumSize + 1));
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return setAside(*problem);
+    m_values = std::get<QJsonObject>(parsed);
 }
 
 void JsonDefaultsStore::setAside(const QString& problem)
@@ -144,8 +108,8 @@ void JsonDefaultsStore::save()
         return;
     try {
         preparePrivateFolder(QFileInfo(m_filePath).absolutePath());
-        AtomicFileWriter::write(m_filePath, QJsonDocument(m_values).toJson(QJsonDocument::Indented),
-            AtomicFileWriter::Options { privateFile });
+        AtomicFileWriter::write(
+            m_filePath, SettingsDocument::serialize(m_values), AtomicFileWriter::Options { privateFile });
         m_reportedWriteFailure = false;
     } catch (const FileSystemError& error) {
         // Every change retries with the whole set; one report per run of failures is enough.
