@@ -45,13 +45,14 @@ void AreaSelectionView::mousePressEvent(QMouseEvent* event)
 
 void AreaSelectionView::mouseMoveEvent(QMouseEvent* event)
 {
+    const QRegion before = decorations();
     const QPointF point = viewPoint(event);
     m_currentPointer = point;
     if (m_dragStart) {
         m_dragCurrent = point;
         m_isShiftPressed = event->modifiers().testFlag(Qt::ShiftModifier);
     }
-    update();
+    update(before | decorations());
 }
 
 void AreaSelectionView::mouseReleaseEvent(QMouseEvent* event)
@@ -80,8 +81,9 @@ void AreaSelectionView::keyPressEvent(QKeyEvent* event)
     }
     // X reports a modifier key's own press before the modifier state includes it.
     if (event->key() == Qt::Key_Shift) {
+        const QRegion before = decorations();
         m_isShiftPressed = true;
-        update();
+        update(before | decorations());
         return;
     }
     QWidget::keyPressEvent(event);
@@ -90,8 +92,9 @@ void AreaSelectionView::keyPressEvent(QKeyEvent* event)
 void AreaSelectionView::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Shift) {
+        const QRegion before = decorations();
         m_isShiftPressed = false;
-        update();
+        update(before | decorations());
         return;
     }
     QWidget::keyReleaseEvent(event);
@@ -162,10 +165,34 @@ void AreaSelectionView::paintLabel(QPainter& painter, const OverlayCoordinates& 
     const QString text = AreaSelectionGeometry::dimensionText(selection);
     const QFont labelFont = systemFont(true, 14, QFont::Bold);
     const QSizeF textSize = OverlayPainting::textSize(text, labelFont);
-    const QRectF box = AreaSelectionGeometry::labelBox(selection, textSize.width());
+    const QRectF box = labelBox(selection);
     fillRoundedBox(painter, view, box, 8, black(0.78));
     const QPointF origin(box.left() + 10, box.top() + (box.height() - textSize.height()) / 2);
     drawText(painter, view, origin, text, labelFont, Qt::white);
+}
+
+QRectF AreaSelectionView::labelBox(const QRectF& selection) const
+{
+    const QString text = AreaSelectionGeometry::dimensionText(selection);
+    return AreaSelectionGeometry::labelBox(selection, textSize(text, systemFont(true, 14, QFont::Bold)).width());
+}
+
+QRegion AreaSelectionView::decorations() const
+{
+    const OverlayCoordinates view = coordinates();
+    QRegion region;
+    if (m_currentPointer) {
+        const QPoint at = view.toWidget(*m_currentPointer).toPoint();
+        region += QRect(0, at.y() - 2, width(), 5);
+        region += QRect(at.x() - 2, 0, 5, height());
+    }
+    if (m_dragStart && m_dragCurrent) {
+        const QRectF selection = AreaSelectionGeometry::selectionRect(*m_dragStart, *m_dragCurrent, m_isShiftPressed);
+        // The border's pen and the label's rounding reach a little past their rectangles.
+        region += view.toWidget(selection).toAlignedRect().adjusted(-3, -3, 3, 3);
+        region += view.toWidget(labelBox(selection)).toAlignedRect().adjusted(-2, -2, 2, 2);
+    }
+    return region;
 }
 
 void AreaSelectionView::paintHint(QPainter& painter, const OverlayCoordinates& view) const

@@ -7,6 +7,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QRegion>
 
 #include <optional>
 
@@ -36,6 +37,10 @@ private:
     void paintSelection(QPainter& painter, const OverlayCoordinates& coordinates, const QRectF& selection) const;
     void paintLabel(QPainter& painter, const OverlayCoordinates& coordinates, const QRectF& selection) const;
     void paintHint(QPainter& painter, const OverlayCoordinates& coordinates) const;
+    [[nodiscard]] QRectF labelBox(const QRectF& selection) const;
+    // Where the crosshair, the selection and its label are drawn: a move repaints only what
+    // they covered before and cover now, not the whole (4K) window.
+    [[nodiscard]] QRegion decorations() const;
     void complete(const QRectF& selection);
 
     Screen m_screen;

@@ -1,6 +1,7 @@
 #include "ui/FrozenBackdrop.h"
 
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentRun>
 
 FrozenBackdrop::FrozenBackdrop(const Image& picture, QColor dim)
     : m_clear(picture.pixels())
@@ -12,6 +13,12 @@ FrozenBackdrop::FrozenBackdrop(const Image& picture, QColor dim)
     }
     // Drawn at this ratio, a picture at the screen's density lands pixel for pixel.
     m_clear.setDevicePixelRatio(picture.scaleX());
+    m_dimming = QtConcurrent::run([clear = m_clear, dim] {
+        QImage dimmed = clear.convertToFormat(QImage::Format_RGB32);
+        QPainter dimmer(&dimmed);
+        dimmer.fillRect(QRectF(QPointF(0, 0), dimmed.deviceIndependentSize()), dim);
+        return dimmed;
+    });
 }
 
 void FrozenBackdrop::paintDimmed(QPainter& painter, const QRect& bounds)
@@ -23,11 +30,8 @@ void FrozenBackdrop::paintDimmed(QPainter& painter, const QRect& bounds)
         painter.restore();
         return;
     }
-    if (m_dimmed.isNull()) {
-        m_dimmed = m_clear.convertToFormat(QImage::Format_RGB32);
-        QPainter dimmer(&m_dimmed);
-        dimmer.fillRect(QRectF(QPointF(0, 0), m_dimmed.deviceIndependentSize()), m_dim);
-    }
+    if (m_dimmed.isNull())
+        m_dimmed = m_dimming.result();
     const QSizeF covered = m_dimmed.deviceIndependentSize();
     // A window rounded up to whole logical pixels may reach past the picture by a pixel.
     if (covered.width() < bounds.width() || covered.height() < bounds.height())

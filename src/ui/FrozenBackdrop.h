@@ -3,6 +3,7 @@
 #include "domain/Image.h"
 
 #include <QColor>
+#include <QFuture>
 #include <QImage>
 #include <QRect>
 
@@ -22,7 +23,9 @@ public:
 
 private:
     QImage m_clear;
-    // Made at the first paint, once: dimming a 4K picture on every mouse move would lag.
+    // Made once, on a worker while the window maps: dimming a 4K picture at every paint
+    // would lag, and at the first paint it would delay the overlay.
+    QFuture<QImage> m_dimming;
     QImage m_dimmed;
     QColor m_dim;
 };

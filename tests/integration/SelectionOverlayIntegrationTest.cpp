@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QScreen>
+#include <QTest>
+
 using namespace XDriving;
 
 namespace {
@@ -89,6 +92,45 @@ TEST_F(AreaSelectionIntegration, ClicksTinyDragsAndEscCancel)
         ASSERT_TRUE(result);
         EXPECT_EQ(*result, std::nullopt);
     }
+}
+
+// A move repaints only what the crosshair, the selection and its label covered: what the
+// screen shows mid-drag must be what a full repaint draws, without trails of the larger
+// selection the drag passed through.
+TEST_F(AreaSelectionIntegration, ADragLeavesNoTrailOverTheFrozenPicture)
+{
+    const Screen screen = *screens.mainScreen();
+    QImage pattern(screen.nativeGeometry.size(), QImage::Format_RGB32);
+    for (int y = 0; y < pattern.height(); ++y)
+        for (int x = 0; x < pattern.width(); ++x)
+            pattern.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x + y) * 3 % 256));
+    auto outcome = start(overlay.selectArea(FrozenScreen { screen, Image(pattern) }));
+    AreaSelectionView* view = waitForOverlay<AreaSelectionView>();
+    ASSERT_NE(view, nullptr);
+    QStringList script { QStringLiteral("mousemove"), QStringLiteral("--sync") };
+    const auto at = [&](QPointF point) {
+        const QPoint root = rootPoint(screen, point);
+        return QStringList { QString::number(root.x()), QString::number(root.y()) };
+    };
+    script += at({ 100, 100 });
+    script += QStringList { QStringLiteral("mousedown"), QStringLiteral("1") };
+    for (const QPointF point : { QPointF(500, 420), QPointF(300, 250), QPointF(330, 180) }) {
+        script += QStringList { QStringLiteral("sleep"), QStringLiteral("0.1"), QStringLiteral("mousemove") };
+        script += at(point);
+    }
+    ASSERT_TRUE(xdotool(script));
+    QTest::qWait(400);
+    const QImage shown = view->screen()->grabWindow(0).toImage();
+    view->repaint();
+    QTest::qWait(200);
+    const QImage repainted = view->screen()->grabWindow(0).toImage();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_TRUE(shown == repainted) << "a region the drag left still shows an old selection or crosshair";
+
+    EXPECT_TRUE(xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") }));
+    ASSERT_TRUE(finishOrEscape(outcome));
+    ASSERT_TRUE(outcome->value);
+    EXPECT_EQ(*outcome->value, QRectF(screen.frame.x() + 100, screen.frame.y() + 100, 230, 80));
 }
 
 TEST_F(AreaSelectionIntegration, ScreenAwayFromTheOriginGivesItsOwnGlobalRectangle)
