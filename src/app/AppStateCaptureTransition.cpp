@@ -4,6 +4,7 @@
 #include "ports/ApplicationWindowsPort.h"
 #include "ports/Clock.h"
 #include "ports/EditorWindowPort.h"
+#include "services/ScreenshotService.h"
 
 #include <algorithm>
 #include <limits>
@@ -67,8 +68,11 @@ QCoro::Task<QList<ApplicationWindow>> AppState::prepareForCaptureTransition()
     capturePreviousAppIfNeeded();
     isCaptureTransitionActive.set(true);
     QList<ApplicationWindow> hidden = hideWindowsForCapture();
-    // The wait returns to the event loop, which sends the hiding to the window system.
-    co_await m_ports.clock.sleep(hidden.isEmpty() ? waitWithoutHiding : waitAfterHiding);
+    // The wait returns to the event loop, which sends the hiding to the window system. The
+    // timer runs from here; the memory for the pictures is made ready within the wait.
+    QCoro::Task<> settling = m_ports.clock.sleep(hidden.isEmpty() ? waitWithoutHiding : waitAfterHiding);
+    m_ports.screenshots.prepareToCapture();
+    co_await std::move(settling);
     co_return hidden;
 }
 

@@ -11,6 +11,11 @@ class ScreenFreezePort {
 public:
     virtual ~ScreenFreezePort() = default;
 
+    // Called as a capture begins, before the pause that lets the window system settle: what
+    // does not depend on the screen's contents (memory for the pictures) can be made ready
+    // then. A freeze works without it.
+    virtual void prepare(const QList<Screen>& screens) { static_cast<void>(screens); }
+
     // In the order given. Throws ScreenshotError when a screen cannot be read.
     virtual QCoro::Task<QList<FrozenScreen>> freeze(QList<Screen> screens) = 0;
 };

@@ -179,6 +179,11 @@ QCoro::Task<Image> ScreenshotService::captureMainDisplay(std::optional<std::int3
     co_return Image(frozen.picture);
 }
 
+void ScreenshotService::prepareToCapture()
+{
+    m_ports.screenFreeze.prepare(m_ports.screens.screens());
+}
+
 QCoro::Task<FrozenScreen> ScreenshotService::freezeScreen(Screen screen)
 {
     requirePermission();

@@ -59,6 +59,9 @@ public:
 
     // A picture of the screen as it is now, for an area selection to be shown over and cut from.
     QCoro::Task<FrozenScreen> freezeScreen(Screen screen);
+    // Makes the memory for pictures of every screen ready, so a capture that follows soon
+    // spends less time reading the screen.
+    void prepareToCapture();
     // `rect` (global points) cut from the picture at its own density; throws captureFailed
     // when nothing of it lies on the screen.
     [[nodiscard]] static Image cutFromFrozen(const FrozenScreen& frozen, QRectF rect);

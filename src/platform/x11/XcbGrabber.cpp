@@ -3,10 +3,10 @@
 #include "domain/PlatformError.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbScreens.h"
+#include "platform/x11/XcbSharedSegment.h"
 
 #include <xcb/shm.h>
 
-#include <sys/ipc.h>
 #include <sys/shm.h>
 
 #include <algorithm>
@@ -24,58 +24,6 @@ namespace {
 // Plain GetImage replies are kept below this size so one huge reply never has to be
 // buffered whole by xcb on top of the image itself.
 constexpr qsizetype plainStripBytes = 4 * 1024 * 1024;
-
-// A System V segment attached to this process and to the X server, gone with the object.
-class SharedSegment {
-public:
-    SharedSegment(xcb_connection_t* connection, std::size_t size)
-        : m_connection(connection)
-    {
-        const int id = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-        if (id < 0)
-            return;
-        void* address = shmat(id, nullptr, 0);
-        if (address != reinterpret_cast<void*>(-1)) {
-            m_address = static_cast<std::uint8_t*>(address);
-            m_segment = xcb_generate_id(connection);
-            xcb_generic_error_t* error
-                = xcb_request_check(connection, xcb_shm_attach_checked(connection, m_segment, id, 0));
-            m_attached = error == nullptr;
-            std::free(error);
-        }
-        // Marked for removal now, so it disappears even if this process dies mid-capture.
-        shmctl(id, IPC_RMID, nullptr);
-    }
-    ~SharedSegment()
-    {
-        if (m_attached)
-            xcb_shm_detach(m_connection, m_segment);
-        if (m_address)
-            shmdt(m_address);
-    }
-    SharedSegment(const SharedSegment&) = delete;
-    SharedSegment& operator=(const SharedSegment&) = delete;
-
-    // Ends the server's use of the segment and hands its mapping to the caller, who unmaps it
-    // with shmdt. The server has finished writing once its GetImage reply has arrived.
-    [[nodiscard]] std::uint8_t* releaseMapping()
-    {
-        if (m_attached)
-            xcb_shm_detach(m_connection, m_segment);
-        m_attached = false;
-        return std::exchange(m_address, nullptr);
-    }
-
-    [[nodiscard]] bool isUsable() const { return m_attached; }
-    [[nodiscard]] xcb_shm_seg_t segment() const { return m_segment; }
-    [[nodiscard]] const std::uint8_t* data() const { return m_address; }
-
-private:
-    xcb_connection_t* m_connection;
-    std::uint8_t* m_address = nullptr;
-    xcb_shm_seg_t m_segment = 0;
-    bool m_attached = false;
-};
 
 bool serverHasSharedMemory(xcb_connection_t* connection)
 {
@@ -148,11 +96,12 @@ XcbGrabber::PixelFormat XcbGrabber::pixelFormat(std::uint8_t depth, xcb_visualid
     return format;
 }
 
-QImage XcbGrabber::grab(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format)
+QImage XcbGrabber::grab(
+    xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, std::unique_ptr<XcbSharedSegment> prepared)
 {
     // X11 32-bit visuals carry premultiplied alpha, as the compositors that show them expect.
     const QImage::Format imageFormat = format.depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-    if (std::optional<QImage> shared = grabShared(drawable, area, format, imageFormat))
+    if (std::optional<QImage> shared = grabShared(drawable, area, format, imageFormat, std::move(prepared)))
         return *std::move(shared);
     QImage image(area.size(), imageFormat);
     if (image.isNull())
@@ -161,14 +110,17 @@ QImage XcbGrabber::grab(xcb_drawable_t drawable, const QRect& area, const PixelF
     return image;
 }
 
-std::optional<QImage> XcbGrabber::grabShared(
-    xcb_drawable_t drawable, const QRect& area, const PixelFormat& format, QImage::Format imageFormat)
+std::optional<QImage> XcbGrabber::grabShared(xcb_drawable_t drawable, const QRect& area, const PixelFormat& format,
+    QImage::Format imageFormat, std::unique_ptr<XcbSharedSegment> prepared)
 {
     xcb_connection_t* connection = m_connection.get();
     if (!serverHasSharedMemory(connection))
         return std::nullopt;
     const qsizetype stride = qsizetype(area.width()) * 4;
-    SharedSegment segment(connection, std::size_t(stride) * area.height());
+    const std::size_t size = std::size_t(stride) * std::size_t(area.height());
+    if (!prepared || !prepared->isUsable() || prepared->size() != size)
+        prepared = std::make_unique<XcbSharedSegment>(connection, size);
+    XcbSharedSegment& segment = *prepared;
     if (!segment.isUsable())
         return std::nullopt;
     const auto answer = m_connection.reply(xcb_shm_get_image_reply,
@@ -224,7 +176,7 @@ void XcbGrabber::grabPlain(xcb_drawable_t drawable, const QRect& area, const Pix
     }
 }
 
-QImage XcbGrabber::grabRootRectangle(const QRect& rectangle)
+QImage XcbGrabber::grabRootRectangle(const QRect& rectangle, std::unique_ptr<XcbSharedSegment> prepared)
 {
     const QList<XcbScreens::Monitor> monitors = XcbScreens(m_connection).monitors();
     const bool onAScreen = std::any_of(monitors.cbegin(), monitors.cend(),
@@ -238,7 +190,7 @@ QImage XcbGrabber::grabRootRectangle(const QRect& rectangle)
     const xcb_screen_t* screen = m_connection.screen();
     // GetImage refuses any part outside the root, so a rectangle sticking out is cut to it.
     const QRect area = rectangle.intersected(QRect(0, 0, screen->width_in_pixels, screen->height_in_pixels));
-    return grab(screen->root, area, pixelFormat(screen->root_depth, screen->root_visual));
+    return grab(screen->root, area, pixelFormat(screen->root_depth, screen->root_visual), std::move(prepared));
 }
 
 QImage XcbGrabber::grabWindow(std::uint32_t window)

@@ -2,11 +2,44 @@
 
 #include "domain/PlatformError.h"
 #include "domain/ScreenshotError.h"
+#include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbGrabber.h"
+#include "platform/x11/XcbSharedSegment.h"
+
+#include <algorithm>
 
 XcbScreenFreezer::XcbScreenFreezer(XcbConnection& connection)
     : m_connection(connection)
 { }
+
+XcbScreenFreezer::~XcbScreenFreezer() = default;
+
+void XcbScreenFreezer::prepare(const QList<Screen>& screens)
+{
+    m_prepared.clear();
+    for (const Screen& screen : screens) {
+        const std::size_t size
+            = std::size_t(screen.nativeGeometry.width()) * 4 * std::size_t(screen.nativeGeometry.height());
+        auto segment = std::make_unique<XcbSharedSegment>(m_connection.get(), size);
+        if (!segment->isUsable())
+            return;
+        segment->touch();
+        m_prepared.push_back(std::move(segment));
+    }
+}
+
+std::unique_ptr<XcbSharedSegment> XcbScreenFreezer::takePrepared(const Screen& screen)
+{
+    const std::size_t size
+        = std::size_t(screen.nativeGeometry.width()) * 4 * std::size_t(screen.nativeGeometry.height());
+    const auto found = std::find_if(
+        m_prepared.begin(), m_prepared.end(), [size](const auto& segment) { return segment->size() == size; });
+    if (found == m_prepared.end())
+        return nullptr;
+    std::unique_ptr<XcbSharedSegment> segment = std::move(*found);
+    m_prepared.erase(found);
+    return segment;
+}
 
 QCoro::Task<QList<FrozenScreen>> XcbScreenFreezer::freeze(QList<Screen> screens)
 {
@@ -15,11 +48,13 @@ QCoro::Task<QList<FrozenScreen>> XcbScreenFreezer::freeze(QList<Screen> screens)
     for (const Screen& screen : screens) {
         QImage pixels;
         try {
-            pixels = grabber.grabRootRectangle(screen.nativeGeometry);
+            pixels = grabber.grabRootRectangle(screen.nativeGeometry, takePrepared(screen));
         } catch (const PlatformError&) {
             throw ScreenshotError(ScreenshotError::Code::captureFailed);
         }
         frozen.append({ screen, Image(std::move(pixels), screen.frame.size()) });
     }
+    // Whatever was prepared for screens not asked for is not kept around.
+    m_prepared.clear();
     co_return frozen;
 }

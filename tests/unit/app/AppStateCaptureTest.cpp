@@ -192,7 +192,7 @@ TEST_F(AppStateCaptureTest, CancellingBringsTheEditorBackOnlyIfItWasVisible)
     EXPECT_FALSE(state.baseImage());
 }
 
-TEST_F(AppStateCaptureTest, WaitsLongerWhenWindowsWereHidden)
+TEST_F(AppStateCaptureTest, WaitsLongerWhenWindowsWereHiddenAndPreparesEveryScreensPictureMeanwhile)
 {
     struct Row {
         const char* name;
@@ -213,8 +213,11 @@ TEST_F(AppStateCaptureTest, WaitsLongerWhenWindowsWereHidden)
         SCOPED_TRACE(row.name);
         editor.visible = row.editorVisible;
         clock.sleeps.clear();
+        screenFreeze.preparations.clear();
         runToCompletion(row.start());
         EXPECT_EQ(clock.sleeps, row.sleeps);
+        EXPECT_EQ(screenFreeze.preparations, QList<QList<Screen>> { screens.screenList });
+        EXPECT_EQ(screenFreeze.preparedBeforeFreeze, 1);
     }
 }
 
