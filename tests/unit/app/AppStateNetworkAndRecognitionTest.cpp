@@ -4,6 +4,7 @@
 #include "support/UploadServer.h"
 
 #include <QFontDatabase>
+#include <QJsonArray>
 #include <QPainter>
 #include <QProcess>
 
@@ -68,8 +69,7 @@ TEST_F(AppStateTest, DisabledUploadReportsWithoutTouchingTheClipboard)
 {
     state.loadImageIntoEditor(solidImage({ 40, 40 }, Qt::red), QStringLiteral("x"), false);
     runToCompletion(state.uploadCurrentImage());
-    ASSERT_TRUE(state.errorMessage());
-    EXPECT_FALSE(state.errorMessage()->isEmpty());
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Upload jest wyłączony w ustawieniach."));
     EXPECT_TRUE(clipboard.texts.isEmpty());
 }
 
@@ -79,11 +79,23 @@ TEST_F(AppStateTest, UploadSendsTheFramedPictureAndCopiesTheLink)
     settings.uploadMode.set(UploadMode::customServer);
     settings.uploadEndpoint.set(server.url(QStringLiteral("/json-nested")));
     settings.uploadFieldName.set(QStringLiteral("image"));
+    settings.windowBackgroundStyle.set(WindowBackgroundStyle::solidColor);
     state.loadImageIntoEditor(solidImage({ 60, 30 }, Qt::blue), QStringLiteral("x"), false);
+    state.backdropEnabled.set(true);
     runToCompletion(state.uploadCurrentImage());
     EXPECT_FALSE(state.errorMessage()) << state.errorMessage().value_or(QString()).toStdString();
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Uploaded and copied link"));
     ASSERT_FALSE(clipboard.texts.isEmpty());
     EXPECT_EQ(clipboard.texts.back(), QStringLiteral("https://files.example.test/nested.png"));
     ASSERT_EQ(server.requests().size(), 1u);
+
+    // The server gets the picture as it is exported: framed on its background, not the bare capture.
+    const QJsonArray parts = server.requests().front().value(QStringLiteral("parts")).toArray();
+    ASSERT_EQ(parts.size(), 1);
+    const QImage sent = QImage::fromData(
+        QByteArray::fromBase64(parts.first().toObject().value(QStringLiteral("data")).toString().toLatin1()), "PNG");
+    const std::optional<Image> exported = state.renderedImage(true);
+    ASSERT_TRUE(exported);
+    EXPECT_GT(exported->pixels().width(), 60) << "the export has its frame";
+    EXPECT_EQ(sent.convertToFormat(QImage::Format_ARGB32), exported->pixels().convertToFormat(QImage::Format_ARGB32));
 }

@@ -230,6 +230,31 @@ TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatus)
     }
 }
 
+TEST_F(AppStateScrollingTest, TerminalsAreScrolledWithTheWheelAndNeverTypedInto)
+{
+    useMode(ScrollingCaptureMode::automatic);
+    const struct {
+        const char* applicationId;
+        bool getsPageKeys;
+    } cases[] = {
+        // X11 gives xterm's class as "XTerm".
+        { "XTerm", false },
+        { "org.gnome.Console", false },
+        { "Browser", true },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.applicationId);
+        const QString id = QString::fromLatin1(testCase.applicationId);
+        workspace.frontmost = RunningApplication { 77, id, id };
+        scrollPage();
+        runToCompletion(state.startScrollingCapture(Direction::down));
+        EXPECT_EQ(state.statusMessage(), QStringLiteral("Scrolling capture completed"));
+        const bool pageKeys = std::ranges::any_of(
+            page->inputs, [](const auto& sent) { return sent.input == FakeScrollingPage::Input::pageKey; });
+        EXPECT_EQ(pageKeys, testCase.getsPageKeys);
+    }
+}
+
 TEST_F(AppStateScrollingTest, AutomaticFailuresCloseTheHUDAndReportTheError)
 {
     useMode(ScrollingCaptureMode::automatic);

@@ -12,6 +12,7 @@ TEST(EditorWindowFitting, ContentSizeForWideAndTallImages)
         QSizeF expected;
     } cases[] = {
         { { 400, 300 }, { 920, 620 } }, // small image: the minimums
+        { { 400, 500 }, { 920, 680 } }, // exactly 1.25 times as tall is not tall yet
         { { 3000, 2000 }, { 1134.88, 792.96 } }, // scaled to fit 86 % x 84 % of the area
         { { 600, 2000 }, { 540, 792.96 } }, // tall: its own extras and minimums
         { emptyImageSize, { 1090.32, 792.96 } }, // no image: a 980 x 620 stand-in
@@ -43,4 +44,5 @@ TEST(EditorWindowFitting, PlacementCentresNewWindowsAndKeepsTheTopLeftOfOthers)
     // Kept 24 points inside the area.
     const QRectF clamped = placedFrame(QRectF(1400, 10, 800, 500), QSizeF(800, 500), area);
     EXPECT_EQ(clamped, QRectF(1512 - 800 - 24, 64, 800, 500));
+    EXPECT_EQ(placedFrame(QRectF(-50, 300, 800, 500), QSizeF(800, 500), area).topLeft(), QPointF(24, 300));
 }

@@ -28,6 +28,7 @@ TEST(ResizePercent, RefusesSizesTooLargeToAllocate)
 {
     EXPECT_EQ(ResizePercent::targetSize({ 1000, 10 }, 3276.8), QSizeF(32768, 328));
     EXPECT_FALSE(ResizePercent::targetSize({ 1000, 10 }, 3276.9)) << "a side over 32768 points";
+    EXPECT_FALSE(ResizePercent::targetSize({ 10, 1000 }, 3276.9)) << "the height too";
     EXPECT_FALSE(ResizePercent::targetSize({ 30000, 30000 }, 100)) << "over 500 million points";
     EXPECT_FALSE(ResizePercent::targetSize({ 1000, 1000 }, 1e300));
 }

@@ -14,7 +14,6 @@ TEST(AnnotationTool, RawValuesRoundTripAndRejectNearMisses)
         const QString raw = AnnotationTools::rawValue(tool);
         EXPECT_TRUE(seen.insert(raw).second) << raw.toStdString();
         EXPECT_EQ(AnnotationTools::fromRawValue(raw), tool);
-        EXPECT_EQ(AnnotationTools::title(tool), AnnotationTools::shortTooltipText(tool));
         EXPECT_FALSE(AnnotationTools::placementHint(tool).isEmpty());
     }
     for (const char* nearMiss : { "Select", "color-picker", "colorpicker", " crop", "" })

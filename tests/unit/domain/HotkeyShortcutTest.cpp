@@ -58,20 +58,6 @@ TEST(HotkeyShortcut, StoredFormReadsBackAsTheSameShortcut)
     EXPECT_EQ((HotkeyShortcut { 23, 6144 }.storageValue()), QStringLiteral("23:6144"));
 }
 
-TEST(HotkeyShortcut, EqualityAndHashingUseBothFields)
-{
-    const HotkeyShortcut shortcut { 23, 6144 };
-    EXPECT_EQ(shortcut, (HotkeyShortcut { 23, 6144 }));
-    EXPECT_NE(shortcut, (HotkeyShortcut { 23, 6145 }));
-    EXPECT_NE(shortcut, (HotkeyShortcut { 6144, 23 }));
-    EXPECT_EQ(shortcut.word(), (std::uint64_t { 6144 } << 32) | 23);
-
-    const std::unordered_set<HotkeyShortcut> standard { shortcut, { 6144, 23 }, { 23, 6144 } };
-    EXPECT_EQ(standard.size(), 2u);
-    const QSet<HotkeyShortcut> qt { shortcut, { 6144, 23 }, { 23, 6144 } };
-    EXPECT_EQ(qt.size(), 2);
-}
-
 struct DisplayCase {
     HotkeyShortcut shortcut;
     const char* expected;

@@ -73,6 +73,21 @@ TEST(ExactOverlapSearch, FixedHeaderIsCutWithTheRepeatedRowsAndScrollBarsAreIgno
     EXPECT_EQ(segments[2].topTrim, 48 + 60);
 }
 
+TEST(ExactOverlapSearch, AFixedBandIsAHeaderOnlyUpToThirtyPercentOfTheShot)
+{
+    const Page page(1000, 2000, 1, 9);
+    for (const auto& [band, cut] : { std::pair { 120, true }, std::pair { 240, false } }) {
+        SCOPED_TRACE(band);
+        Image upper = page.rows(0, 600);
+        Image lower = page.rows(300, 600);
+        for (Image* shot : { &upper, &lower })
+            StitchTestPages::drawFixedBand(*shot, 0, band, QColor(20, 60, 120), QStringLiteral("Header"));
+        const std::optional<double> trim = ExactOverlapSearch::trim(upper, lower);
+        EXPECT_EQ(trim.has_value(), cut);
+        EXPECT_EQ(trim.value_or(300), 300);
+    }
+}
+
 TEST(ExactOverlapSearch, FindsNothingWithoutRepeatedContent)
 {
     const Page first(1200, 700, 1, 1);

@@ -32,23 +32,6 @@ double luminance(const QColor& color)
     return 0.3 * color.red() + 0.59 * color.green() + 0.11 * color.blue();
 }
 
-TEST(FlattenedImageRenderer, backdropOnlyWhenAskedEnabledAndNotTransparent)
-{
-    const std::tuple<bool, bool, Style, bool> cases[] = {
-        { true, true, Style::wallpaper, true },
-        { true, true, Style::solidColor, true },
-        { true, true, Style::trimShadow, true },
-        { true, true, Style::transparent, false },
-        { false, true, Style::wallpaper, false },
-        { true, false, Style::wallpaper, false },
-        { false, false, Style::solidColor, false },
-    };
-    for (const auto& [include, enabled, style, expected] : cases) {
-        SCOPED_TRACE(testing::Message() << include << enabled << int(style));
-        EXPECT_EQ(FlattenedImageRenderer::usesBackdrop(include, enabled, style), expected);
-    }
-}
-
 TEST(FlattenedImageRenderer, withoutBackdropTheBareImageComesBackWithItsSizeAndDensity)
 {
     for (const double density : { 1.0, 2.0 }) {

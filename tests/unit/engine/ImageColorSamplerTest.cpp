@@ -78,6 +78,8 @@ TEST(ImageColorSampler, HexTextParsing)
     }
     for (const char* text : { "#1A2B3", "#1A2B3C4", "", "#", "#1A 2B3", " 1A2B3", "#GGGGGG", "#1A2B3C#x", "+" })
         EXPECT_FALSE(ImageColorSampler::color(QString::fromLatin1(text))) << text;
+    // Every hex digit counts, in either case.
+    EXPECT_EQ(ImageColorSampler::color(QStringLiteral("#fFa09F"))->toRgb(), QColor(255, 160, 159));
     // A sign is accepted the way the standard integer parser accepts it.
     EXPECT_TRUE(ImageColorSampler::color(QStringLiteral("+1A2B3")));
 }

@@ -27,11 +27,6 @@ QImage decode(const QByteArray& bytes, const char* format)
 
 } // namespace
 
-TEST(PasteboardImageProvider, OffersTiffThenPng)
-{
-    EXPECT_EQ(PasteboardImageProvider::types(), (QStringList { QStringLiteral("image/tiff"), QStringLiteral("image/png") }));
-}
-
 TEST(PasteboardImageProvider, PngRequestGivesTheExportBytesAnewEachTime)
 {
     const Image image = gradientImage();

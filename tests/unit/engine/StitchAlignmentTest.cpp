@@ -104,6 +104,10 @@ TEST(StitchAlignment, UntrustedAlignmentKeepsTheWholeShot)
     const auto analysis = VerticalAlignment::analyze(uniform(96, 80, 0), uniform(96, 80, 100), 400);
     ASSERT_TRUE(analysis);
     EXPECT_EQ(*analysis, (StitchAnalysis { 0, 0, 0, 100, 400, false }));
+    // Twenty points are already meaningful new content.
+    const auto justEnough = VerticalAlignment::analyze(uniform(96, 80, 0), uniform(96, 48, 100), 20);
+    ASSERT_TRUE(justEnough);
+    EXPECT_EQ(*justEnough, (StitchAnalysis { 0, 0, 0, 100, 20, false }));
 }
 
 TEST(StitchAlignment, ShortShotCannotBeTrimmedAndAddsNothing)

@@ -122,24 +122,6 @@ TEST(OCRService, BlankImageHasNothingAndAnImageWithoutPixelsCannotBeAnalysed)
     }
 }
 
-TEST(OCRService, LanguageSettingChoosesTesseractLanguages)
-{
-    const struct {
-        const char* setting;
-        const char* languages;
-    } cases[] = {
-        { "English+", "eng" },
-        { "Polish+", "pol+eng" },
-        { "Auto", "eng+pol" },
-        { "polish+", "eng" },
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.setting);
-        EXPECT_EQ(TesseractRecognizer::languagesFor(QString::fromUtf8(testCase.setting)),
-            QString::fromUtf8(testCase.languages));
-    }
-}
-
 TEST(OCRService, PolishSettingReadsPolishLetters)
 {
     const QString line = QStringLiteral("Zażółć gęślą jaźń");

@@ -142,13 +142,4 @@ TEST_F(SystemScreenshotToolRun, AToolThatHangsIsStoppedAndItsFileRemoved)
     EXPECT_FALSE(QFile::exists(outputPathTheToolSaw()));
 }
 
-TEST(SystemScreenshotToolDefault, PrefersTheToolBesideTheApplication)
-{
-    ensureCoreApplication();
-    const QString executable = SystemScreenshotTool::defaultExecutable();
-    EXPECT_TRUE(executable == QStringLiteral("/usr/sbin/screencapture")
-        || executable.endsWith(QStringLiteral("/trovix-screencapture")))
-        << executable.toStdString();
-}
-
 } // namespace
