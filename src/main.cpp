@@ -5,6 +5,7 @@
 #include "domain/ApplicationIdentity.h"
 #include "domain/TrovixError.h"
 #include "launch/ApplicationBus.h"
+#include "launch/CaptureBackends.h"
 #include "launch/CommandLine.h"
 #include "launch/InstanceCommandRunner.h"
 #include "launch/OneShotCapture.h"
@@ -17,7 +18,6 @@
 #include "platform/qt/SingleInstanceGuard.h"
 #include "platform/qt/TerminationSignals.h"
 #include "platform/qt/XdgAutostartLoginItem.h"
-#include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/X11WindowHints.h"
 #include "platform/x11/XInputClickMonitor.h"
 #include "platform/x11/XTestInputSynthesis.h"
@@ -25,7 +25,6 @@
 #include "platform/x11/XcbDestroyedWindowWatch.h"
 #include "platform/x11/XcbFrontmostApplication.h"
 #include "platform/x11/XcbHotkeyService.h"
-#include "platform/x11/XcbScreenFreezer.h"
 #include "platform/x11/XcbScreens.h"
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
@@ -51,7 +50,8 @@
 
 namespace {
 
-// Trovix reads the screen and grabs keys through X11; under Wayland it runs on XWayland.
+// Trovix's windows, window list and keys use X11; under Wayland they run on XWayland, while
+// the screens' pictures come from the desktop's portal.
 void preferX11()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -122,12 +122,11 @@ struct Desktop {
     XcbScreens screens { connection, &QtScreenScales::scaleOf };
     XcbWindowList windowList { connection, screens };
     XcbFrontmostApplication frontmost { connection, windowList };
-    X11ScreenCapturePermission permission;
-    SystemScreenshotTool tool { SystemScreenshotTool::defaultExecutable(), permission };
+    CaptureBackends capture { connection };
+    SystemScreenshotTool tool { SystemScreenshotTool::defaultExecutable(), capture.permission() };
     WindowSelectionOverlay windowSelection;
-    XcbScreenFreezer screenFreeze { connection };
-    ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost, permission, tool,
-        windowSelection, screenFreeze, nullptr, QStringLiteral("trovix") } };
+    ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost,
+        capture.permission(), tool, windowSelection, capture.screenFreeze(), nullptr, QStringLiteral("trovix") } };
     JsonDefaultsStore defaults { JsonDefaultsStore::standardFilePath() };
     XdgAutostartLoginItem loginItem { XdgAutostartLoginItem::standardDesktopFilePath(),
         QCoreApplication::applicationFilePath() };
