@@ -126,7 +126,8 @@ struct Desktop {
     SystemScreenshotTool tool { SystemScreenshotTool::defaultExecutable(), capture.permission() };
     WindowSelectionOverlay windowSelection;
     ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost,
-        capture.permission(), tool, windowSelection, capture.screenFreeze(), nullptr, QStringLiteral("trovix") } };
+        capture.permission(), tool, windowSelection, capture.screenFreeze(), nullptr, QStringLiteral("trovix"),
+        capture.usesPortal(), capture.windowCapture() } };
     JsonDefaultsStore defaults { JsonDefaultsStore::standardFilePath() };
     XdgAutostartLoginItem loginItem { XdgAutostartLoginItem::standardDesktopFilePath(),
         QCoreApplication::applicationFilePath() };
@@ -170,7 +171,8 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
     AppSettings settings(desktop.defaults, desktop.loginItem, desktop.hotkeys);
     AppState state(settings,
         AppStatePorts { desktop.clipboard, desktop.workspace, desktop.dialogs, desktop.pinnedWindows, desktop.clock,
-            desktop.screenshots, desktop.areaSelection, desktop.applicationWindows, &desktop.inputSynthesis,
+            desktop.screenshots, desktop.areaSelection, desktop.applicationWindows,
+            desktop.capture.inputSynthesis(&desktop.inputSynthesis),
             &desktop.scrollingPanels });
 
     EditorWindow editor(state, EditorWindowPorts { desktop.clipboard, desktop.dialogs, desktop.workspace });

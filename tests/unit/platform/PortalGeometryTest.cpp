@@ -1,6 +1,10 @@
+#include "domain/ScreenshotError.h"
 #include "platform/portal/PortalRequest.h"
 #include "platform/portal/PortalScreenFreezer.h"
 #include "platform/portal/PortalScreenshot.h"
+#include "platform/portal/PortalWindowCapture.h"
+
+#include "fakes/TaskRunner.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -47,4 +51,27 @@ TEST(PortalScreenFreezer, findsTheOutputByNameElseByItsPlace)
     EXPECT_EQ(nameOf(QStringLiteral("eDP-1"), QRect(0, 0, 1, 1)), "eDP-1");
     EXPECT_EQ(nameOf(QStringLiteral("XWAYLAND1"), QRect(1920, 0, 1280, 800)), "eDP-1");
     EXPECT_EQ(nameOf(QStringLiteral("XWAYLAND0"), QRect(0, 0, 1920, 1000)), "none");
+}
+
+// Only a desktop whose dialog can pick a window gets asked; elsewhere the portal would
+// picture the whole desktop and pass it off as the window.
+TEST(PortalWindowCapture, asksOnlyDesktopsWithAWindowPicker)
+{
+    const std::pair<const char*, bool> desktops[] = { { "GNOME", true }, { "ubuntu:GNOME", true }, { "KDE", true },
+        { "sway", false }, { "Hyprland", false }, { "", false }, { "GNOME-Flashback-X", false } };
+    for (const auto& [desktop, picker] : desktops) {
+        SCOPED_TRACE(desktop);
+        EXPECT_EQ(PortalWindowCapture::offersWindowPicker(QString::fromUtf8(desktop)), picker);
+    }
+
+    PortalScreenshot screenshots(QDBusConnection(QStringLiteral("no bus")));
+    PortalWindowCapture capture(screenshots, QStringLiteral("sway"), [] { return QList<DesktopOutput>(); });
+    try {
+        runToCompletion(capture.captureChosenWindow());
+        ADD_FAILURE() << "a picture without a picker";
+    } catch (const ScreenshotError&) {
+        ADD_FAILURE() << "a capture error instead of the reason";
+    } catch (const TrovixError& error) {
+        EXPECT_TRUE(error.description().contains(QStringLiteral("sway offers none")));
+    }
 }
