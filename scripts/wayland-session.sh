@@ -9,14 +9,15 @@
 # unprivileged account $TROVIX_WAYLAND_USER (created when missing). Inside COMMAND:
 # WAYLAND_DISPLAY, DISPLAY (XWayland), DBUS_SESSION_BUS_ADDRESS, SWAYSOCK and
 # TROVIX_WAYLAND_OUTPUTS (name:x,y,width,height@scale per output, logical pixels) are set.
-# --portals replaces the portal backends' directory (for a test backend beside the real ones).
+# --portals DIR adds the backends described by DIR/*.portal (started by DIR/backend) to the
+# real ones; a DIR whose backend offers Screenshot replaces the wlr backend.
 # Exits with COMMAND's status, or 97 when the session itself cannot start.
 set -euo pipefail
 
 user="${TROVIX_WAYLAND_USER:-trovix-wl}"
 portals_dir=""
 if [[ "${1:-}" == "--portals" ]]; then
-    portals_dir="$2"
+    portals_dir=$(realpath "$2")
     shift 2
 fi
 if (($# == 0)); then
@@ -148,7 +149,20 @@ pids+=($!)
 wait_for "the wlr portal backend" has_owner org.freedesktop.impl.portal.desktop.wlr
 wait_for "the gtk portal backend" has_owner org.freedesktop.impl.portal.desktop.gtk
 if [[ -n "${TROVIX_PORTALS_DIR:-}" ]]; then
-    XDG_DESKTOP_PORTAL_DIR="$TROVIX_PORTALS_DIR" /usr/libexec/xdg-desktop-portal >>"$log" 2>&1 &
+    portals="$XDG_RUNTIME_DIR/portals"
+    mkdir -p "$portals"
+    cp /usr/share/xdg-desktop-portal/portals/gtk.portal "$portals/"
+    grep -q 'impl.portal.Screenshot' "$TROVIX_PORTALS_DIR"/*.portal \
+        || cp /usr/share/xdg-desktop-portal/portals/wlr.portal "$portals/"
+    cp "$TROVIX_PORTALS_DIR"/*.portal "$portals/"
+    if [[ -x "$TROVIX_PORTALS_DIR/backend" ]]; then
+        "$TROVIX_PORTALS_DIR/backend" >>"$log" 2>&1 &
+        pids+=($!)
+    fi
+    for name in $(sed -n 's/^DBusName=//p' "$TROVIX_PORTALS_DIR"/*.portal); do
+        wait_for "the backend $name" has_owner "$name"
+    done
+    XDG_DESKTOP_PORTAL_DIR="$portals" /usr/libexec/xdg-desktop-portal >>"$log" 2>&1 &
 else
     /usr/libexec/xdg-desktop-portal >>"$log" 2>&1 &
 fi

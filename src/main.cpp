@@ -7,6 +7,7 @@
 #include "launch/ApplicationBus.h"
 #include "launch/CaptureBackends.h"
 #include "launch/CommandLine.h"
+#include "launch/GlobalShortcutBackends.h"
 #include "launch/InstanceCommandRunner.h"
 #include "launch/OneShotCapture.h"
 #include "platform/qt/JsonDefaultsStore.h"
@@ -24,7 +25,6 @@
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbDestroyedWindowWatch.h"
 #include "platform/x11/XcbFrontmostApplication.h"
-#include "platform/x11/XcbHotkeyService.h"
 #include "platform/x11/XcbScreens.h"
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
@@ -100,7 +100,7 @@ InstanceCommand::Kind commandFor(TrayCaptureCommand command)
     return Kind::show;
 }
 
-XcbHotkeyService::Callbacks hotkeyCallbacks(InstanceCommandRunner& commands)
+GlobalShortcutBackends::Callbacks hotkeyCallbacks(InstanceCommandRunner& commands)
 {
     using Kind = InstanceCommand::Kind;
     const auto run = [&commands](Kind kind) { return [&commands, kind] { commands.run({ kind, {} }); }; };
@@ -131,7 +131,7 @@ struct Desktop {
     JsonDefaultsStore defaults { JsonDefaultsStore::standardFilePath() };
     XdgAutostartLoginItem loginItem { XdgAutostartLoginItem::standardDesktopFilePath(),
         QCoreApplication::applicationFilePath() };
-    XcbHotkeyService hotkeys;
+    GlobalShortcutBackends hotkeys;
     QtClipboard clipboard;
     QtDialogs dialogs;
     PinnedImageWindowController pinnedWindows;
@@ -168,7 +168,7 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
     };
     desktop.pinnedWindows.setWindowDecorator(onEveryDesktop);
     desktop.scrollingPanels.setWindowDecorator(onEveryDesktop);
-    AppSettings settings(desktop.defaults, desktop.loginItem, desktop.hotkeys);
+    AppSettings settings(desktop.defaults, desktop.loginItem, desktop.hotkeys.registrar());
     AppState state(settings,
         AppStatePorts { desktop.clipboard, desktop.workspace, desktop.dialogs, desktop.pinnedWindows, desktop.clock,
             desktop.screenshots, desktop.areaSelection, desktop.applicationWindows,
@@ -184,7 +184,7 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
     });
     desktop.workspace.setKeepInTaskbar([&editor] { editor.showMinimized(); });
     SettingsWindowController settingsWindow(
-        settings, desktop.hotkeys, desktop.dialogs, SettingsWindowController::uploadCallback(state));
+        settings, desktop.hotkeys.registrar(), desktop.dialogs, SettingsWindowController::uploadCallback(state));
     TrayMenu tray(state);
 
     InstanceCommandRunner commands(state, { [&settingsWindow] { settingsWindow.show(); }, &QApplication::quit });
@@ -210,7 +210,7 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
         Qt::QueuedConnection);
 
     desktop.hotkeys.setCallbacks(hotkeyCallbacks(commands));
-    desktop.hotkeys.registerHotkeys(settings.shortcuts());
+    desktop.hotkeys.registrar().registerHotkeys(settings.shortcuts());
 
     if (firstCommand.kind == InstanceCommand::Kind::show)
         state.showEditor();

@@ -2,6 +2,7 @@
 #include "platform/portal/PortalRequest.h"
 #include "platform/portal/PortalScreenFreezer.h"
 #include "platform/portal/PortalScreenshot.h"
+#include "platform/portal/PortalShortcutTrigger.h"
 #include "platform/portal/PortalWindowCapture.h"
 
 #include "fakes/TaskRunner.h"
@@ -74,4 +75,26 @@ TEST(PortalWindowCapture, asksOnlyDesktopsWithAWindowPicker)
     } catch (const TrovixError& error) {
         EXPECT_TRUE(error.description().contains(QStringLiteral("sway offers none")));
     }
+}
+
+TEST(PortalShortcutTrigger, spellsStoredShortcutsAsPreferredTriggers)
+{
+    const struct {
+        HotkeyShortcut shortcut;
+        const char* trigger;
+    } cases[] = {
+        { { 23, 0x1800 }, "CTRL+ALT+5" },
+        { { 31, 0x1900 }, "CTRL+ALT+LOGO+o" },
+        { { 36, 0x100 }, "LOGO+Return" },
+        { { 43, 0x1200 }, "CTRL+SHIFT+comma" },
+        { { 49, 0x800 }, "ALT+space" },
+        { { 50, 0x100 }, "" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.trigger);
+        EXPECT_EQ(PortalShortcutTrigger::text(c.shortcut).toStdString(), c.trigger);
+    }
+    for (HotkeyAction action : HotkeyActions::allCases)
+        EXPECT_EQ(PortalShortcutTrigger::actionFor(PortalShortcutTrigger::id(action)), action);
+    EXPECT_EQ(PortalShortcutTrigger::actionFor(QStringLiteral("unknownHotkey")), std::nullopt);
 }
