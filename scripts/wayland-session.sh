@@ -33,6 +33,11 @@ session_fail() {
 # --- as root: an account to run as, and a private runtime folder ---------------------------
 if [[ "${TROVIX_WAYLAND_INNER:-}" != 1 ]]; then
     export TROVIX_WAYLAND_CWD="$PWD"
+    # The wlr backend always has grim write this one file; one left by another account
+    # would make every screenshot of this session fail.
+    if [[ -e /tmp/out.png && ! -O /tmp/out.png ]] && ((EUID == 0)); then
+        rm -f /tmp/out.png
+    fi
     if ((EUID == 0)); then
         if ! id "$user" >/dev/null 2>&1; then
             useradd --system --create-home --home-dir "/var/lib/$user" --shell /usr/sbin/nologin "$user" \
