@@ -20,8 +20,8 @@ TEST(PortalRequest, answersOnThePathMadeOfTheSendersNameAndTheToken)
 
 TEST(PortalScreenshot, removesOnlyFilesInTemporaryFolders)
 {
-    QTemporaryDir home(QDir::homePath() + QStringLiteral("/trovix-test-XXXXXX"));
-    ASSERT_TRUE(home.isValid());
+    QTemporaryDir kept(QStringLiteral(TROVIX_BINARY_DIR "/trovix-test-XXXXXX"));
+    ASSERT_TRUE(kept.isValid());
     struct Case {
         QString path;
         bool temporary;
@@ -30,7 +30,7 @@ TEST(PortalScreenshot, removesOnlyFilesInTemporaryFolders)
         { QStringLiteral("/tmp/out.png"), true },
         { QDir::tempPath() + QStringLiteral("/sub/../out.png"), true },
         { QStringLiteral("/var/tmp/out.png"), true },
-        { home.filePath(QStringLiteral("Screenshot.png")), false },
+        { kept.filePath(QStringLiteral("Screenshot.png")), false },
         { QStringLiteral("/tmpfoo/out.png"), false },
         { QStringLiteral("relative.png"), false },
     };
