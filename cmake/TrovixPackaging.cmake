@@ -25,7 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/trovix/trovix)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The X platform plugin, the TIFF reader and the OCR language data are loaded by name.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, tesseract-ocr-eng")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tesseract-ocr-pol")
+# In a Wayland session the screens are read through the desktop portal.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tesseract-ocr-pol, xdg-desktop-portal")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_OUTPUT_FILE_PREFIX "${PROJECT_SOURCE_DIR}/build/package")
 include(CPack)

@@ -5,7 +5,9 @@
 #include "domain/ApplicationIdentity.h"
 #include "domain/TrovixError.h"
 #include "launch/ApplicationBus.h"
+#include "launch/CaptureBackends.h"
 #include "launch/CommandLine.h"
+#include "launch/GlobalShortcutBackends.h"
 #include "launch/InstanceCommandRunner.h"
 #include "launch/OneShotCapture.h"
 #include "platform/qt/JsonDefaultsStore.h"
@@ -17,15 +19,12 @@
 #include "platform/qt/SingleInstanceGuard.h"
 #include "platform/qt/TerminationSignals.h"
 #include "platform/qt/XdgAutostartLoginItem.h"
-#include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/X11WindowHints.h"
 #include "platform/x11/XInputClickMonitor.h"
 #include "platform/x11/XTestInputSynthesis.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbDestroyedWindowWatch.h"
 #include "platform/x11/XcbFrontmostApplication.h"
-#include "platform/x11/XcbHotkeyService.h"
-#include "platform/x11/XcbScreenFreezer.h"
 #include "platform/x11/XcbScreens.h"
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
@@ -51,7 +50,8 @@
 
 namespace {
 
-// Trovix reads the screen and grabs keys through X11; under Wayland it runs on XWayland.
+// Trovix's windows, window list and keys use X11; under Wayland they run on XWayland, while
+// the screens' pictures come from the desktop's portal.
 void preferX11()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
@@ -100,7 +100,7 @@ InstanceCommand::Kind commandFor(TrayCaptureCommand command)
     return Kind::show;
 }
 
-XcbHotkeyService::Callbacks hotkeyCallbacks(InstanceCommandRunner& commands)
+GlobalShortcutBackends::Callbacks hotkeyCallbacks(InstanceCommandRunner& commands)
 {
     using Kind = InstanceCommand::Kind;
     const auto run = [&commands](Kind kind) { return [&commands, kind] { commands.run({ kind, {} }); }; };
@@ -122,16 +122,16 @@ struct Desktop {
     XcbScreens screens { connection, &QtScreenScales::scaleOf };
     XcbWindowList windowList { connection, screens };
     XcbFrontmostApplication frontmost { connection, windowList };
-    X11ScreenCapturePermission permission;
-    SystemScreenshotTool tool { SystemScreenshotTool::defaultExecutable(), permission };
+    CaptureBackends capture { connection };
+    SystemScreenshotTool tool { SystemScreenshotTool::defaultExecutable(), capture.permission() };
     WindowSelectionOverlay windowSelection;
-    XcbScreenFreezer screenFreeze { connection };
-    ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost, permission, tool,
-        windowSelection, screenFreeze, nullptr, QStringLiteral("trovix") } };
+    ScreenshotService screenshots { ScreenshotService::Collaborators { screens, windowList, frontmost,
+        capture.permission(), tool, windowSelection, capture.screenFreeze(), nullptr, QStringLiteral("trovix"),
+        capture.usesPortal(), capture.windowCapture() } };
     JsonDefaultsStore defaults { JsonDefaultsStore::standardFilePath() };
     XdgAutostartLoginItem loginItem { XdgAutostartLoginItem::standardDesktopFilePath(),
         QCoreApplication::applicationFilePath() };
-    XcbHotkeyService hotkeys;
+    GlobalShortcutBackends hotkeys;
     QtClipboard clipboard;
     QtDialogs dialogs;
     PinnedImageWindowController pinnedWindows;
@@ -168,10 +168,11 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
     };
     desktop.pinnedWindows.setWindowDecorator(onEveryDesktop);
     desktop.scrollingPanels.setWindowDecorator(onEveryDesktop);
-    AppSettings settings(desktop.defaults, desktop.loginItem, desktop.hotkeys);
+    AppSettings settings(desktop.defaults, desktop.loginItem, desktop.hotkeys.registrar());
     AppState state(settings,
         AppStatePorts { desktop.clipboard, desktop.workspace, desktop.dialogs, desktop.pinnedWindows, desktop.clock,
-            desktop.screenshots, desktop.areaSelection, desktop.applicationWindows, &desktop.inputSynthesis,
+            desktop.screenshots, desktop.areaSelection, desktop.applicationWindows,
+            desktop.capture.inputSynthesis(&desktop.inputSynthesis),
             &desktop.scrollingPanels });
 
     EditorWindow editor(state, EditorWindowPorts { desktop.clipboard, desktop.dialogs, desktop.workspace });
@@ -183,7 +184,7 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
     });
     desktop.workspace.setKeepInTaskbar([&editor] { editor.showMinimized(); });
     SettingsWindowController settingsWindow(
-        settings, desktop.hotkeys, desktop.dialogs, SettingsWindowController::uploadCallback(state));
+        settings, desktop.hotkeys.registrar(), desktop.dialogs, SettingsWindowController::uploadCallback(state));
     TrayMenu tray(state);
 
     InstanceCommandRunner commands(state, { [&settingsWindow] { settingsWindow.show(); }, &QApplication::quit });
@@ -209,7 +210,7 @@ int run(QApplication& application, SingleInstanceGuard& instance, const Instance
         Qt::QueuedConnection);
 
     desktop.hotkeys.setCallbacks(hotkeyCallbacks(commands));
-    desktop.hotkeys.registerHotkeys(settings.shortcuts());
+    desktop.hotkeys.registrar().registerHotkeys(settings.shortcuts());
 
     if (firstCommand.kind == InstanceCommand::Kind::show)
         state.showEditor();

@@ -74,6 +74,11 @@ QCoro::Task<> AppState::startScrollingCapture(ScrollingCaptureDirection directio
     std::optional<ScreenshotError> screenshotFailure;
     std::optional<TrovixError> otherFailure;
     try {
+        // Said before the selection, rather than after it as a scroll that could not continue.
+        if (settings.scrollingCaptureMode() != ScrollingCaptureMode::manual && m_ports.inputSynthesis) {
+            if (const std::optional<QString> reason = m_ports.inputSynthesis->unavailableReason())
+                throw TrovixError(*reason);
+        }
         const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
         // The rectangle is chosen over a picture of the screen; the shots themselves are live.
         const FrozenScreen frozen = co_await m_ports.screenshots.freezeScreen(screen);

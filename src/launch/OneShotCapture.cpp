@@ -3,7 +3,9 @@
 #include "domain/TrovixError.h"
 #include "engine/ImageIOService.h"
 #include "engine/ScreenCaptureGeometry.h"
+#include "launch/PortalShot.h"
 #include "launch/ShotGeometry.h"
+#include "platform/wayland/WaylandOutputs.h"
 #include "platform/x11/X11ScreenCapturePermission.h"
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbScreens.h"
@@ -82,6 +84,27 @@ Capture capture(QRect rectangle)
     return result;
 }
 
+Capture x11Capture(const ShotRequest& request)
+{
+    std::unique_ptr<XcbConnection> connection;
+    try {
+        connection = std::make_unique<XcbConnection>();
+    } catch (const TrovixError& error) {
+        return { {}, error.description() };
+    }
+    const auto rectangle = ShotGeometry::rectangle(request, rootRectangle(*connection), monitorRectangles(*connection));
+    if (const auto* refusal = std::get_if<ShotGeometry::Refusal>(&rectangle))
+        return { {}, refusal->message };
+    return capture(std::get<QRect>(rectangle));
+}
+
+// X11 under Wayland shows only XWayland's windows; the desktop's portal sees them all.
+Capture portalCapture(const ShotRequest& request)
+{
+    PortalShot::Result result = PortalShot::capture(request);
+    return { std::move(result.png), std::move(result.error) };
+}
+
 bool writeToStandardOutput(const QByteArray& png)
 {
     QFile out;
@@ -122,19 +145,7 @@ int run(const ShotRequest& request, int& argc, char** argv)
     std::unique_ptr<QCoreApplication> application = request.clipboard ? std::make_unique<QApplication>(argc, argv)
                                                                       : std::make_unique<QCoreApplication>(argc, argv);
 
-    std::unique_ptr<XcbConnection> connection;
-    try {
-        connection = std::make_unique<XcbConnection>();
-    } catch (const TrovixError& error) {
-        complain(error.description());
-        return 1;
-    }
-    const auto rectangle = ShotGeometry::rectangle(request, rootRectangle(*connection), monitorRectangles(*connection));
-    if (const auto* refusal = std::get_if<ShotGeometry::Refusal>(&rectangle)) {
-        complain(refusal->message);
-        return 1;
-    }
-    const Capture shot = capture(std::get<QRect>(rectangle));
+    const Capture shot = WaylandOutputs::isWaylandSession() ? portalCapture(request) : x11Capture(request);
     if (!shot.error.isEmpty()) {
         complain(shot.error);
         return 1;

@@ -15,4 +15,8 @@ public:
 
     // Actions missing from the map end up without a hot key.
     virtual void registerHotkeys(const Shortcuts& shortcuts) = 0;
+
+    // Whether a registered shortcut can reach us at all; false where the desktop lets no
+    // program take global shortcuts, and its own keyboard settings must run our commands.
+    [[nodiscard]] virtual bool takesGlobalShortcuts() const { return true; }
 };

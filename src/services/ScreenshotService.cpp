@@ -9,6 +9,7 @@
 #include "ports/ScreenFreezePort.h"
 #include "ports/ScreensPort.h"
 #include "ports/ScreenshotToolPort.h"
+#include "ports/WindowCapturePort.h"
 #include "ports/WindowListPort.h"
 #include "ports/WindowSelectionPort.h"
 #include "services/SystemScreenshotTool.h"
@@ -217,6 +218,10 @@ QCoro::Task<Image> ScreenshotService::capture(QRectF rect, Screen screen)
     if (!normalized)
         fail(ScreenshotError::Code::captureFailed);
     requirePermission();
+    if (m_ports.rectanglesFromScreenPictures) {
+        const FrozenScreen frozen = co_await freezeScreen(screen);
+        co_return cutFromFrozen(frozen, *normalized);
+    }
     co_return co_await captureToolRectangle(*normalized, screen);
 }
 
@@ -241,6 +246,11 @@ QCoro::Task<Image> ScreenshotService::captureWindow(CapturableWindow window)
 
 QCoro::Task<Image> ScreenshotService::captureActiveWindow(std::optional<std::int32_t> targetPID)
 {
+    // A Wayland client cannot tell which window is in front; the desktop's dialog lets the user say.
+    if (m_ports.desktopWindowCapture) {
+        requirePermission();
+        co_return co_await m_ports.desktopWindowCapture->captureChosenWindow();
+    }
     std::optional<std::int32_t> pid = targetPID;
     if (!pid) {
         const std::optional<RunningApplication> frontmost = m_ports.frontmostApplication.frontmostApplication();
@@ -258,6 +268,10 @@ QCoro::Task<Image> ScreenshotService::captureActiveWindow(std::optional<std::int
 
 QCoro::Task<Image> ScreenshotService::captureUserSelectedWindow()
 {
+    if (m_ports.desktopWindowCapture) {
+        requirePermission();
+        co_return co_await m_ports.desktopWindowCapture->captureChosenWindow();
+    }
     const QList<CapturableWindow> windows = capturableWindows();
     if (windows.isEmpty())
         fail(ScreenshotError::Code::captureFailed);

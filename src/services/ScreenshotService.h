@@ -19,6 +19,7 @@ class ScreenCapturePermission;
 class ScreenFreezePort;
 class ScreensPort;
 class ScreenshotToolPort;
+class WindowCapturePort;
 class WindowListPort;
 class WindowSelectionPort;
 
@@ -40,6 +41,11 @@ public:
         DisplayCapturePort* displayCapture = nullptr;
         // Windows of this application never appear among the capturable ones.
         std::optional<QString> ownApplicationId;
+        // In a Wayland session the tool and the window list see only XWayland's windows: a
+        // rectangle is then cut from a fresh picture of its screen, and windows are chosen and
+        // captured by the desktop itself (through this port).
+        bool rectanglesFromScreenPictures = false;
+        WindowCapturePort* desktopWindowCapture = nullptr;
     };
 
     explicit ScreenshotService(Collaborators collaborators);

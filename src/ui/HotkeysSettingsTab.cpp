@@ -2,11 +2,15 @@
 
 #include "app/AppSettings.h"
 #include "ui/DesktopKeyboardSettings.h"
+#include "ui/DesktopShortcutCommand.h"
 #include "ui/SettingsSection.h"
 #include "ui/ShortcutField.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -42,11 +46,50 @@ QPushButton* keyboardSettingsButton(QWidget* parent)
     return button;
 }
 
+QWidget* commandRow(HotkeyAction action, const QString& program, QWidget* parent)
+{
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const QString command = DesktopShortcutCommand::command(action, program);
+    auto* text = new QLineEdit(command, row);
+    text->setReadOnly(true);
+    text->setObjectName(HotkeyActions::settingKey(action) + QStringLiteral("Command"));
+    auto* copy = new QPushButton(QStringLiteral("Copy"), row);
+    copy->setObjectName(HotkeyActions::settingKey(action) + QStringLiteral("Copy"));
+    QObject::connect(copy, &QPushButton::clicked, copy, [command] { QGuiApplication::clipboard()->setText(command); });
+    layout->addWidget(text, 1);
+    layout->addWidget(copy);
+    return row;
+}
+
 } // namespace
 
-HotkeysSettingsTab::HotkeysSettingsTab(AppSettings& settings, ShortcutRecorder& recorder, QWidget* parent)
+void HotkeysSettingsTab::addCommandRows()
+{
+    SettingsSection* section = addSection(QStringLiteral("Keyboard shortcuts"),
+        QStringLiteral("This desktop lets no program take global shortcuts, so Trovix has none of its own here. "
+                       "Add each command you want to your desktop's keyboard shortcuts."));
+    const QString program = DesktopShortcutCommand::program();
+    for (HotkeyAction action : s_rows)
+        section->addRow(HotkeyActions::title(action), commandRow(action, program, section));
+}
+
+HotkeysSettingsTab::HotkeysSettingsTab(
+    AppSettings& settings, ShortcutRecorder& recorder, bool desktopTakesShortcuts, QWidget* parent)
     : SettingsPane(parent)
 {
+    if (!desktopTakesShortcuts) {
+        addCommandRows();
+        auto* buttonRow = new QWidget(widget());
+        auto* buttonLayout = new QHBoxLayout(buttonRow);
+        buttonLayout->setContentsMargins(0, 0, 0, 0);
+        buttonLayout->addWidget(keyboardSettingsButton(buttonRow));
+        buttonLayout->addStretch();
+        addWidget(buttonRow);
+        finishLayout();
+        return;
+    }
     SettingsSection* section = addSection(QStringLiteral("Change keyboard shortcuts"),
         QStringLiteral("Click a shortcut field, then press the combination you want to use."));
     for (HotkeyAction action : s_rows)

@@ -40,7 +40,7 @@ SettingsWindow::SettingsWindow(AppSettings& settings, HotkeyRegistrar& hotkeys, 
     resize(contentSize);
 
     m_panes->addWidget(new GeneralSettingsTab(settings, dialogs, m_panes));
-    m_panes->addWidget(new HotkeysSettingsTab(settings, *m_recorder, m_panes));
+    m_panes->addWidget(new HotkeysSettingsTab(settings, *m_recorder, hotkeys.takesGlobalShortcuts(), m_panes));
     m_panes->addWidget(new UploadingSettingsTab(settings, std::move(uploadCurrentImage), m_panes));
     m_panes->addWidget(new AdvancedSettingsTab(settings, m_panes));
 

@@ -290,3 +290,20 @@ TEST_F(AppStateScrollingTest, AutomaticFailuresCloseTheHUDAndReportTheError)
         tool.runs.clear();
     }
 }
+
+TEST_F(AppStateScrollingTest, AutomaticModeWithoutAnyInputSaysWhyBeforeTheSelection)
+{
+    inputSynthesis.reason = QStringLiteral("needs an X11 session");
+    useMode(ScrollingCaptureMode::automatic);
+    runToCompletion(state.startScrollingCapture(Direction::down));
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("needs an X11 session"));
+    EXPECT_TRUE(areaSelection.screensOffered.isEmpty());
+    EXPECT_FALSE(state.isCaptureTransitionActive());
+
+    // The manual mode needs no synthetic input.
+    state.errorMessage.set(std::nullopt);
+    useMode(ScrollingCaptureMode::manual);
+    runToCompletion(state.startScrollingCapture(Direction::down));
+    EXPECT_EQ(areaSelection.screensOffered.size(), 1);
+    EXPECT_EQ(state.errorMessage(), std::nullopt);
+}

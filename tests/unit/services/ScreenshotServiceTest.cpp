@@ -10,6 +10,7 @@
 #include "fakes/FakeWindowList.h"
 #include "fakes/FakeWindowSelection.h"
 #include "fakes/TaskRunner.h"
+#include "ports/WindowCapturePort.h"
 
 #include <gtest/gtest.h>
 
@@ -355,6 +356,52 @@ TEST_F(ScreenshotServiceTest, CaptureUserSelectedWindow)
     runToCompletion(service.captureUserSelectedWindow());
     ASSERT_EQ(tool.runs.size(), 1);
     EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-l22"));
+}
+
+// A Wayland session: the tool and the window list see only XWayland, so rectangles come from
+// a picture of their screen and windows from the desktop's own dialog.
+class DesktopDialogCapture : public WindowCapturePort {
+public:
+    int calls = 0;
+    QCoro::Task<Image> captureChosenWindow() override
+    {
+        ++calls;
+        QImage pixels(6, 4, QImage::Format_RGB32);
+        pixels.fill(Qt::blue);
+        co_return Image(pixels);
+    }
+};
+
+TEST_F(ScreenshotServiceTest, WaylandSessionsCutRectanglesFromScreenPicturesAndAskTheDesktopForWindows)
+{
+    DesktopDialogCapture dialog;
+    ScreenshotService wayland { { screens, windowList, frontmost, permission, tool, selection, freeze, nullptr,
+        QStringLiteral("trovix"), true, &dialog } };
+    QImage pixels(3840, 2160, QImage::Format_RGB32);
+    pixels.fill(Qt::black);
+    pixels.setPixel(2 * 100, 2 * (1080 - 50 - 20), qRgb(1, 2, 3));
+    freeze.picture = Image(pixels, QSizeF(1920, 1080));
+
+    // Bottom-left origin: the 20-point-high rectangle at y 50 ends 1080 - 70 points from the top.
+    const Image cut = runToCompletion(wayland.capture(QRectF(100, 50, 30, 20), mainScreen));
+    EXPECT_EQ(cut.size(), QSizeF(30, 20));
+    EXPECT_EQ(cut.pixels().size(), QSize(60, 40));
+    EXPECT_EQ(cut.pixels().pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_TRUE(tool.runs.isEmpty());
+    ASSERT_EQ(freeze.requests.size(), 1);
+    EXPECT_EQ(freeze.requests.front().front(), mainScreen);
+
+    windowList.entries = { window(21, 50, QRectF(0, 0, 300, 200)) };
+    EXPECT_EQ(runToCompletion(wayland.captureUserSelectedWindow()).pixels().size(), QSize(6, 4));
+    EXPECT_EQ(runToCompletion(wayland.captureActiveWindow(50)).pixels().size(), QSize(6, 4));
+    EXPECT_EQ(dialog.calls, 2);
+    EXPECT_TRUE(selection.offered.isEmpty()) << "no overlay of XWayland's windows";
+
+    permission.granted = false;
+    EXPECT_EQ(failureOf(wayland.captureUserSelectedWindow()), Code::permissionDenied);
+    EXPECT_EQ(failureOf(wayland.capture(QRectF(100, 50, 30, 20), mainScreen)), Code::permissionDenied);
+    EXPECT_EQ(dialog.calls, 2);
+    EXPECT_TRUE(tool.runs.isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,60 @@
+#include "ui/HotkeysSettingsTab.h"
+
+#include "app/AppSettings.h"
+#include "fakes/FakeHotkeyRegistrar.h"
+#include "fakes/FakeLoginItem.h"
+#include "fakes/InMemoryDefaultsStore.h"
+#include "ui/DesktopShortcutCommand.h"
+#include "ui/ShortcutField.h"
+#include "ui/ShortcutRecorder.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TabFixture {
+    InMemoryDefaultsStore store;
+    FakeLoginItem loginItem;
+    FakeHotkeyRegistrar registrar;
+    AppSettings settings { store, loginItem, registrar };
+    ShortcutRecorder recorder { settings, registrar };
+};
+
+} // namespace
+
+// Where nothing takes global shortcuts, no shortcut field pretends to work: each action shows
+// the command to bind in the desktop's settings, and its button copies exactly that.
+TEST(HotkeysSettingsTab, WithoutGlobalShortcutsOffersTheCommandsToBind)
+{
+    TabFixture fixture;
+    HotkeysSettingsTab tab(fixture.settings, fixture.recorder, false);
+    EXPECT_TRUE(tab.findChildren<ShortcutField*>().isEmpty());
+
+    const QString program = DesktopShortcutCommand::program();
+    const std::pair<HotkeyAction, const char*> rows[]
+        = { { HotkeyAction::captureArea, " capture area" }, { HotkeyAction::addCapture, " capture add-area" },
+              { HotkeyAction::captureActiveWindow, " capture active-window" },
+              { HotkeyAction::recognizeText, " recognize" } };
+    for (const auto& [action, arguments] : rows) {
+        SCOPED_TRACE(arguments);
+        const QString key = HotkeyActions::settingKey(action);
+        auto* command = tab.findChild<QLineEdit*>(key + QStringLiteral("Command"));
+        auto* copy = tab.findChild<QPushButton*>(key + QStringLiteral("Copy"));
+        ASSERT_NE(command, nullptr);
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(command->text(), program + QLatin1String(arguments));
+        EXPECT_TRUE(command->isReadOnly());
+        QApplication::clipboard()->clear();
+        copy->click();
+        EXPECT_EQ(QApplication::clipboard()->text(), command->text());
+    }
+
+    HotkeysSettingsTab grabbing(fixture.settings, fixture.recorder, true);
+    EXPECT_EQ(grabbing.findChildren<ShortcutField*>().size(), 8);
+    EXPECT_EQ(grabbing.findChild<QLineEdit*>(QStringLiteral("captureAreaHotkeyCommand")), nullptr);
+}

@@ -1,0 +1,106 @@
+#include "WaylandDesktop.h"
+
+#include "domain/ScreenshotError.h"
+#include "platform/portal/PortalScreenFreezer.h"
+#include "platform/portal/PortalScreenshot.h"
+#include "platform/wayland/WaylandOutputs.h"
+#include "platform/x11/XcbConnection.h"
+#include "platform/x11/XcbScreens.h"
+
+#include "fakes/TaskRunner.h"
+
+#include <QFileInfo>
+
+using namespace WaylandDesktop;
+
+namespace {
+
+struct ShotRun {
+    int exitCode = -1;
+    QString errorText;
+};
+
+ShotRun trovixShot(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(TROVIX_BINARY_DIR "/src/trovix"), QStringList { QStringLiteral("shot") } + arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardError()) };
+}
+
+class PortalCapture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) << "runs inside scripts/wayland-session.sh";
+        ASSERT_TRUE(m_wallpapers.shown()) << "swaybg did not show the patterns";
+    }
+
+    Wallpapers m_wallpapers;
+};
+
+} // namespace
+
+TEST_F(PortalCapture, compositorReportsEachOutputsPlaceAndScale)
+{
+    const QList<DesktopOutput> outputs = WaylandOutputs::read();
+    ASSERT_EQ(outputs.size(), 2);
+    EXPECT_EQ(outputs.at(0), first);
+    EXPECT_EQ(outputs.at(1), second);
+}
+
+// Each screen comes at its own scale: the scale-2 output exactly as the compositor shows it,
+// the scale-1 output reduced from the portal's scale-2 picture of the whole desktop.
+TEST_F(PortalCapture, trovixShotWritesEachScreenAtItsScale)
+{
+    const QString stale = QStringLiteral("/tmp/out.png");
+    struct Case {
+        QStringList arguments;
+        QImage expected;
+        bool skipCellEdges;
+    };
+    const Case cases[] = {
+        { { QStringLiteral("--screen"), QStringLiteral("1") }, secondPattern(), false },
+        { { QStringLiteral("--screen"), QStringLiteral("0") }, firstPattern(), true },
+        { { QStringLiteral("--region"), QStringLiteral("700,20,100,50") }, secondPattern().copy(120, 40, 200, 100),
+            false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const QString output = m_wallpapers.folder() + QStringLiteral("/shot.png");
+        const ShotRun run = trovixShot(c.arguments + QStringList { QStringLiteral("--output"), output });
+        ASSERT_EQ(run.exitCode, 0) << run.errorText.toStdString();
+        EXPECT_EQ(difference(QImage(output), c.expected, c.skipCellEdges).toStdString(), "");
+        // The portal's file lay in /tmp: read and removed.
+        EXPECT_FALSE(QFileInfo::exists(stale));
+    }
+    const QString whole = m_wallpapers.folder() + QStringLiteral("/whole.png");
+    ASSERT_EQ(trovixShot({ QStringLiteral("--output"), whole }).exitCode, 0);
+    EXPECT_EQ(QImage(whole).size(), QSize(2080, 960));
+    EXPECT_EQ(difference(QImage(whole).copy(1280, 0, 800, 600), secondPattern()).toStdString(), "");
+}
+
+// The selection overlays' pictures: XWayland's monitors (named by XWayland, not after the
+// outputs), frozen through the portal.
+TEST_F(PortalCapture, frozenScreensHoldEachOutputAtItsScale)
+{
+    XcbConnection connection;
+    XcbScreens screens(connection);
+    PortalScreenshot screenshots;
+    PortalScreenFreezer freezer(screenshots, &WaylandOutputs::read);
+    const QList<FrozenScreen> frozen = runToCompletion(freezer.freeze(screens.screens()));
+    ASSERT_EQ(frozen.size(), 2);
+    for (const FrozenScreen& screen : frozen) {
+        SCOPED_TRACE(screen.screen.name.toStdString());
+        if (screen.screen.nativeGeometry == second.logical) {
+            EXPECT_EQ(screen.picture.size(), QSizeF(400, 300));
+            EXPECT_EQ(difference(screen.picture.pixels(), secondPattern()).toStdString(), "");
+        } else {
+            EXPECT_EQ(screen.screen.nativeGeometry, first.logical);
+            EXPECT_EQ(screen.picture.size(), QSizeF(640, 480));
+            EXPECT_EQ(difference(screen.picture.pixels(), firstPattern(), true).toStdString(), "");
+        }
+    }
+}
