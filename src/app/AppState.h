@@ -160,9 +160,11 @@ public:
     [[nodiscard]] int zoomPercentage() const;
     void prepareImagePresentation();
 
-    // The editor window, registered by the user interface; none until then.
+    // The editor window is the one the user interface registered; without one, our window
+    // titled "Trovix", else our first window, else none.
+    static constexpr QLatin1StringView editorWindowTitle { "Trovix" };
     void setEditorWindow(EditorWindowPort* window) { m_editorWindow = window; }
-    [[nodiscard]] EditorWindowPort* editorWindow() const { return m_editorWindow; }
+    [[nodiscard]] EditorWindowPort* editorWindow() const;
     void fitEditorWindowToImage();
 
     [[nodiscard]] const std::optional<RunningApplication>& previousActiveApp() const { return m_previousActiveApp; }

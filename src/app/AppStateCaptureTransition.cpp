@@ -11,8 +11,6 @@
 
 namespace {
 
-const QString editorTitle = QStringLiteral("Trovix");
-
 // The window system needs this long to take hidden windows off the screen before its
 // pixels are read; with nothing hidden a shorter pause still lets menus close.
 constexpr std::chrono::milliseconds waitAfterHiding { 140 };
@@ -37,9 +35,10 @@ std::optional<std::int32_t> AppState::captureTargetApplicationPID() const
 
 bool AppState::isEditorWindow(const ApplicationWindow& window) const
 {
-    if (window.title == editorTitle)
+    if (window.title == editorWindowTitle)
         return true;
-    return m_editorWindow && m_ports.applicationWindows.idOf(*m_editorWindow) == window.id;
+    const EditorWindowPort* editor = editorWindow();
+    return editor && m_ports.applicationWindows.idOf(*editor) == window.id;
 }
 
 bool AppState::includesEditorWindow(const QList<ApplicationWindow>& windows) const
@@ -95,8 +94,8 @@ void AppState::completeCaptureTransition(const QList<ApplicationWindow>& windows
 {
     for (const ApplicationWindow& window : windows)
         m_ports.applicationWindows.setIgnoresMouseEvents(window.id, false);
-    if (m_editorWindow) {
-        if (const std::optional<std::uintptr_t> editor = m_ports.applicationWindows.idOf(*m_editorWindow))
+    if (const EditorWindowPort* editorPort = editorWindow()) {
+        if (const std::optional<std::uintptr_t> editor = m_ports.applicationWindows.idOf(*editorPort))
             m_ports.applicationWindows.setIgnoresMouseEvents(*editor, false);
     }
     isCaptureTransitionActive.set(false);

@@ -7,13 +7,15 @@
 #include "ports/EditorWindowPort.h"
 #include "ports/WorkspacePort.h"
 
+#include <algorithm>
+
 void AppState::loadImageIntoEditor(const Image& image, const QString& status, bool revealEditor)
 {
     replaceBaseImage(image, baseImage() ? QStringLiteral("Replace Image") : QStringLiteral("Open Image"));
     statusMessage.set(status);
 
     // A hidden editor opens at a size that suits the new image.
-    if (m_editorWindow && !m_editorWindow->isVisible())
+    if (const EditorWindowPort* editor = editorWindow(); editor && !editor->isVisible())
         fitEditorWindowToImage();
     if (revealEditor)
         bringEditorForward();
@@ -39,8 +41,8 @@ void AppState::bringEditorForward()
     capturePreviousAppIfNeeded();
     m_ports.workspace.setActivationPolicy(ActivationPolicy::regular);
     m_ports.workspace.activateIgnoringOtherApps();
-    if (m_editorWindow)
-        m_editorWindow->makeKeyAndOrderFront();
+    if (EditorWindowPort* editor = editorWindow())
+        editor->makeKeyAndOrderFront();
 }
 
 void AppState::capturePreviousAppIfNeeded()
@@ -55,15 +57,28 @@ void AppState::capturePreviousAppIfNeeded()
         m_previousActiveApp = m_lastExternalApp;
 }
 
+EditorWindowPort* AppState::editorWindow() const
+{
+    if (m_editorWindow)
+        return m_editorWindow;
+    const QList<ApplicationWindow> windows = m_ports.applicationWindows.windows();
+    if (windows.isEmpty())
+        return nullptr;
+    const auto titled = std::find_if(windows.cbegin(), windows.cend(),
+        [](const ApplicationWindow& window) { return window.title == editorWindowTitle; });
+    return m_ports.applicationWindows.editorWindowFor(titled != windows.cend() ? titled->id : windows.front().id);
+}
+
 void AppState::fitEditorWindowToImage()
 {
-    if (!m_editorWindow)
+    EditorWindowPort* editor = editorWindow();
+    if (!editor)
         return;
-    const QRectF area = m_editorWindow->screenVisibleFrame().value_or(EditorWindowFitting::fallbackArea);
+    const QRectF area = editor->screenVisibleFrame().value_or(EditorWindowFitting::fallbackArea);
     const QSizeF imageSize = baseImage() ? baseImage()->size() : EditorWindowFitting::emptyImageSize;
     const QSizeF target = EditorWindowFitting::targetContentSize(imageSize, area);
-    if (!EditorWindowFitting::needsResize(m_editorWindow->contentSize(), target))
+    if (!EditorWindowFitting::needsResize(editor->contentSize(), target))
         return;
-    const QSizeF frameSize = m_editorWindow->frameSizeForContentSize(target);
-    m_editorWindow->setFrame(EditorWindowFitting::placedFrame(m_editorWindow->frame(), frameSize, area));
+    const QSizeF frameSize = editor->frameSizeForContentSize(target);
+    editor->setFrame(EditorWindowFitting::placedFrame(editor->frame(), frameSize, area));
 }

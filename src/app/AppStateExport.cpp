@@ -11,8 +11,8 @@
 #include "ports/DialogsPort.h"
 #include "ports/EditorWindowPort.h"
 #include "ports/PinnedWindowsPort.h"
-#include "storage/AtomicFileWriter.h"
 #include "services/AutoSaveLocation.h"
+#include "storage/AtomicFileWriter.h"
 
 #include <QStringList>
 
@@ -121,9 +121,10 @@ void AppState::handleEditorEscape()
         return;
     }
     if (!image) {
-        if (!m_editorWindow)
+        EditorWindowPort* editor = editorWindow();
+        if (!editor)
             return;
-        m_editorWindow->orderOut();
+        editor->orderOut();
         statusMessage.set(QStringLiteral("Trovix is still running in the tray"));
         leaveEditor();
         return;
@@ -144,18 +145,20 @@ void AppState::handleEditorEscape()
         errorMessage.set(error.description());
         return;
     }
-    if (!m_editorWindow)
+    EditorWindowPort* editor = editorWindow();
+    if (!editor)
         return;
-    m_editorWindow->orderOut();
+    editor->orderOut();
     statusMessage.set(escapeStatus(actions));
     leaveEditor();
 }
 
 void AppState::hideEditorToMenubar(const std::optional<QString>& statusMessageOverride)
 {
-    if (!m_editorWindow)
+    EditorWindowPort* editor = editorWindow();
+    if (!editor)
         return;
-    m_editorWindow->orderOut();
+    editor->orderOut();
     if (statusMessageOverride)
         statusMessage.set(*statusMessageOverride);
     leaveEditor();

@@ -87,7 +87,7 @@ void AppState::appendCaptureToCanvas(const Image& image)
     if (!stacked)
         throw ImageIOError(ImageIOError::Code::noImageLoaded);
     replaceBaseImage(*stacked, QStringLiteral("Add Capture"));
-    if (m_editorWindow && !m_editorWindow->isVisible())
+    if (const EditorWindowPort* editor = editorWindow(); editor && !editor->isVisible())
         fitEditorWindowToImage();
     statusMessage.set(
         images.size() < 2 ? QStringLiteral("Added first capture") : QStringLiteral("Added capture to canvas"));

@@ -2,6 +2,7 @@
 #include "engine/ImageCompositionService.h"
 
 #include "engine/CompositionCanvas.h"
+#include "engine/ShadowRenderer.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -15,58 +16,43 @@ namespace {
 
 constexpr double cardCornerRadius = 18;
 
-struct CardShadow {
-    QColor color;
-    double blurRadius;
-    QPointF offset; // points, y down
-};
-const CardShadow cardShadow { QColor::fromRgbF(0, 0, 0, 0.12f), 16, QPointF(0, 6) };
+const QColor cardShadowColor = QColor::fromRgbF(0, 0, 0, 0.12f);
+constexpr double cardShadowBlurRadius = 16;
+constexpr double cardShadowOffset = 6; // points, downwards
 
-// The share of a Gaussian of deviation `sigma`, centred at `position`, that falls inside
-// [first, last]: the blurred edge profile of a box along one axis.
-double coverage(double position, double first, double last, double sigma)
+// The shadow of the card's rounded outline, cast from a silhouette at one cell per point:
+// finer than the blur can show, and independent of the picture's density.
+void drawCardShadow(QPainter& painter, const QRectF& card, QPointF density)
 {
-    const double scale = 1 / (sigma * std::sqrt(2.0));
-    return 0.5 * (std::erf((last - position) * scale) - std::erf((first - position) * scale));
-}
-
-// FIXME: draws the shadow of the card's bounding rectangle, which is a little too dark right
-// outside the rounded corners; move to the shared blurred-mask shadow once it is available.
-// A Gaussian-blurred rectangle is the product of its two edge profiles, so no blur pass is
-// needed. One cell per point is finer than the blur can show.
-void drawCardShadow(QPainter& painter, const QRectF& card, const CardShadow& shadow, QPointF density)
-{
-    const double sigma = shadow.blurRadius / 2;
-    const QRectF caster = card.translated(shadow.offset);
-    const QRectF area = caster.adjusted(-3 * sigma, -3 * sigma, 3 * sigma, 3 * sigma);
-    const int columns = std::max(1, static_cast<int>(std::ceil(area.width())));
-    const int rows = std::max(1, static_cast<int>(std::ceil(area.height())));
-    QImage cells(columns, rows, QImage::Format_ARGB32_Premultiplied);
-    if (cells.isNull())
+    QImage silhouette(std::max(1, static_cast<int>(std::ceil(card.width()))),
+        std::max(1, static_cast<int>(std::ceil(card.height()))), QImage::Format_ARGB32_Premultiplied);
+    if (silhouette.isNull())
         return;
-    std::vector<double> horizontal(static_cast<std::size_t>(columns));
-    for (int x = 0; x < columns; ++x)
-        horizontal[std::size_t(x)] = coverage(area.left() + x + 0.5, caster.left(), caster.right(), sigma);
-    const QColor color = shadow.color.toRgb();
-    for (int y = 0; y < rows; ++y) {
-        const double vertical = coverage(area.top() + y + 0.5, caster.top(), caster.bottom(), sigma);
-        auto* line = reinterpret_cast<QRgb*>(cells.scanLine(y));
-        for (int x = 0; x < columns; ++x) {
-            const double alpha = color.alphaF() * vertical * horizontal[std::size_t(x)];
-            line[x] = qPremultiply(
-                qRgba(color.red(), color.green(), color.blue(), static_cast<int>(std::lround(alpha * 255))));
-        }
+    silhouette.fill(Qt::transparent);
+    {
+        QPainter outline(&silhouette);
+        outline.setRenderHint(QPainter::Antialiasing);
+        outline.setPen(Qt::NoPen);
+        outline.setBrush(Qt::black);
+        outline.drawRoundedRect(QRectF(QPointF(0, 0), card.size()), cardCornerRadius, cardCornerRadius);
     }
-    const QRectF target(area.x() * density.x(), area.y() * density.y(), columns * density.x(), rows * density.y());
+    const double sigma = ShadowRenderer::sigmaForBlurRadius(cardShadowBlurRadius);
+    const ShadowRenderer::Shadow shadow = ShadowRenderer::castShadow(
+        silhouette, silhouette.rect(), cardShadowColor, QPointF(sigma, sigma), QPointF(0, cardShadowOffset));
+    if (shadow.image.isNull())
+        return;
+    const QRectF points = shadow.targetRect.translated(card.topLeft());
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, cells);
+    painter.drawImage(QRectF(points.x() * density.x(), points.y() * density.y(), points.width() * density.x(),
+                          points.height() * density.y()),
+        shadow.image);
     painter.restore();
 }
 
 void drawCard(QPainter& painter, const Image& image, const QRectF& frame, QPointF density)
 {
-    drawCardShadow(painter, frame, cardShadow, density);
+    drawCardShadow(painter, frame, density);
     QPainterPath outline;
     outline.addRoundedRect(QRectF(frame.x() * density.x(), frame.y() * density.y(), frame.width() * density.x(),
                                frame.height() * density.y()),

@@ -38,6 +38,9 @@ public:
     [[nodiscard]] virtual QList<ApplicationWindow> windows() const = 0;
     // The id of the editor's window among windows(); none when it is not one of them.
     [[nodiscard]] virtual std::optional<std::uintptr_t> idOf(const EditorWindowPort& editor) const = 0;
+    // One of windows() seen as an editor window, for when none has been registered. The port
+    // owns it; it stays valid while the window lives. None for an id no window has.
+    [[nodiscard]] virtual EditorWindowPort* editorWindowFor(std::uintptr_t id) = 0;
 
     // Takes the keyboard focus away from the window and hides it.
     virtual void orderOut(std::uintptr_t id) = 0;

@@ -76,7 +76,7 @@ void AnnotationCanvas::refreshCommittedLayer()
     std::vector<AnnotationShape> others;
     std::copy_if(m_annotations.begin(), m_annotations.end(), std::back_inserter(others),
         [&](const AnnotationShape& shape) { return shape.id != *lifted; });
-    m_committedLayer.setContent(*m_image, others);
+    m_committedLayer.setContent(*m_image, others, true);
 }
 
 void AnnotationCanvas::setCropSelection(std::optional<QRectF> selection)

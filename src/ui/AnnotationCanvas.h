@@ -102,6 +102,7 @@ private:
     [[nodiscard]] std::optional<QUuid> liftedArrow() const;
     void refreshCommittedLayer();
     void paintLiftedArrow(QPainter& painter, const QRectF& frame) const;
+    [[nodiscard]] const AnnotationShape* liftedShape() const;
 
     // Text, callout and colour picker act at the press instead of making a drag.
     [[nodiscard]] static bool actsOnClick(AnnotationTool tool);

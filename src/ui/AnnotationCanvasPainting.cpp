@@ -7,6 +7,7 @@
 #include "engine/AnnotationRenderer.h"
 #include "engine/DrawingPrimitives.h"
 #include "engine/FlattenedImageRenderer.h"
+#include "ui/AnnotationShadows.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -21,11 +22,6 @@ namespace {
 const QColor systemBlue(0, 122, 255);
 const QColor systemYellow(255, 204, 0);
 
-constexpr double frameShadowAlpha = 0.12;
-constexpr double frameShadowBlurRadius = 28;
-constexpr double frameShadowOffset = 8;
-// The frame's shadow is cast from a reduced copy: a blur this wide hides the coarseness.
-constexpr double frameShadowResolution = 0.125;
 constexpr double cropShadeAlpha = 0.22;
 constexpr double hintAlpha = 0.85;
 constexpr double hintOffset = 6;
@@ -62,7 +58,7 @@ std::optional<AnnotationShape> previewShape(AnnotationTool tool, QPointF start, 
 
 ShadowRenderer::Shadow castFrameShadow(QSizeF frameSize)
 {
-    const double k = frameShadowResolution;
+    const double k = AnnotationShadows::resolution;
     QImage outline(std::max(1, int(std::ceil(frameSize.width() * k))),
         std::max(1, int(std::ceil(frameSize.height() * k))), QImage::Format_ARGB32_Premultiplied);
     if (outline.isNull())
@@ -77,12 +73,20 @@ ShadowRenderer::Shadow castFrameShadow(QSizeF frameSize)
         const double radius = CommittedLayerCache::frameCornerRadius;
         painter.drawRoundedRect(QRectF(QPointF(0, 0), frameSize), radius, radius);
     }
-    const double sigma = ShadowRenderer::sigmaForBlurRadius(frameShadowBlurRadius) * k;
+    const double sigma = ShadowRenderer::sigmaForBlurRadius(AnnotationShadows::blurRadius) * k;
     ShadowRenderer::Shadow shadow = ShadowRenderer::castShadow(outline, outline.rect(),
-        QColor::fromRgbF(0, 0, 0, float(frameShadowAlpha)), QPointF(sigma, sigma), QPointF(0, frameShadowOffset * k));
+        QColor::fromRgbF(0, 0, 0, float(AnnotationShadows::alpha)), QPointF(sigma, sigma),
+        QPointF(0, AnnotationShadows::offset * k));
     const QRectF& target = shadow.targetRect;
     shadow.targetRect = QRectF(target.topLeft() / k, target.size() / k);
     return shadow;
+}
+
+QPainterPath roundedFrame(const QRectF& frame)
+{
+    QPainterPath path;
+    path.addRoundedRect(frame, CommittedLayerCache::frameCornerRadius, CommittedLayerCache::frameCornerRadius);
+    return path;
 }
 
 } // namespace
@@ -140,7 +144,8 @@ void AnnotationCanvas::paintImageFrame(QPainter& painter, const QRectF& frame)
 }
 
 // The layer is rendered at the device's resolution for the current magnification, so it is
-// normally copied pixel for pixel; only a layer capped for size is scaled on the way.
+// normally copied pixel for pixel; only a layer capped for size is scaled on the way. While an
+// arrow is lifted out of it, that arrow's shadow goes between the image and the others.
 void AnnotationCanvas::paintCommittedLayer(QPainter& painter, const QRectF& frame)
 {
     const double devicePixelRatio = devicePixelRatioF();
@@ -150,34 +155,53 @@ void AnnotationCanvas::paintCommittedLayer(QPainter& painter, const QRectF& fram
         return;
     const QTransform toWidget = painter.worldTransform();
     const QRectF target = toWidget.mapRect(frame);
-    painter.save();
-    painter.resetTransform();
     const QSizeF targetPixels = target.size() * devicePixelRatio;
     const bool oneToOne
         = std::abs(targetPixels.width() - layer.width()) < 1 && std::abs(targetPixels.height() - layer.height()) < 1;
-    if (oneToOne) {
-        const QPointF origin(std::round(target.x() * devicePixelRatio) / devicePixelRatio,
-            std::round(target.y() * devicePixelRatio) / devicePixelRatio);
-        painter.drawImage(QRectF(origin, QSizeF(layer.size()) / devicePixelRatio), layer);
-    } else {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(target, layer);
+    const auto drawLayer = [&](const QImage& pixels) {
+        painter.save();
+        painter.resetTransform();
+        if (oneToOne) {
+            const QPointF origin(std::round(target.x() * devicePixelRatio) / devicePixelRatio,
+                std::round(target.y() * devicePixelRatio) / devicePixelRatio);
+            painter.drawImage(QRectF(origin, QSizeF(pixels.size()) / devicePixelRatio), pixels);
+        } else {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+            painter.drawImage(target, pixels);
+        }
+        painter.restore();
+    };
+    drawLayer(layer);
+    const QImage& annotations = m_committedLayer.annotationLayer();
+    if (annotations.isNull())
+        return;
+    if (const AnnotationShape* lifted = liftedShape()) {
+        painter.save();
+        painter.setClipPath(roundedFrame(frame), Qt::IntersectClip);
+        AnnotationShadows::draw(painter, *m_image, std::span(lifted, 1), frame.topLeft());
+        painter.restore();
     }
-    painter.restore();
+    drawLayer(annotations);
+}
+
+const AnnotationShape* AnnotationCanvas::liftedShape() const
+{
+    const std::optional<QUuid> lifted = liftedArrow();
+    if (!lifted)
+        return nullptr;
+    const auto shape = std::find_if(m_annotations.begin(), m_annotations.end(),
+        [&](const AnnotationShape& candidate) { return candidate.id == *lifted; });
+    return shape == m_annotations.end() ? nullptr : &*shape;
 }
 
 void AnnotationCanvas::paintLiftedArrow(QPainter& painter, const QRectF& frame) const
 {
-    const std::optional<QUuid> lifted = liftedArrow();
+    const AnnotationShape* lifted = liftedShape();
     if (!lifted)
-        return;
-    const auto shape = std::find_if(m_annotations.begin(), m_annotations.end(),
-        [&](const AnnotationShape& candidate) { return candidate.id == *lifted; });
-    if (shape == m_annotations.end())
         return;
     painter.save();
     painter.setClipRect(frame, Qt::IntersectClip);
-    FlattenedImageRenderer::drawAnnotationPasses(painter, *m_image, std::span(&*shape, 1), frame.topLeft());
+    FlattenedImageRenderer::drawAnnotationPasses(painter, *m_image, std::span(lifted, 1), frame.topLeft());
     painter.restore();
 }
 
@@ -190,6 +214,10 @@ void AnnotationCanvas::paintPreview(QPainter& painter, const QRectF& frame) cons
         = previewShape(m_selectedTool, *m_dragStart, *end, m_dragPoints, m_textDraft, m_pickedColorHex, m_textSize);
     if (!shape)
         return;
+    painter.save();
+    painter.setClipPath(roundedFrame(frame), Qt::IntersectClip);
+    AnnotationShadows::draw(painter, *m_image, std::span(&*shape, 1), frame.topLeft());
+    painter.restore();
     painter.save();
     // Cut to the image like the committed layer, which is what an export keeps.
     painter.setClipRect(frame, Qt::IntersectClip);

@@ -1,9 +1,9 @@
 #include "ui/EditorWindowRegistration.h"
 
 #include "app/AppState.h"
+#include "platform/qt/QtEditorWindow.h"
 #include "ports/DialogsPort.h"
 #include "ports/WorkspacePort.h"
-#include "ui/QtEditorWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,6 +32,8 @@ void EditorWindowRegistration::registerWindow(QWidget& window)
     m_window = &window;
     m_port = std::make_unique<QtEditorWindow>(window);
     m_state.setEditorWindow(m_port.get());
+    // The registered window only counts while it lives.
+    connect(&window, &QObject::destroyed, m_port.get(), [this] { unregister(); });
     // The key monitor: every event of the application passes here first, so Esc reaches
     // the editor's action before any focused field can swallow it.
     qApp->installEventFilter(this);

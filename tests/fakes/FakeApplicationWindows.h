@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 // Our windows as a list, front to back. The window with `editorId` is the fake editor: its
@@ -17,6 +18,7 @@ public:
     std::uintptr_t editorId = 0;
     std::set<std::uintptr_t> ignoringMouse;
     QStringList calls;
+    std::map<std::uintptr_t, FakeEditorWindow> views;
 
     // Registers the fake editor as the front window titled "Trovix".
     void addEditor(FakeEditorWindow& window, std::uintptr_t id)
@@ -39,7 +41,20 @@ public:
     {
         if (editor && &window == editor)
             return editorId;
+        for (const auto& [id, view] : views) {
+            if (&window == &view)
+                return id;
+        }
         return std::nullopt;
+    }
+    // The fake editor for its id, else a fake window of its own for any listed id.
+    EditorWindowPort* editorWindowFor(std::uintptr_t id) override
+    {
+        if (editor && id == editorId)
+            return editor;
+        const bool listed = std::any_of(
+            list.cbegin(), list.cend(), [id](const ApplicationWindow& window) { return window.id == id; });
+        return listed ? &views[id] : nullptr;
     }
     void orderOut(std::uintptr_t id) override
     {

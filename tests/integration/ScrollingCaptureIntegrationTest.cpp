@@ -15,9 +15,13 @@
 #include "ui/ScrollingStepPrompt.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -158,6 +162,56 @@ TEST_F(ScrollingCaptureIntegration, AutomaticWorkflowWithTheHUDKeepsTheTargetFoc
     EXPECT_TRUE(focusKept) << "the HUD took the keyboard from the scrolled window";
     ASSERT_TRUE(state.baseImage());
     EXPECT_TRUE(samePicture(state.baseImage()->pixels(), window->page()));
+}
+
+TEST_F(ScrollingCaptureIntegration, AutomaticRunOverATerminalScrollsItsHistoryAndTypesNothingIntoIt)
+{
+    // The shell reads one line once the test presses Return and writes down what it got: a
+    // page key that reached the terminal would be there as its escape sequence.
+    QTemporaryDir files;
+    const QString received = files.filePath(QStringLiteral("received"));
+    const QRect terminalRect(100, 100, 484, 316);
+    QProcess terminal;
+    terminal.start(QStringLiteral("xterm"),
+        { QStringLiteral("-T"), QStringLiteral("trovix-test-terminal"), QStringLiteral("-geometry"),
+            QStringLiteral("80x24+%1+%2").arg(terminalRect.x()).arg(terminalRect.y()), QStringLiteral("-sl"),
+            QStringLiteral("5000"), QStringLiteral("-e"), QStringLiteral("sh"), QStringLiteral("-c"),
+            QStringLiteral("seq 1 3000; IFS= read -r line; printf %s \"$line\" > \"$0\""), received });
+    const ProcessRun found = run(QStringLiteral("xdotool"),
+        { QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+            QStringLiteral("trovix-test-terminal") });
+    ASSERT_TRUE(found.succeeded) << "xterm did not show";
+    const QPoint centre = terminalRect.center();
+    ASSERT_TRUE(xdotool({ QStringLiteral("windowfocus"), QString::fromLatin1(found.output.split('\n').front()),
+        QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()) }));
+    pump(300);
+    // The terminal as the running application knows the window it came from.
+    workspace.frontmost = capture.frontmost.frontmostApplication();
+    ASSERT_TRUE(workspace.frontmost);
+    const QRect shotRect = terminalRect.adjusted(10, 10, -10, -10);
+    const auto grab = [&] {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, shotRect.x(), shotRect.y(), shotRect.width(), shotRect.height())
+            .toImage();
+    };
+    const QImage bottomOfHistory = grab();
+
+    settings.scrollingCaptureMode.set(ScrollingCaptureMode::automatic);
+    settings.scrollingScreenshotSpeed.set(1.0);
+    settings.scrollingScreenshotMaxHeight.set(1500);
+    areaSelection.answer = capture.screens.rootToGlobal().rect(QRectF(shotRect));
+    ASSERT_TRUE(runFor(detail::toBool(state.startScrollingCapture(Direction::up))));
+    ASSERT_TRUE(state.baseImage()) << state.statusMessage().toStdString();
+    EXPECT_FALSE(samePicture(grab(), bottomOfHistory)) << "the wheel did not scroll the history";
+
+    const QString terminalWindow = QString::fromLatin1(found.output.split('\n').front());
+    EXPECT_EQ(run(QStringLiteral("xdotool"), { QStringLiteral("getwindowfocus") }).output.trimmed(),
+        terminalWindow.toLatin1());
+    ASSERT_TRUE(xdotool({ QStringLiteral("key"), QStringLiteral("Return") }));
+    ASSERT_TRUE(waitUntil([&] { return terminal.state() == QProcess::NotRunning; }, 10000)) << "Return did not arrive";
+    QFile line(received);
+    ASSERT_TRUE(line.open(QIODevice::ReadOnly));
+    EXPECT_EQ(line.readAll(), QByteArray()) << "typed into the terminal";
 }
 
 TEST_F(ScrollingCaptureIntegration, ManualFinishAfterTheFirstPromptGivesTheFirstShotAndCancelCancels)

@@ -1,6 +1,6 @@
 #include "platform/qt/QtApplicationWindows.h"
 
-#include "ports/EditorWindowPort.h"
+#include "platform/qt/QtEditorWindow.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -91,10 +91,25 @@ QWidget* QtApplicationWindows::window(std::uintptr_t id) const
 
 std::optional<std::uintptr_t> QtApplicationWindows::idOf(const EditorWindowPort& editor) const
 {
-    const auto* widget = dynamic_cast<const QWidget*>(&editor);
+    // The editor is either our adapter of its widget or a widget itself.
+    const auto* adapter = dynamic_cast<const QtEditorWindow*>(&editor);
+    const QWidget* widget = adapter ? adapter->widget() : dynamic_cast<const QWidget*>(&editor);
     if (!widget || !window(idOfWidget(widget)))
         return std::nullopt;
     return idOfWidget(widget);
+}
+
+EditorWindowPort* QtApplicationWindows::editorWindowFor(std::uintptr_t id)
+{
+    // A destroyed window's address may be reused by a new one, so its view goes first.
+    std::erase_if(m_editorViews, [](const auto& entry) { return !entry.second->widget(); });
+    QWidget* widget = window(id);
+    if (!widget)
+        return nullptr;
+    std::unique_ptr<QtEditorWindow>& view = m_editorViews[id];
+    if (!view)
+        view = std::make_unique<QtEditorWindow>(*widget);
+    return view.get();
 }
 
 void QtApplicationWindows::orderOut(std::uintptr_t id)

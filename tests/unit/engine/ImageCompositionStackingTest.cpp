@@ -76,6 +76,11 @@ TEST(ImageCompositionStacking, ShadowFallsDownwardAndFadesOut)
     // Well beyond three deviations of the 16-point blur plus the offset, nothing remains.
     EXPECT_EQ(grey(canvas, centre, 60 + 60 + 6 + 30), background);
     EXPECT_EQ(grey(canvas, 60 - 30, 60 + 30), background);
+    // Just below the bottom-left corner the shadow follows the rounding: about 7 levels
+    // dark, where a square card's would be about 11.
+    const int corner = grey(canvas, 61, 122);
+    EXPECT_LT(corner, background - 3);
+    EXPECT_GT(corner, background - 9);
 }
 
 TEST(ImageCompositionStacking, DoubleDensityKeepsEveryPixel)

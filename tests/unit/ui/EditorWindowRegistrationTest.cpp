@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 
+#include "platform/qt/QtEditorWindow.h"
 #include "ui/EditorMenus.h"
-#include "ui/QtEditorWindow.h"
 #include "ui/RecognitionSheet.h"
 #include "ui/ToolOptionsStrip.h"
 

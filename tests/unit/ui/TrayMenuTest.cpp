@@ -244,10 +244,12 @@ TEST_F(TrayMenuTest, DocumentCommandsRunOnTheApplicationState)
     item(moreMenu(), QStringLiteral("Open File"))->trigger();
     EXPECT_EQ(dialogs.openPanelsShown, 1);
 
-    // With an image open, recognition starts at once; it ends on its worker thread.
+    // With an image open, recognition starts at once; it ends on its worker thread, on a warm
+    // thread pool even before the menu action returns.
     openMenu();
+    QSignalSpy recognizing(&state.isRecognizingText, &ObservableNotifier::changed);
     item(*tray().menu(), QStringLiteral("Recognize Text/QR"))->trigger();
-    EXPECT_TRUE(state.isRecognizingText());
+    EXPECT_GE(recognizing.size(), 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !state.isRecognizingText(); }, 30000));
     EXPECT_EQ(state.recognizedText(), QStringLiteral("No text detected."));
 }

@@ -1,6 +1,6 @@
-#include "ui/QtEditorWindow.h"
+#include "platform/qt/QtEditorWindow.h"
 
-#include "ui/ScreenSpace.h"
+#include "platform/qt/ScreenSpace.h"
 
 #include <QEvent>
 #include <QGuiApplication>

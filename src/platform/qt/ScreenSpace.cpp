@@ -1,4 +1,4 @@
-#include "ui/ScreenSpace.h"
+#include "platform/qt/ScreenSpace.h"
 
 namespace {
 

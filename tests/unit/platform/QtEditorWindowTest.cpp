@@ -1,12 +1,13 @@
-#include "ui/QtEditorWindow.h"
-#include "ui/ScreenSpace.h"
-#include "ui/ToolIcons.h"
-
-#include "ui/EditorHeader.h"
+#include "platform/qt/QtEditorWindow.h"
+#include "platform/qt/QtApplicationWindows.h"
+#include "platform/qt/ScreenSpace.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -74,36 +75,27 @@ TEST(QtEditorWindowTest, VisibleFrameIsTheScreensAvailableAreaInScreenSpace)
     EXPECT_EQ(*visible, ScreenSpace::fromQtGeometry(QRectF(screen->availableGeometry()), screen->geometry()));
 }
 
-TEST(ToolIconsTest, EverySymbolTheEditorShowsHasOurOwnPicture)
+TEST(QtApplicationWindowsTest, AnyWindowServesAsTheEditorAndIsKnownByItsId)
 {
-    QStringList symbols;
-    for (AnnotationTool tool : EditorHeader::visibleTools)
-        symbols << AnnotationTools::symbolName(tool);
-    symbols << QStringLiteral("doc.on.doc") << QStringLiteral("square.and.arrow.down") << QStringLiteral("pin")
-            << QStringLiteral("plus.rectangle.on.rectangle") << QStringLiteral("folder")
-            << QStringLiteral("camera.aperture") << QStringLiteral("text.cursor") << QStringLiteral("shift")
-            << QStringLiteral("ruler") << QStringLiteral("plus.magnifyingglass") << QStringLiteral("text.viewfinder")
-            << QStringLiteral("arrow.uturn.backward");
-    for (const QString& symbol : symbols) {
-        SCOPED_TRACE(symbol.toStdString());
-        ASSERT_TRUE(ToolIcons::hasBundledIcon(symbol));
-        // Drawn in the colour asked for: the opaque pixels are that colour, and there are some.
-        const QImage normal = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white).pixmap(24, 24).toImage();
-        const QImage checked = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white)
-                                   .pixmap(24, 24, QIcon::Normal, QIcon::On)
-                                   .toImage();
-        int inked = 0;
-        for (int y = 0; y < normal.height(); ++y) {
-            for (int x = 0; x < normal.width(); ++x) {
-                const QColor pixel = normal.pixelColor(x, y);
-                if (pixel.alpha() < 200)
-                    continue;
-                ++inked;
-                EXPECT_EQ(pixel.rgb(), QColor(0, 0, 255).rgb());
-                EXPECT_EQ(checked.pixelColor(x, y).rgb(), QColor(Qt::white).rgb());
-            }
-        }
-        EXPECT_GT(inked, 10);
-    }
-    EXPECT_FALSE(ToolIcons::hasBundledIcon(QStringLiteral("no.such.symbol")));
+    QtApplicationWindows windows;
+    auto widget = std::make_unique<QWidget>();
+    widget->setWindowTitle(QStringLiteral("Trovix"));
+    const QList<ApplicationWindow> all = windows.windows();
+    const auto listed = std::find_if(
+        all.cbegin(), all.cend(), [](const ApplicationWindow& window) { return window.title == "Trovix"; });
+    ASSERT_NE(listed, all.cend());
+    const std::uintptr_t id = listed->id;
+    QtEditorWindow registered(*widget);
+    EXPECT_EQ(windows.idOf(registered), id);
+
+    EditorWindowPort* fallback = windows.editorWindowFor(id);
+    ASSERT_NE(fallback, nullptr);
+    EXPECT_EQ(windows.editorWindowFor(id), fallback) << "one view per window";
+    EXPECT_EQ(windows.idOf(*fallback), id);
+    fallback->makeKeyAndOrderFront();
+    EXPECT_TRUE(widget->isVisible());
+
+    widget.reset();
+    EXPECT_EQ(windows.editorWindowFor(id), nullptr);
+    EXPECT_EQ(windows.idOf(registered), std::nullopt);
 }

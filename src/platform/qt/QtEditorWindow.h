@@ -22,6 +22,9 @@ public:
     [[nodiscard]] QSizeF frameSizeForContentSize(QSizeF contentSize) const override;
     [[nodiscard]] std::optional<QRectF> screenVisibleFrame() const override;
 
+    // None once the window is gone.
+    [[nodiscard]] QWidget* widget() const { return m_window; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
