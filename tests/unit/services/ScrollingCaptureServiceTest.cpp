@@ -241,6 +241,8 @@ TEST_F(ScrollingCaptureServiceTest, MaximumHeightAndStepBudgetEndTheRun)
         // Step height 165 gives a budget of trunc(1150 / 165) + 2 = 8 steps, which end at
         // about 1100 points, short of the maximum.
         { "step budget spent first", 300, 100, 300, 1150, 9, 8 },
+        // A step counts as at least 80 points: trunc(400 / 80) + 2 = 7 steps of 30 points.
+        { "small selection", 100, 30, 100, 400, 8, 7 },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
