@@ -81,12 +81,7 @@ HotkeysSettingsTab::HotkeysSettingsTab(
 {
     if (!desktopTakesShortcuts) {
         addCommandRows();
-        auto* buttonRow = new QWidget(widget());
-        auto* buttonLayout = new QHBoxLayout(buttonRow);
-        buttonLayout->setContentsMargins(0, 0, 0, 0);
-        buttonLayout->addWidget(keyboardSettingsButton(buttonRow));
-        buttonLayout->addStretch();
-        addWidget(buttonRow);
+        addKeyboardSettingsRow();
         finishLayout();
         return;
     }
@@ -99,11 +94,16 @@ HotkeysSettingsTab::HotkeysSettingsTab(
                            "default."));
     addNote(QStringLiteral("If your desktop is already using the same shortcut, turn it off in its Settings -> "
                            "Keyboard -> Keyboard Shortcuts."));
+    addKeyboardSettingsRow();
+    finishLayout();
+}
+
+void HotkeysSettingsTab::addKeyboardSettingsRow()
+{
     auto* buttonRow = new QWidget(widget());
     auto* buttonLayout = new QHBoxLayout(buttonRow);
     buttonLayout->setContentsMargins(0, 0, 0, 0);
     buttonLayout->addWidget(keyboardSettingsButton(buttonRow));
     buttonLayout->addStretch();
     addWidget(buttonRow);
-    finishLayout();
 }

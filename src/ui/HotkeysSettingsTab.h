@@ -17,4 +17,6 @@ public:
 
 private:
     void addCommandRows();
+    // The button that opens the desktop's own keyboard settings.
+    void addKeyboardSettingsRow();
 };

@@ -4,6 +4,7 @@
 // the Openbox window manager (no compositor) and a known picture on the root window, the
 // helper programs a user's desktop has, and one run of trovix on it.
 #include "PrivateXvfb.h"
+#include "support/Polling.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -27,20 +28,6 @@ namespace EndToEnd {
 using namespace std::chrono_literals;
 
 inline const QSize defaultScreenSize(1280, 800);
-
-// Polls until the condition holds or the time runs out; the event loop keeps running.
-inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition())
-            return true;
-        QEventLoop loop;
-        QTimer::singleShot(100, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return condition();
-}
 
 // Every pixel differs from its neighbours, so a picture taken one pixel off shows.
 inline QImage distinctPattern(QSize size)

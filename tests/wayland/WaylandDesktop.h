@@ -3,6 +3,7 @@
 // The desktop scripts/wayland-session.sh starts, seen from a test: its outputs, and a known
 // picture shown on each of them by a real Wayland client (swaybg).
 #include "domain/DesktopOutput.h"
+#include "support/Polling.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -25,19 +26,6 @@ using namespace std::chrono_literals;
 // What the session script set up: HEADLESS-1 at scale 1, HEADLESS-2 at scale 2 right of it.
 inline const DesktopOutput first { QStringLiteral("HEADLESS-1"), QRect(0, 0, 640, 480), 1.0 };
 inline const DesktopOutput second { QStringLiteral("HEADLESS-2"), QRect(640, 0, 400, 300), 2.0 };
-
-inline bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition())
-            return true;
-        QEventLoop loop;
-        QTimer::singleShot(100, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return condition();
-}
 
 // A colour for every pixel that differs from its neighbours', so a shifted, scaled or
 // blurred picture cannot match.
