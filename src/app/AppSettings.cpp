@@ -198,6 +198,13 @@ std::optional<HotkeyShortcut> AppSettings::shortcut(HotkeyAction action) const
     return hotkeyField(action).get();
 }
 
+std::optional<HotkeyShortcut> AppSettings::globalShortcut(HotkeyAction action) const
+{
+    if (!m_hotkeyRegistrar.takesGlobalShortcuts())
+        return std::nullopt;
+    return shortcut(action);
+}
+
 void AppSettings::setShortcut(std::optional<HotkeyShortcut> shortcut, HotkeyAction action)
 {
     hotkeyField(action).set(shortcut);

@@ -73,6 +73,9 @@ public:
     [[nodiscard]] const ShortcutField& hotkeyField(HotkeyAction action) const;
 
     [[nodiscard]] std::optional<HotkeyShortcut> shortcut(HotkeyAction action) const;
+    // The shortcut that starts the action from anywhere: none where the desktop lets no
+    // program take global shortcuts, so that no menu shows a key that does nothing.
+    [[nodiscard]] std::optional<HotkeyShortcut> globalShortcut(HotkeyAction action) const;
     // None clears the action's shortcut.
     void setShortcut(std::optional<HotkeyShortcut> shortcut, HotkeyAction action);
     // Takes the shortcut away from every other action first, so that one

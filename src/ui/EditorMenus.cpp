@@ -166,7 +166,8 @@ void EditorMenus::showSelectedTool()
 void EditorMenus::showShortcuts()
 {
     for (const ShortcutItem& item : m_shortcutItems)
-        MenuShortcut::show(*item.action, MenuShortcut::title(*item.action), m_state.settings.shortcut(item.hotkey));
+        MenuShortcut::show(
+            *item.action, MenuShortcut::title(*item.action), m_state.settings.globalShortcut(item.hotkey));
 }
 
 void EditorMenus::showHistory()

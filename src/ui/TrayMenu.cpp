@@ -152,5 +152,5 @@ QAction* TrayMenu::addCaptureItem(QMenu& menu, const QString& title, const QStri
 
 void TrayMenu::showShortcut(QAction& item, HotkeyAction action) const
 {
-    MenuShortcut::show(item, item.text(), m_state.settings.shortcut(action));
+    MenuShortcut::show(item, item.text(), m_state.settings.globalShortcut(action));
 }

@@ -123,6 +123,18 @@ TEST_F(TrayMenuTest, AShortcutChangeShowsTheNextTimeTheMenuOpens)
     }
 }
 
+TEST_F(TrayMenuTest, WhereNothingTakesGlobalShortcutsNoItemShowsOne)
+{
+    hotkeys.takesShortcuts = false;
+    openMenu();
+    for (const QAction* action : tray().menu()->actions() + moreMenu().actions()) {
+        SCOPED_TRACE(action->text().toStdString());
+        EXPECT_FALSE(action->text().contains(u'\t'));
+    }
+    EXPECT_EQ(item(*tray().menu(), QStringLiteral("Settings"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma))
+        << "the application's own keys stay";
+}
+
 TEST_F(TrayMenuTest, ASettingsChangeRefillsTheMenuWithoutOpeningIt)
 {
     tray();
