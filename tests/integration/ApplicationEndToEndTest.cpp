@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         session = std::make_unique<DesktopSession>();
-        ASSERT_TRUE(session->isReady()) << "Xvfb, Openbox and the root picture are set up";
+        ASSERT_TRUE(session->isReady()) << session->problem().toStdString();
     }
 
     void waitForEditor()

@@ -48,8 +48,10 @@ public:
         : m_server(screenSize)
         , m_pattern(distinctPattern(screenSize))
     {
-        if (!m_server.isRunning())
+        if (!m_server.isRunning()) {
+            m_problem = QStringLiteral("Xvfb did not start");
             return;
+        }
         // A session bus shared with other programs could hand our launches to their Trovix;
         // a test that wants a bus brings its own.
         m_environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
@@ -63,10 +65,21 @@ public:
                     .contains("window id");
             },
             20s);
+        if (!m_ready) {
+            m_problem = QStringLiteral("Openbox did not manage the screen %1 within 20 s (%2, exit code %3): %4")
+                            .arg(m_server.display())
+                            .arg(m_windowManager.state() == QProcess::Running ? QStringLiteral("running")
+                                                                              : QStringLiteral("not running"))
+                            .arg(m_windowManager.exitCode())
+                            .arg(QString::fromLocal8Bit(m_windowManager.readAllStandardError()));
+            return;
+        }
         const QString patternFile = m_files.filePath(QStringLiteral("pattern.png"));
-        m_ready = m_ready && m_pattern.save(patternFile)
+        m_ready = m_pattern.save(patternFile)
             && run(QStringLiteral("display"), { QStringLiteral("-window"), QStringLiteral("root"), patternFile }, 20000)
                    .isEmpty();
+        if (!m_ready)
+            m_problem = QStringLiteral("the root picture could not be set");
     }
     ~DesktopSession()
     {
@@ -75,6 +88,8 @@ public:
     }
 
     [[nodiscard]] bool isReady() const { return m_ready; }
+    // Why the session is not ready, for the test's failure message.
+    [[nodiscard]] const QString& problem() const { return m_problem; }
     [[nodiscard]] const QImage& pattern() const { return m_pattern; }
     [[nodiscard]] const QProcessEnvironment& environment() const { return m_environment; }
     [[nodiscard]] const QString& display() const { return m_server.display(); }
@@ -207,6 +222,7 @@ private:
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
     QProcess m_windowManager;
     bool m_ready = false;
+    QString m_problem;
 };
 
 // One run of the trovix binary on the session, with its settings under configFolder.

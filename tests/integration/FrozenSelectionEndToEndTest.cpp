@@ -138,7 +138,7 @@ protected:
     void startSession(QSize screenSize = defaultScreenSize)
     {
         session = std::make_unique<DesktopSession>(screenSize);
-        ASSERT_TRUE(session->isReady()) << "Xvfb, Openbox and the root picture are set up";
+        ASSERT_TRUE(session->isReady()) << session->problem().toStdString();
     }
 
     void startTrovix(const QProcessEnvironment& extra = {})
