@@ -188,9 +188,15 @@ TEST_F(ApplicationEndToEnd, CommandsFilesAndDesktopActionsReachTheRunningInstanc
             QStringLiteral("[]"), QStringLiteral("{}") });
     ASSERT_TRUE(activate.waitForFinished(30000));
     EXPECT_EQ(activate.exitCode(), 0) << activate.readAllStandardError().toStdString();
-    const QImage activated = session->escapeAndPaste(90s);
-    ASSERT_FALSE(activated.isNull()) << "the desktop file's action captured the screen";
-    EXPECT_TRUE(activated.convertToFormat(QImage::Format_RGB32) == session->pattern());
+    // Until the capture lands, the editor still holds the opened picture.
+    QImage activated;
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            activated = session->escapeAndPaste(10s);
+            return activated.convertToFormat(QImage::Format_RGB32) == session->pattern();
+        },
+        90s))
+        << "the desktop file's action captured the screen exactly";
 
     EXPECT_EQ(command({ QStringLiteral("quit") }), 0);
     EXPECT_TRUE(waitUntil([&] { return trovix.process().state() == QProcess::NotRunning; }, 30s))

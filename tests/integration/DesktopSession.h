@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 
 namespace EndToEnd {
@@ -57,23 +58,40 @@ public:
         m_environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
         m_environment.insert(QStringLiteral("DISPLAY"), m_server.display());
         m_windowManager.setProcessEnvironment(m_environment);
-        m_windowManager.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
-        m_ready = waitUntil(
-            [this] {
-                return run(
-                    QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") })
-                    .contains("window id");
-            },
-            20s);
-        if (!m_ready) {
-            m_problem = QStringLiteral("Openbox did not manage the screen %1 within 20 s (%2, exit code %3): %4")
-                            .arg(m_server.display())
-                            .arg(m_windowManager.state() == QProcess::Running ? QStringLiteral("running")
-                                                                              : QStringLiteral("not running"))
-                            .arg(m_windowManager.exitCode())
-                            .arg(QString::fromLocal8Bit(m_windowManager.readAllStandardError()));
-            return;
+        m_windowManager.setProcessChannelMode(QProcess::MergedChannels);
+        // A server that has just reported its display sometimes refuses the first connection
+        // (Openbox: "Failed to open the display"), as the tests' own connections are retried;
+        // a second start works, and a failure message keeps what each attempt said.
+        for (int attempt = 1; attempt <= 3 && !m_ready; ++attempt) {
+            m_windowManager.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
+            m_ready = waitUntil(
+                          [this] {
+                              return m_windowManager.state() == QProcess::NotRunning
+                                  || run(QStringLiteral("xprop"),
+                                      { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") })
+                                         .contains("window id");
+                          },
+                          20s)
+                && m_windowManager.state() == QProcess::Running;
+            if (!m_ready) {
+                m_problem
+                    += QStringLiteral("Openbox did not manage the screen %1 (attempt %2: %3, exit code or "
+                                      "signal %4): %5\n")
+                           .arg(m_server.display())
+                           .arg(attempt)
+                           .arg(m_windowManager.state() == QProcess::Running ? QStringLiteral("still running")
+                                   : m_windowManager.exitStatus() == QProcess::CrashExit ? QStringLiteral("killed")
+                                                                                         : QStringLiteral("exited"))
+                           .arg(m_windowManager.exitCode())
+                           .arg(QString::fromLocal8Bit(m_windowManager.readAll()));
+                m_windowManager.kill();
+                m_windowManager.waitForFinished(3000);
+            }
         }
+        if (!m_ready)
+            return;
+        if (!m_problem.isEmpty())
+            std::fprintf(stderr, "%s", qPrintable(m_problem));
         const QString patternFile = m_files.filePath(QStringLiteral("pattern.png"));
         m_ready = m_pattern.save(patternFile)
             && run(QStringLiteral("display"), { QStringLiteral("-window"), QStringLiteral("root"), patternFile }, 20000)
