@@ -7,6 +7,7 @@
 #include "platform/x11/XcbSharedSegment.h"
 
 #include <algorithm>
+#include <future>
 
 XcbScreenFreezer::XcbScreenFreezer(XcbConnection& connection)
     : m_connection(connection)
@@ -16,16 +17,30 @@ XcbScreenFreezer::~XcbScreenFreezer() = default;
 
 void XcbScreenFreezer::prepare(const QList<Screen>& screens)
 {
+    finishTouching();
     m_prepared.clear();
+    std::vector<XcbSharedSegment*> fresh;
     for (const Screen& screen : screens) {
         const std::size_t size
             = std::size_t(screen.nativeGeometry.width()) * 4 * std::size_t(screen.nativeGeometry.height());
         auto segment = std::make_unique<XcbSharedSegment>(m_connection.get(), size);
         if (!segment->isUsable())
-            return;
-        segment->touch();
+            break;
+        fresh.push_back(segment.get());
         m_prepared.push_back(std::move(segment));
     }
+    // Touching 33 MB for a 4K screen takes tens of milliseconds: a worker does it, so the
+    // event loop sends the hiding of our windows at once and the pause runs meanwhile.
+    m_touching = std::async(std::launch::async, [fresh] {
+        for (XcbSharedSegment* segment : fresh)
+            segment->touch();
+    });
+}
+
+void XcbScreenFreezer::finishTouching()
+{
+    if (m_touching.valid())
+        m_touching.wait();
 }
 
 std::unique_ptr<XcbSharedSegment> XcbScreenFreezer::takePrepared(const Screen& screen)
@@ -43,6 +58,7 @@ std::unique_ptr<XcbSharedSegment> XcbScreenFreezer::takePrepared(const Screen& s
 
 QCoro::Task<QList<FrozenScreen>> XcbScreenFreezer::freeze(QList<Screen> screens)
 {
+    finishTouching();
     XcbGrabber grabber(m_connection);
     QList<FrozenScreen> frozen;
     for (const Screen& screen : screens) {

@@ -2,6 +2,7 @@
 
 #include "ports/ScreenFreezePort.h"
 
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -20,8 +21,11 @@ public:
 
 private:
     [[nodiscard]] std::unique_ptr<XcbSharedSegment> takePrepared(const Screen& screen);
+    void finishTouching();
 
     XcbConnection& m_connection;
     // Shared memory made ready for the next freeze, one segment per screen.
     std::vector<std::unique_ptr<XcbSharedSegment>> m_prepared;
+    // Declared after the segments, so it is destroyed first and waits for its worker.
+    std::future<void> m_touching;
 };
