@@ -165,7 +165,7 @@ void AreaSelectionView::paintLabel(QPainter& painter, const OverlayCoordinates& 
     const QString text = AreaSelectionGeometry::dimensionText(selection);
     const QFont labelFont = systemFont(true, 14, QFont::Bold);
     const QSizeF textSize = OverlayPainting::textSize(text, labelFont);
-    const QRectF box = labelBox(selection);
+    const QRectF box = AreaSelectionGeometry::labelBox(selection, textSize.width());
     fillRoundedBox(painter, view, box, 8, black(0.78));
     const QPointF origin(box.left() + 10, box.top() + (box.height() - textSize.height()) / 2);
     drawText(painter, view, origin, text, labelFont, Qt::white);

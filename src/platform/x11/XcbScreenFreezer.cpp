@@ -9,6 +9,16 @@
 #include <algorithm>
 #include <future>
 
+namespace {
+
+// A screen's picture in the grabber's layout: four bytes a pixel, rows without padding.
+std::size_t pictureBytes(const Screen& screen)
+{
+    return std::size_t(screen.nativeGeometry.width()) * 4 * std::size_t(screen.nativeGeometry.height());
+}
+
+} // namespace
+
 XcbScreenFreezer::XcbScreenFreezer(XcbConnection& connection)
     : m_connection(connection)
 { }
@@ -21,9 +31,7 @@ void XcbScreenFreezer::prepare(const QList<Screen>& screens)
     m_prepared.clear();
     std::vector<XcbSharedSegment*> fresh;
     for (const Screen& screen : screens) {
-        const std::size_t size
-            = std::size_t(screen.nativeGeometry.width()) * 4 * std::size_t(screen.nativeGeometry.height());
-        auto segment = std::make_unique<XcbSharedSegment>(m_connection.get(), size);
+        auto segment = std::make_unique<XcbSharedSegment>(m_connection.get(), pictureBytes(screen));
         if (!segment->isUsable())
             break;
         fresh.push_back(segment.get());
@@ -45,8 +53,7 @@ void XcbScreenFreezer::finishTouching()
 
 std::unique_ptr<XcbSharedSegment> XcbScreenFreezer::takePrepared(const Screen& screen)
 {
-    const std::size_t size
-        = std::size_t(screen.nativeGeometry.width()) * 4 * std::size_t(screen.nativeGeometry.height());
+    const std::size_t size = pictureBytes(screen);
     const auto found = std::find_if(
         m_prepared.begin(), m_prepared.end(), [size](const auto& segment) { return segment->size() == size; });
     if (found == m_prepared.end())
