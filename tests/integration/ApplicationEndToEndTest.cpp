@@ -133,7 +133,7 @@ TEST_F(ApplicationEndToEnd, AHundredShortcutPressesInASecondRunOneCaptureAtATime
     EXPECT_LT(captures, 100) << "presses during a capture are refused, not queued";
 }
 
-TEST_F(ApplicationEndToEnd, CommandsAndFilesReachTheRunningInstanceOverTheSessionBus)
+TEST_F(ApplicationEndToEnd, CommandsFilesAndDesktopActionsReachTheRunningInstanceOverTheSessionBus)
 {
     PrivateSessionBus bus;
     ASSERT_FALSE(bus.address().isEmpty()) << "dbus-daemon gave its address";
@@ -176,6 +176,22 @@ TEST_F(ApplicationEndToEnd, CommandsAndFilesReachTheRunningInstanceOverTheSessio
     const QImage opened = session->escapeAndPaste(90s);
     ASSERT_FALSE(opened.isNull()) << "the opened file reached the editor";
     EXPECT_EQ(opened.convertToFormat(QImage::Format_RGB32), picture);
+
+    // The desktop file's actions call ActivateAction themselves when Trovix is D-Bus activatable.
+    QProcess activate;
+    activate.setProcessEnvironment(trovix.process().processEnvironment());
+    activate.start(QStringLiteral("gdbus"),
+        { QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+            QStringLiteral("io.github.trovix.Trovix"), QStringLiteral("--object-path"),
+            QStringLiteral("/io/github/trovix/Trovix"), QStringLiteral("--method"),
+            QStringLiteral("org.freedesktop.Application.ActivateAction"), QStringLiteral("capture-screen"),
+            QStringLiteral("[]"), QStringLiteral("{}") });
+    ASSERT_TRUE(activate.waitForFinished(30000));
+    EXPECT_EQ(activate.exitCode(), 0) << activate.readAllStandardError().toStdString();
+    const QImage activated = session->escapeAndPaste(90s);
+    ASSERT_FALSE(activated.isNull()) << "the desktop file's action brought a capture to the editor";
+    EXPECT_TRUE(activated.convertToFormat(QImage::Format_RGB32) == session->pattern())
+        << "the desktop file's action captured the screen exactly";
 
     EXPECT_EQ(command({ QStringLiteral("quit") }), 0);
     EXPECT_TRUE(waitUntil([&] { return trovix.process().state() == QProcess::NotRunning; }, 30s))

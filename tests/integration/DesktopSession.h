@@ -208,6 +208,10 @@ public:
             [&] {
                 if (!pressEscapeInEditor())
                     return false;
+                // The editor copies before it hides: reading sooner may give the clipboard's
+                // previous picture, and a hidden editor takes no second Esc.
+                if (!waitUntil([this] { return !editorIsVisible(); }, 20s))
+                    return false;
                 pasted = pastedPng();
                 return !pasted.isNull();
             },
