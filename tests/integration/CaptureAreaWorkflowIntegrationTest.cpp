@@ -80,8 +80,7 @@ public:
     std::optional<QRectF> screenVisibleFrame() const override { return std::nullopt; }
 };
 
-class CaptureAreaWorkflow : public testing::Test,
-                            protected X11Application<AreaSelectionOverlay, QtApplicationWindows> {
+class CaptureAreaWorkflow : public testing::Test, protected X11Application<AreaSelectionOverlay, QtApplicationWindows> {
 protected:
     CaptureAreaWorkflow()
     {
@@ -131,16 +130,6 @@ TEST_F(CaptureAreaWorkflow, DraggedPixelsBecomeTheImageWithTheEditorOutOfThePict
 
     EXPECT_TRUE(editor.isVisible()) << "shown after the capture, as the settings ask";
     EXPECT_FALSE(state.isCaptureTransitionActive());
-}
-
-TEST_F(CaptureAreaWorkflow, EditorStaysHiddenWhenTheSettingsSaySo)
-{
-    settings.showAfterScreenshot.set(false);
-    EXPECT_TRUE(captureAreaByDragging(QPoint(200, 200), QPoint(260, 240)));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
-    ASSERT_TRUE(state.baseImage());
-    EXPECT_EQ(state.baseImage()->size(), QSizeF(60, 40));
-    EXPECT_FALSE(editor.isVisible());
 }
 
 TEST_F(CaptureAreaWorkflow, EscOnTheOverlayCancelsAndBringsTheEditorBack)
