@@ -245,7 +245,7 @@ protected:
     void SetUp() override { ensureGuiApplication(); }
 };
 
-TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsFromSixPointsPastThePosition)
+TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsAndStopsSixHundredPointsDown)
 {
     QString words;
     for (int i = 0; i < 40; ++i)
@@ -259,19 +259,17 @@ TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsFromSixPointsPastThe
     EXPECT_LE(ink->right(), 36 + 420 + 1);
     EXPECT_GT(ink->right(), 36 + 300) << "lines fill most of the width";
     EXPECT_GT(ink->height(), 4 * 20) << "the text runs over several lines";
-}
 
-TEST_P(TextLayout, linesBelowSixHundredPointsAreLeftOut)
-{
+    // Lines below six hundred points are left out.
     QString lines;
     for (int i = 0; i < 80; ++i)
         lines += QStringLiteral("line\n");
-    Image image = filledImage(QSizeF(500, 800), GetParam(), white);
-    drawShape(image, shape(Kinds::Text { QPointF(0, 0), lines }, Qt::black, 4, 20));
-    const std::optional<QRectF> ink = inkBounds(image, white);
-    ASSERT_TRUE(ink.has_value());
-    EXPECT_LE(ink->bottom(), 6 + 600);
-    EXPECT_GT(ink->bottom(), 6 + 600 - 2 * 30);
+    Image tall = filledImage(QSizeF(500, 800), GetParam(), white);
+    drawShape(tall, shape(Kinds::Text { QPointF(0, 0), lines }, Qt::black, 4, 20));
+    const std::optional<QRectF> tallInk = inkBounds(tall, white);
+    ASSERT_TRUE(tallInk.has_value());
+    EXPECT_LE(tallInk->bottom(), 6 + 600);
+    EXPECT_GT(tallInk->bottom(), 6 + 600 - 2 * 30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, TextLayout, testing::Values(1.0, 2.0));
