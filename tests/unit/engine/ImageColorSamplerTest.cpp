@@ -75,11 +75,3 @@ TEST(ImageColorSampler, HexTextParsing)
     // A sign is accepted the way the standard integer parser accepts it.
     EXPECT_TRUE(ImageColorSampler::color(QStringLiteral("+1A2B3")));
 }
-
-TEST(ImageColorSampler, SampledTextRoundTripsToTheSameColour)
-{
-    const Image image(sampleImage(QImage::Format_ARGB32_Premultiplied));
-    const auto hex = ImageColorSampler::sampleHexColor({ 3, 1 }, image);
-    ASSERT_TRUE(hex);
-    EXPECT_EQ(ImageColorSampler::color(*hex)->rgb(), QColor(0x0A, 0xB0, 0x0C).rgb());
-}
