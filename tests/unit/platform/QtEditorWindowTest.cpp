@@ -63,16 +63,6 @@ TEST(QtEditorWindowTest, FrameIsZeroUntilPlacedThenRoundTrips)
     EXPECT_EQ(shownPort.contentSize(), QSizeF(300, 200));
 }
 
-TEST(QtEditorWindowTest, VisibleFrameIsTheScreensAvailableAreaInScreenSpace)
-{
-    QWidget widget;
-    QtEditorWindow port(widget);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const std::optional<QRectF> visible = port.screenVisibleFrame();
-    ASSERT_TRUE(visible);
-    EXPECT_EQ(*visible, ScreenSpace::fromQtGeometry(QRectF(screen->availableGeometry()), screen->geometry()));
-}
-
 TEST(QtApplicationWindowsTest, AnyWindowServesAsTheEditorAndIsKnownByItsId)
 {
     QtApplicationWindows windows;
