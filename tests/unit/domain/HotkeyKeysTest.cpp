@@ -74,10 +74,7 @@ TEST(HotkeyKeys, KeyboardEncodingsOfSampleKeys)
     EXPECT_EQ(keysym(10), std::nullopt);
     EXPECT_EQ(qtKey(52), std::nullopt);
     EXPECT_EQ(keyCodeForQtKey(Qt::Key_F1), std::nullopt);
-}
-
-TEST(HotkeyKeys, ShiftedSymbolsOfAKeyEventMapBackToThePressedKey)
-{
+    // The shifted symbol of a key event maps back to the pressed key.
     EXPECT_EQ(keyCodeForQtKey(Qt::Key_At), 19u);
     EXPECT_EQ(keyCodeForQtKey(Qt::Key_Percent), 23u);
     EXPECT_EQ(keyCodeForQtKey(Qt::Key_Less), 43u);

@@ -4,10 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QSet>
-
 #include <ostream>
-#include <unordered_set>
 
 inline void PrintTo(const HotkeyShortcut& shortcut, std::ostream* out)
 {
@@ -46,16 +43,9 @@ TEST(HotkeyShortcut, ParsesOnlyTwoUnsigned32BitDecimalNumbers)
     }
     // Digits of other scripts are not decimal numbers of the stored form.
     EXPECT_EQ(HotkeyShortcut::fromStorageValue(QStringLiteral("１９:6144")), std::nullopt);
-}
-
-TEST(HotkeyShortcut, StoredFormReadsBackAsTheSameShortcut)
-{
-    const HotkeyShortcut shortcuts[] = { { 0, 0 }, { 53, 0x1B00 }, { 0xFFFF'FFFFu, 0xFFFF'FFFFu } };
-    for (const HotkeyShortcut& shortcut : shortcuts) {
-        SCOPED_TRACE(shortcut.storageValue().toStdString());
-        EXPECT_EQ(HotkeyShortcut::fromStorageValue(shortcut.storageValue()), shortcut);
-    }
+    // The stored form is the one parsed above.
     EXPECT_EQ((HotkeyShortcut { 23, 6144 }.storageValue()), QStringLiteral("23:6144"));
+    EXPECT_EQ((HotkeyShortcut { 0xFFFF'FFFFu, 0 }.storageValue()), QStringLiteral("4294967295:0"));
 }
 
 struct DisplayCase {

@@ -64,21 +64,14 @@ protected:
     }
 };
 
-TEST_P(StrokeProbes, rectangleStrokesItsOutlineAndLeavesTheInsideAlone)
+TEST_P(StrokeProbes, outlinesFollowTheirGeometryAndLeaveTheInsideAlone)
 {
     expectProbes(shape(Kinds::Rectangle { QRectF(20, 20, 100, 60) }),
         { { { 20, 50 }, red }, { { 70, 20 }, red }, { { 120, 50 }, red }, { { 70, 80 }, red }, { { 70, 50 }, white },
             { { 70, 15 }, white }, { { 125, 50 }, white } });
-}
-
-TEST_P(StrokeProbes, ovalIsInscribedInItsRectangle)
-{
+    // The oval is inscribed in its rectangle.
     expectProbes(shape(Kinds::Oval { QRectF(20, 20, 100, 60) }),
         { { { 70, 20 }, red }, { { 20, 50 }, red }, { { 70, 50 }, white }, { { 23, 23 }, white } });
-}
-
-TEST_P(StrokeProbes, lineAndFreehandFollowTheirPoints)
-{
     expectProbes(
         shape(Kinds::Line { QPointF(10, 10), QPointF(110, 60) }), { { { 60, 35 }, red }, { { 60, 45 }, white } });
     expectProbes(shape(Kinds::Freehand { { QPointF(10, 90), QPointF(60, 90), QPointF(60, 130) } }),
@@ -94,14 +87,10 @@ TEST_P(StrokeProbes, arrowHeadIsAnOpenVWithEighteenPointWingsAtPiOverSeven)
             { end - QPointF(wing.x() - 0.5, wing.y() - 0.5), red }, { { 60, 100 }, red },
             // Between the shaft and a wing: the head is never filled.
             { { 105, 96.5 }, white }, { { 105, 103.5 }, white } });
-}
-
-TEST_P(StrokeProbes, arrowWithoutLengthPointsItsWingsBackAlongX)
-{
-    const QPointF end(50, 50);
-    const QPointF wing(18 * std::cos(std::numbers::pi / 7), 18 * std::sin(std::numbers::pi / 7));
-    expectProbes(shape(Kinds::Arrow { end, end }),
-        { { end - wing / 2, red }, { end + QPointF(-wing.x(), wing.y()) / 2, red }, { { 60, 50 }, white } });
+    // Without length, the wings point back along x.
+    const QPointF point(50, 50);
+    expectProbes(shape(Kinds::Arrow { point, point }),
+        { { point - wing / 2, red }, { point + QPointF(-wing.x(), wing.y()) / 2, red }, { { 60, 50 }, white } });
 }
 
 TEST_P(StrokeProbes, highlightIsTranslucentWhateverTheColoursAlphaAndAtLeastTenPointsWide)
@@ -159,15 +148,6 @@ TEST(AnnotationRenderer, leavesThePaintersStateAsItFoundIt)
     EXPECT_EQ(painter.brush(), QBrush(Qt::yellow));
     EXPECT_EQ(painter.transform(), QTransform::fromScale(2, 3));
     EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_Multiply);
-}
-
-TEST(AnnotationRenderer, originShiftsEveryCoordinate)
-{
-    ensureGuiApplication();
-    Image image = filledImage(QSizeF(200, 200), 1, white);
-    drawShape(image, shape(Kinds::Line { QPointF(10, 10), QPointF(60, 10) }), QPointF(64, 64));
-    EXPECT_PRED3(near, probe(image, QPointF(100, 74)), red, 8);
-    EXPECT_PRED3(near, probe(image, QPointF(30, 10)), white, 0);
 }
 
 struct CalloutCase {
@@ -252,16 +232,12 @@ TEST(AnnotationRenderer, measurementHasHorizontalTicksAndALabelBoxAtItsMiddle)
         boxFill, 60);
     ASSERT_TRUE(labelInk.has_value()) << "the label is drawn in white over the box";
     EXPECT_GT(labelInk->width(), box.width() / 2);
-}
 
-TEST(AnnotationRenderer, measurementWithAnEmptyLabelStillFillsASixteenPointBox)
-{
-    ensureGuiApplication();
-    Image image = filledImage(QSizeF(200, 280), 1, white);
-    drawShape(image, shape(Kinds::Measurement { QPointF(100, 40), QPointF(100, 240), QString() }, blue, 4, 28));
-    const QColor boxFill = blended(QColor(0, 0, 255, 235), white);
-    EXPECT_PRED3(near, probe(image, QPointF(106, 140)), boxFill, 6);
-    EXPECT_PRED3(near, probe(image, QPointF(90.5, 140)), white, 6);
+    // An empty label still fills a box sixteen points wide.
+    Image unlabelled = filledImage(QSizeF(200, 280), 1, white);
+    drawShape(unlabelled, shape(Kinds::Measurement { start, end, QString() }, blue, 4, 28));
+    EXPECT_PRED3(near, probe(unlabelled, QPointF(106, 140)), boxFill, 6);
+    EXPECT_PRED3(near, probe(unlabelled, QPointF(90.5, 140)), white, 6);
 }
 
 class TextLayout : public testing::TestWithParam<double> {
@@ -269,7 +245,7 @@ protected:
     void SetUp() override { ensureGuiApplication(); }
 };
 
-TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsFromSixPointsPastThePosition)
+TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsAndStopsSixHundredPointsDown)
 {
     QString words;
     for (int i = 0; i < 40; ++i)
@@ -283,19 +259,17 @@ TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsFromSixPointsPastThe
     EXPECT_LE(ink->right(), 36 + 420 + 1);
     EXPECT_GT(ink->right(), 36 + 300) << "lines fill most of the width";
     EXPECT_GT(ink->height(), 4 * 20) << "the text runs over several lines";
-}
 
-TEST_P(TextLayout, linesBelowSixHundredPointsAreLeftOut)
-{
+    // Lines below six hundred points are left out.
     QString lines;
     for (int i = 0; i < 80; ++i)
         lines += QStringLiteral("line\n");
-    Image image = filledImage(QSizeF(500, 800), GetParam(), white);
-    drawShape(image, shape(Kinds::Text { QPointF(0, 0), lines }, Qt::black, 4, 20));
-    const std::optional<QRectF> ink = inkBounds(image, white);
-    ASSERT_TRUE(ink.has_value());
-    EXPECT_LE(ink->bottom(), 6 + 600);
-    EXPECT_GT(ink->bottom(), 6 + 600 - 2 * 30);
+    Image tall = filledImage(QSizeF(500, 800), GetParam(), white);
+    drawShape(tall, shape(Kinds::Text { QPointF(0, 0), lines }, Qt::black, 4, 20));
+    const std::optional<QRectF> tallInk = inkBounds(tall, white);
+    ASSERT_TRUE(tallInk.has_value());
+    EXPECT_LE(tallInk->bottom(), 6 + 600);
+    EXPECT_GT(tallInk->bottom(), 6 + 600 - 2 * 30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, TextLayout, testing::Values(1.0, 2.0));

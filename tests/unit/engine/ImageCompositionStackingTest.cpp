@@ -36,22 +36,18 @@ int grey(const QImage& image, int x, int y)
 
 } // namespace
 
-TEST(ImageCompositionStacking, OneImageGetsPaddingOnEverySide)
-{
-    const Image image = pattern(100, 60);
-    const auto stacked = ImageCompositionService::stackVertically({ image }, 28, 28, canvasGrey);
-    ASSERT_TRUE(stacked);
-    EXPECT_EQ(stacked->size(), QSizeF(156, 116));
-    EXPECT_EQ(stacked->pixels().size(), QSize(156, 116));
-    EXPECT_TRUE(showsImage(stacked->pixels(), image, { 28, 28 }, 18));
-    EXPECT_EQ(stacked->pixels().pixel(0, 0), canvasGrey.rgb());
-    // The rounded corner cuts the image's corner pixel, leaving the card or the background.
-    EXPECT_NE(stacked->pixels().pixel(28, 28), image.pixels().pixel(0, 0));
-}
-
-TEST(ImageCompositionStacking, ImagesStandCentredOneUnderAnother)
+TEST(ImageCompositionStacking, ImagesStandCentredOneUnderAnotherWithPaddingOnEverySide)
 {
     const Image wide = pattern(100, 60);
+    const auto single = ImageCompositionService::stackVertically({ wide }, 28, 28, canvasGrey);
+    ASSERT_TRUE(single);
+    EXPECT_EQ(single->size(), QSizeF(156, 116));
+    EXPECT_EQ(single->pixels().size(), QSize(156, 116));
+    EXPECT_TRUE(showsImage(single->pixels(), wide, { 28, 28 }, 18));
+    EXPECT_EQ(single->pixels().pixel(0, 0), canvasGrey.rgb());
+    // The rounded corner cuts the image's corner pixel, leaving the card or the background.
+    EXPECT_NE(single->pixels().pixel(28, 28), wide.pixels().pixel(0, 0));
+
     const Image narrow = pattern(60, 40);
     const auto stacked = ImageCompositionService::stackVertically({ wide, narrow }, 28, 28, canvasGrey);
     ASSERT_TRUE(stacked);
@@ -94,7 +90,7 @@ TEST(ImageCompositionStacking, DoubleDensityKeepsEveryPixel)
     EXPECT_TRUE(showsImage(stacked->pixels(), retina, { 40, 40 }, 36));
 }
 
-TEST(ImageCompositionStacking, ImagesWithoutSizeAreDropped)
+TEST(ImageCompositionStacking, ImagesWithoutSizeAreDroppedAndAnUnusableLayoutGivesNoImage)
 {
     const Image image = pattern(30, 30);
     const auto stacked = ImageCompositionService::stackVertically(
@@ -103,11 +99,6 @@ TEST(ImageCompositionStacking, ImagesWithoutSizeAreDropped)
     EXPECT_EQ(stacked->size(), QSizeF(86, 86));
     EXPECT_FALSE(ImageCompositionService::stackVertically({}, 28, 28, canvasGrey));
     EXPECT_FALSE(ImageCompositionService::stackVertically({ Image() }, 28, 28, canvasGrey));
-}
-
-TEST(ImageCompositionStacking, UnusableLayoutGivesNoImage)
-{
-    const Image image = pattern(30, 30);
     EXPECT_FALSE(ImageCompositionService::stackVertically({ image }, 28, qQNaN(), canvasGrey));
     EXPECT_FALSE(ImageCompositionService::stackVertically({ image }, 28, -100, canvasGrey));
     EXPECT_FALSE(ImageCompositionService::stackVertically({ image, image }, 1e12, 28, canvasGrey));

@@ -44,21 +44,6 @@ TEST(ImageEffectRenderer, imageSpacePixelRectRoundsOutwardOnEachAxis)
     }
 }
 
-TEST(ImageEffectRenderer, pixelationGridHasABlockPerEightPointsOrPart)
-{
-    const std::pair<QSizeF, QSize> cases[] = {
-        { QSizeF(20, 5), QSize(3, 1) },
-        { QSizeF(0.5, 0.5), QSize(1, 1) },
-        { QSizeF(16, 16), QSize(2, 2) },
-        { QSizeF(16.01, 8), QSize(3, 1) },
-        { QSizeF(0, 0), QSize(1, 1) },
-    };
-    for (const auto& [size, grid] : cases) {
-        SCOPED_TRACE(testing::Message() << size.width() << " x " << size.height());
-        EXPECT_EQ(ImageEffectRenderer::pixelationGrid(QRectF(QPointF(3, 4), size)), grid);
-    }
-}
-
 // The mean colour of the source pixels under an image-space rectangle.
 QColor meanColor(const Image& image, const QRectF& points)
 {
@@ -142,6 +127,7 @@ TEST_P(Pixelation, drawsNothingOutsideTheImageOrForAnotherKind)
     const Image source = patternImage(QSizeF(200, 120), GetParam());
     EXPECT_EQ(pixelated(QRectF(300, 300, 40, 40)), source);
     EXPECT_EQ(pixelated(QRectF(-50, 10, 40, 40)), source);
+    EXPECT_EQ(pixelated(QRectF(10.2, 10.2, 0.25, 0.25)), source) << "one pixel or less is skipped";
     Image image = source;
     paint(image, [&](QPainter& painter) {
         ImageEffectRenderer::drawPixelated(
@@ -152,20 +138,9 @@ TEST_P(Pixelation, drawsNothingOutsideTheImageOrForAnotherKind)
 
 INSTANTIATE_TEST_SUITE_P(Densities, Pixelation, testing::Values(1.0, 2.0));
 
-TEST(ImageEffectRenderer, pixelationOfOnePixelOrLessIsSkipped)
-{
-    const Image source = patternImage(QSizeF(50, 50), 1);
-    Image image = source;
-    paint(image, [&](QPainter& painter) {
-        ImageEffectRenderer::drawPixelated(
-            painter, shape(Kinds::Pixelate { QRectF(10.2, 10.2, 0.5, 0.5) }), source, source.size(), QPointF());
-    });
-    EXPECT_EQ(image, source);
-}
-
 class Spotlight : public testing::TestWithParam<double> { };
 
-TEST_P(Spotlight, dimsOutsideTheRoundedHoleAndRingsIt)
+TEST_P(Spotlight, dimsOutsideTheRoundedHoleOfItsAreaAndRingsIt)
 {
     Image image = filledImage(QSizeF(200, 150), GetParam(), white);
     paint(image, [&](QPainter& painter) {
@@ -181,19 +156,17 @@ TEST_P(Spotlight, dimsOutsideTheRoundedHoleAndRingsIt)
     const QColor ring = probe(image, QPointF(90, 40));
     EXPECT_GT(ring.red(), 200);
     EXPECT_LT(ring.green(), 60);
-}
 
-TEST_P(Spotlight, dimsOnlyTheGivenAreaAtTheOrigin)
-{
-    Image image = filledImage(QSizeF(200, 200), GetParam(), white);
-    paint(image, [&](QPainter& painter) {
+    // Only the given area at the origin is dimmed.
+    Image shifted = filledImage(QSizeF(200, 200), GetParam(), white);
+    paint(shifted, [&](QPainter& painter) {
         ImageEffectRenderer::drawSpotlight(
             painter, shape(Kinds::Spotlight { QRectF(30, 30, 20, 20) }), QSizeF(100, 100), QPointF(20, 20));
     });
-    EXPECT_PRED3(near, probe(image, QPointF(10, 10)), white, 0);
-    EXPECT_PRED3(near, probe(image, QPointF(150, 150)), white, 0);
-    EXPECT_PRED3(near, probe(image, QPointF(25, 25)), dimmedWhite, 2);
-    EXPECT_PRED3(near, probe(image, QPointF(60, 60)), white, 0);
+    EXPECT_PRED3(near, probe(shifted, QPointF(10, 10)), white, 0);
+    EXPECT_PRED3(near, probe(shifted, QPointF(150, 150)), white, 0);
+    EXPECT_PRED3(near, probe(shifted, QPointF(25, 25)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(shifted, QPointF(60, 60)), white, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, Spotlight, testing::Values(1.0, 2.0));
@@ -235,9 +208,7 @@ protected:
     Image source() const
     {
         Image image = filledImage(QSizeF(300, 200), GetParam(), white);
-        paint(image, [](QPainter& painter) {
-            painter.fillRect(QRectF(50, 50, 4, 4), Qt::black);
-        });
+        paint(image, [](QPainter& painter) { painter.fillRect(QRectF(50, 50, 4, 4), Qt::black); });
         return image;
     }
     Image magnified(const Kinds::Magnifier& lens, QSizeF destinationSize = {}) const
@@ -263,11 +234,7 @@ TEST_P(Magnifier, showsTheFocusEnlargedTwoPointTwoTimesInsideTheRing)
     EXPECT_PRED3(near, probe(image, center - QPointF(0, 6)), white, 10);
     EXPECT_PRED3(near, probe(image, QPointF(150.5, 94)), red, 40);
     EXPECT_PRED3(near, probe(image, QPointF(152, 52)), white, 0) << "the frame's corner is outside the lens";
-}
-
-TEST_P(Magnifier, drawsNeitherLensNorRingWithoutASample)
-{
-    EXPECT_EQ(magnified({ QRectF(150, 50, 88, 88), QPointF(52, 52) }, QSizeF(0, 0)), source());
+    EXPECT_EQ(magnified({ QRectF(150, 50, 88, 88), QPointF(52, 52) }, QSizeF(0, 0)), source()) << "no sample";
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, Magnifier, testing::Values(1.0, 2.0));

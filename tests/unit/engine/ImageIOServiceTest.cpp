@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-
 namespace {
 
 QImage testPattern(int width, int height)
@@ -62,15 +61,6 @@ TEST(ImageIOService, PngDataKeepsPixelsNotPoints)
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->pixels(), retina.pixels());
     EXPECT_EQ(decoded->size(), QSizeF(200, 100)) << "a file has one point per pixel";
-}
-
-TEST(ImageIOService, ReadImagesArePremultipliedWhateverTheFileHolds)
-{
-    const QImage gray = testPattern(30, 20).convertToFormat(QImage::Format_Grayscale8);
-    const std::optional<Image> decoded = ImageIOService::readImageData(encodeWithQt(gray, "png"));
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->pixels().format(), QImage::Format_ARGB32_Premultiplied);
-    EXPECT_EQ(decoded->pixels(), gray.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 TEST(ImageIOService, ReadsPngJpegAndTiffFiles)

@@ -101,46 +101,40 @@ Image halvesImage(int pixelWidth, int pixelHeight, QSizeF points)
     return Image(pixels, points);
 }
 
-TEST(ImageResizeService, ResizeStretchesToTheNewAspect)
+TEST(ImageResizeService, ResizeStretchesToTheNewSizeAtTheSourceDensityOnEachAxis)
 {
-    const Image source = halvesImage(100, 50, QSizeF(100, 50));
-    const std::optional<Image> resized = ImageResizeService::resize(source, QSizeF(40, 120));
-    ASSERT_TRUE(resized);
-    EXPECT_EQ(resized->size(), QSizeF(40, 120));
-    ASSERT_EQ(resized->pixels().size(), QSize(40, 120));
+    const std::optional<Image> stretched
+        = ImageResizeService::resize(halvesImage(100, 50, QSizeF(100, 50)), QSizeF(40, 120));
+    ASSERT_TRUE(stretched);
+    EXPECT_EQ(stretched->size(), QSizeF(40, 120));
+    ASSERT_EQ(stretched->pixels().size(), QSize(40, 120));
     for (const int y : { 0, 60, 119 }) {
         SCOPED_TRACE(y);
-        EXPECT_EQ(resized->pixels().pixel(2, y), qRgb(255, 0, 0));
-        EXPECT_EQ(resized->pixels().pixel(37, y), qRgb(0, 0, 255));
+        EXPECT_EQ(stretched->pixels().pixel(2, y), qRgb(255, 0, 0));
+        EXPECT_EQ(stretched->pixels().pixel(37, y), qRgb(0, 0, 255));
     }
-}
-
-TEST(ImageResizeService, ResizeKeepsTheSourcePixelDensityOnEachAxis)
-{
-    const std::optional<Image> retina
-        = ImageResizeService::resize(halvesImage(200, 100, QSizeF(100, 50)), QSizeF(50, 30));
-    ASSERT_TRUE(retina);
-    EXPECT_EQ(retina->pixels().size(), QSize(100, 60));
-    EXPECT_EQ(retina->size(), QSizeF(50, 30));
-
-    const std::optional<Image> uneven
-        = ImageResizeService::resize(halvesImage(300, 100, QSizeF(100, 100)), QSizeF(10, 10));
-    ASSERT_TRUE(uneven);
-    EXPECT_EQ(uneven->pixels().size(), QSize(30, 10));
-
-    const std::optional<Image> tiny
-        = ImageResizeService::resize(halvesImage(100, 100, QSizeF(100, 100)), QSizeF(0.2, 0.2));
-    ASSERT_TRUE(tiny);
-    EXPECT_EQ(tiny->pixels().size(), QSize(1, 1)) << "never an image without pixels";
-}
-
-TEST(ImageResizeService, ResizeKeepsTransparencyTransparent)
-{
+    const struct {
+        QSize pixels;
+        QSizeF points, target;
+        QSize expected;
+    } densities[] = {
+        { QSize(200, 100), QSizeF(100, 50), QSizeF(50, 30), QSize(100, 60) },
+        { QSize(300, 100), QSizeF(100, 100), QSizeF(10, 10), QSize(30, 10) },
+        { QSize(100, 100), QSizeF(100, 100), QSizeF(0.2, 0.2), QSize(1, 1) }, // never an image without pixels
+    };
+    for (const auto& c : densities) {
+        SCOPED_TRACE(testing::Message() << c.pixels.width() << "x" << c.pixels.height() << " to " << c.target.width());
+        const auto resized
+            = ImageResizeService::resize(halvesImage(c.pixels.width(), c.pixels.height(), c.points), c.target);
+        ASSERT_TRUE(resized);
+        EXPECT_EQ(resized->pixels().size(), c.expected);
+        EXPECT_EQ(resized->size(), c.target);
+    }
     QImage clear(20, 20, QImage::Format_ARGB32_Premultiplied);
     clear.fill(Qt::transparent);
-    const std::optional<Image> resized = ImageResizeService::resize(Image(clear), QSizeF(35, 9));
-    ASSERT_TRUE(resized);
-    EXPECT_EQ(resized->pixels().pixel(17, 4), qRgba(0, 0, 0, 0));
+    const std::optional<Image> stillClear = ImageResizeService::resize(Image(clear), QSizeF(35, 9));
+    ASSERT_TRUE(stillClear);
+    EXPECT_EQ(stillClear->pixels().pixel(17, 4), qRgba(0, 0, 0, 0));
 }
 
 TEST(ImageResizeService, ResizeToNoAreaOrAnAbsurdSizeGivesNone)

@@ -99,22 +99,6 @@ TEST(ImageSignature, AveragesBlocksAndSeesTranslucencyOverWhite)
     EXPECT_EQ(rgbAt(*pink, 60, 10), (std::array<int, 3> { 255, 255, 255 }));
 }
 
-TEST(ImageSignature, RowZeroIsTheTopAndDensityDoesNotMatter)
-{
-    QImage pixels(192, 192, QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(Qt::white);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 192; ++x)
-            pixels.setPixelColor(x, y, QColor(0, 0, 255));
-    const auto doubleDensity = ImageSignature::fromImage(Image(pixels, QSizeF(96, 96)), 96);
-    const auto singleDensity
-        = ImageSignature::fromImage(Image(pixels.scaled(96, 96, Qt::IgnoreAspectRatio, Qt::FastTransformation)), 96);
-    ASSERT_TRUE(doubleDensity && singleDensity);
-    EXPECT_EQ(rgbAt(*doubleDensity, 5, 0), (std::array<int, 3> { 0, 0, 255 }));
-    EXPECT_EQ(rgbAt(*doubleDensity, 5, 4), (std::array<int, 3> { 255, 255, 255 }));
-    EXPECT_EQ(doubleDensity->pixels(), singleDensity->pixels());
-}
-
 TEST(ImageSignature, MeanDifferenceComparesTheCommonAreaOnly)
 {
     const auto black = ImageSignature::fromImage(filled(96, 96, Qt::black), 96);

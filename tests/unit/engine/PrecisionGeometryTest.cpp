@@ -33,35 +33,17 @@ TEST(PrecisionGeometry, SquarePointTakesTheLargerSideAndKeepsDirection)
 
 TEST(PrecisionGeometry, ShiftSquaresAreaToolsAndLeavesPointToolsAlone)
 {
-    const QPointF from(0, 0);
     const QPointF to(-3, 5);
-    for (AnnotationTool tool : AnnotationTools::allCases) {
-        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
-        EXPECT_EQ(PrecisionGeometry::adjustedPoint(from, to, tool, false), to);
-        const QPointF shifted = PrecisionGeometry::adjustedPoint(from, to, tool, true);
-        switch (tool) {
-        case AnnotationTool::rectangle:
-        case AnnotationTool::oval:
-        case AnnotationTool::pixelate:
-        case AnnotationTool::spotlight:
-        case AnnotationTool::magnifier:
-        case AnnotationTool::crop:
-            expectNear(shifted, { -5, 5 });
-            break;
-        case AnnotationTool::arrow:
-        case AnnotationTool::line:
-        case AnnotationTool::ruler:
-            EXPECT_NE(shifted, to);
-            break;
-        default:
-            EXPECT_EQ(shifted, to);
-        }
-    }
+    expectNear(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::magnifier, true), { -5, 5 });
+    EXPECT_EQ(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::text, true), to);
+    EXPECT_EQ(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::rectangle, false), to);
 }
 
 TEST(PrecisionGeometry, LineToolsSnapToEighthTurnsByProjection)
 {
-    const auto snap = [](QPointF to) { return PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::line, true); };
+    const auto snap = [](QPointF to) {
+        return PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::line, true);
+    };
     expectNear(snap({ 10, 1 }), { 10, 0 });
     expectNear(snap({ 10, 9 }), { 9.5, 9.5 });
     expectNear(snap({ -1, -10 }), { 0, -10 });

@@ -50,30 +50,15 @@ TEST(ScreenCaptureGeometry, PixelCropRectFlipsToTopLeftPixels)
             QRect(20, 240, 20, 30) },
         { "fractional points grow to whole pixels", QRectF(0.5, 0.5, 1, 1), QRectF(0, 0, 10, 10), QSize(10, 10),
             QRect(0, 8, 2, 2) },
+        { "outside the screen", QRectF(2000, 0, 10, 10), QRectF(0, 0, 1000, 800), QSize(1000, 800), QRect() },
+        { "touching the edge only", QRectF(1000, 0, 10, 10), QRectF(0, 0, 1000, 800), QSize(1000, 800), QRect() },
+        { "empty screen", QRectF(0, 0, 10, 10), QRectF(0, 0, 0, 800), QSize(1000, 800), QRect() },
+        { "empty image", QRectF(0, 0, 10, 10), QRectF(0, 0, 1000, 800), QSize(0, 800), QRect() },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
-        EXPECT_EQ(
-            ScreenCaptureGeometry::pixelCropRect(testCase.rect, testCase.screen, testCase.image), testCase.expected);
-    }
-}
-
-TEST(ScreenCaptureGeometry, PixelCropRectIsEmptyWhenNothingCanBeCropped)
-{
-    const struct {
-        const char* name;
-        QRectF rect;
-        QRectF screen;
-        QSize image;
-    } cases[] = {
-        { "outside the screen", QRectF(2000, 0, 10, 10), QRectF(0, 0, 1000, 800), QSize(1000, 800) },
-        { "touching the edge only", QRectF(1000, 0, 10, 10), QRectF(0, 0, 1000, 800), QSize(1000, 800) },
-        { "empty screen", QRectF(0, 0, 10, 10), QRectF(0, 0, 0, 800), QSize(1000, 800) },
-        { "empty image", QRectF(0, 0, 10, 10), QRectF(0, 0, 1000, 800), QSize(0, 800) },
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.name);
-        EXPECT_TRUE(ScreenCaptureGeometry::pixelCropRect(testCase.rect, testCase.screen, testCase.image).isEmpty());
+        const QRect crop = ScreenCaptureGeometry::pixelCropRect(testCase.rect, testCase.screen, testCase.image);
+        EXPECT_EQ(crop.isEmpty() ? QRect() : crop, testCase.expected);
     }
 }
 

@@ -122,9 +122,19 @@ TEST(CommandLine, ShotOptionsInBothSpellingsAndTheirConflicts)
 
 TEST(CommandLine, EveryInstanceCommandSurvivesTheTripThroughAnotherLaunch)
 {
+    // Action names double as desktop-file action ids.
+    const QRegularExpression desktopActionId(QStringLiteral("^[A-Za-z0-9-]+$"));
     std::vector<InstanceCommand> commands;
-    for (const QString& name : InstanceCommands::actionNames())
-        commands.push_back({ .kind = *InstanceCommands::fromActionName(name), .files = {} });
+    for (const QString& name : InstanceCommands::actionNames()) {
+        EXPECT_TRUE(desktopActionId.match(name).hasMatch()) << name.toStdString();
+        const std::optional<Kind> kind = InstanceCommands::fromActionName(name);
+        ASSERT_TRUE(kind) << name.toStdString();
+        EXPECT_EQ(InstanceCommands::actionName(*kind), name);
+        commands.push_back({ .kind = *kind, .files = {} });
+    }
+    EXPECT_EQ(commands.size(), 11U);
+    EXPECT_FALSE(InstanceCommands::fromActionName(QStringLiteral("open")));
+    EXPECT_FALSE(InstanceCommands::actionName(Kind::open));
     commands.push_back({ .kind = Kind::startInBackground, .files = {} });
     commands.push_back({ .kind = Kind::open, .files = { "/tmp/--help", "/tmp/capture", "/tmp/ą b.png" } });
     for (const InstanceCommand& original : commands) {
@@ -132,22 +142,6 @@ TEST(CommandLine, EveryInstanceCommandSurvivesTheTripThroughAnotherLaunch)
         SCOPED_TRACE(arguments.join(u' ').toStdString());
         EXPECT_EQ(CommandLine::parse(arguments, {}), Request(original));
     }
-}
-
-TEST(CommandLine, ActionNamesAreValidDesktopFileActionsAndRoundTrip)
-{
-    const QRegularExpression desktopActionId(QStringLiteral("^[A-Za-z0-9-]+$"));
-    const QStringList names = InstanceCommands::actionNames();
-    EXPECT_EQ(names.size(), 11);
-    for (const QString& name : names) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_TRUE(desktopActionId.match(name).hasMatch());
-        const std::optional<Kind> kind = InstanceCommands::fromActionName(name);
-        ASSERT_TRUE(kind);
-        EXPECT_EQ(InstanceCommands::actionName(*kind), name);
-    }
-    EXPECT_FALSE(InstanceCommands::fromActionName(QStringLiteral("open")));
-    EXPECT_FALSE(InstanceCommands::actionName(Kind::open));
 }
 
 TEST(ShotGeometry, ScreensAndRegionsStayInsideTheDesktop)

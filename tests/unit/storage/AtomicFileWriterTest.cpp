@@ -61,7 +61,7 @@ TEST(AtomicFileWriter, ReplacesWholeFilesAndLeavesNoTemporaries)
     EXPECT_EQ(QDir(root.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("picture.png") });
 }
 
-TEST(AtomicFileWriter, FailureKeepsTheEarlierFile)
+TEST(AtomicFileWriter, UnwritablePlacesThrowAndKeepWhatIsThere)
 {
     QTemporaryDir root;
     const QString path = root.filePath(QStringLiteral("missing-folder/picture.png"));
@@ -127,7 +127,6 @@ TEST(AtomicFileWriter, RefusesWhatItCannotWriteThrough)
     EXPECT_THROW(AtomicFileWriter::write(loop, "x"), FileSystemError);
     EXPECT_TRUE(S_ISLNK(statusOf(loop).st_mode));
 
-
     // A socket has no bytes to replace, and must not be swapped for a file either.
     const QString socketPath = root.filePath(QStringLiteral("socket"));
     const int socketDescriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -156,8 +155,8 @@ TEST(AtomicFileWriter, PrivatePermissionsApplyToNewAndReplacedFiles)
     AtomicFileWriter::write(path, "new", privateFile);
     EXPECT_EQ(statusOf(path).st_mode & 07777, 0600u);
 
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-            | QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     AtomicFileWriter::write(path, "replaced", privateFile);
     EXPECT_EQ(statusOf(path).st_mode & 07777, 0600u);
 
