@@ -2,7 +2,7 @@
 // canvas shows must not differ from a canvas drawn from scratch.
 #include "CanvasTestSupport.h"
 
-#include "ui/CommittedLayerCache.h"
+#include "ui/editor/CommittedLayerCache.h"
 
 #include <gtest/gtest.h>
 

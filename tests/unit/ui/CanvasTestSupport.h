@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/AnnotationCanvas.h"
+#include "ui/editor/AnnotationCanvas.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "CanvasTestSupport.h"
 #include "unit/app/AppStateFixture.h"
 
-#include "ui/CanvasViewport.h"
+#include "ui/editor/CanvasViewport.h"
 
 #include <QCoreApplication>
 #include <QNativeGestureEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/EditorWindow.h"
+#include "ui/editor/EditorWindow.h"
 
 #include "fakes/AppStateWithFakes.h"
 

@@ -2,9 +2,9 @@
 
 #include "domain/ApplicationIdentity.h"
 #include "domain/HotkeyKeys.h"
-#include "ui/AppIcon.h"
-#include "ui/EditorMenus.h"
-#include "ui/MenuShortcut.h"
+#include "ui/editor/EditorMenus.h"
+#include "ui/shared/AppIcon.h"
+#include "ui/shared/MenuShortcut.h"
 
 #include <QAction>
 #include <QMenu>

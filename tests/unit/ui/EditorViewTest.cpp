@@ -1,12 +1,12 @@
 #include "EditorFixture.h"
 
-#include "ui/CanvasViewport.h"
-#include "ui/EditorBottomPanel.h"
-#include "ui/EditorHeader.h"
-#include "ui/ElidedLabel.h"
-#include "ui/EmptyStatePanel.h"
-#include "ui/ErrorAlert.h"
-#include "ui/RecognitionSheet.h"
+#include "ui/editor/CanvasViewport.h"
+#include "ui/editor/EditorBottomPanel.h"
+#include "ui/editor/EditorHeader.h"
+#include "ui/editor/ElidedLabel.h"
+#include "ui/editor/EmptyStatePanel.h"
+#include "ui/editor/ErrorAlert.h"
+#include "ui/editor/RecognitionSheet.h"
 
 #include <QLabel>
 #include <QLineEdit>

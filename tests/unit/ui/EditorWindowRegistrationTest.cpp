@@ -1,9 +1,9 @@
 #include "EditorFixture.h"
 
 #include "platform/qt/QtEditorWindow.h"
-#include "ui/EditorMenus.h"
-#include "ui/RecognitionSheet.h"
-#include "ui/ToolOptionsStrip.h"
+#include "ui/editor/EditorMenus.h"
+#include "ui/editor/RecognitionSheet.h"
+#include "ui/editor/ToolOptionsStrip.h"
 
 #include <QLineEdit>
 #include <QMenu>

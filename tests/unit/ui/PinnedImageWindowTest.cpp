@@ -1,5 +1,5 @@
-#include "ui/PinnedImageView.h"
-#include "ui/PinnedImageWindowController.h"
+#include "ui/pinned/PinnedImageView.h"
+#include "ui/pinned/PinnedImageWindowController.h"
 
 #include "engine/ShadowRenderer.h"
 

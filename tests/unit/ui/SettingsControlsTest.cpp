@@ -1,7 +1,7 @@
 #include "SettingsWindowFixture.h"
 
-#include "ui/GeneralSettingsTab.h"
-#include "ui/UploadingSettingsTab.h"
+#include "ui/settings/GeneralSettingsTab.h"
+#include "ui/settings/UploadingSettingsTab.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
-#include "ui/SettingsWindowController.h"
+#include "ui/settings/SettingsWindowController.h"
 #include "app/AppSettings.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
 #include "fakes/InMemoryDefaultsStore.h"
-#include "ui/SettingsWindow.h"
-#include "ui/ShortcutRecorder.h"
+#include "ui/settings/SettingsWindow.h"
+#include "ui/settings/ShortcutRecorder.h"
 
 #include <gtest/gtest.h>
 

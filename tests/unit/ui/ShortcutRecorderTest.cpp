@@ -1,8 +1,8 @@
 #include "SettingsWindowFixture.h"
 
 #include "domain/HotkeyKeys.h"
-#include "ui/ShortcutField.h"
-#include "ui/ShortcutRecorder.h"
+#include "ui/settings/ShortcutField.h"
+#include "ui/settings/ShortcutRecorder.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 #include "EditorFixture.h"
 
 #include "domain/AnnotationShape.h"
-#include "ui/ElidedLabel.h"
-#include "ui/SliderPill.h"
-#include "ui/ToolOptionsStrip.h"
+#include "ui/editor/ElidedLabel.h"
+#include "ui/editor/SliderPill.h"
+#include "ui/editor/ToolOptionsStrip.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "ui/TrayMenu.h"
+#include "ui/tray/TrayMenu.h"
 
 #include "domain/HotkeyKeys.h"
 
 #include "fakes/AppStateWithFakes.h"
-#include "ui/MenuShortcut.h"
+#include "ui/shared/MenuShortcut.h"
 
 #include <QAction>
 #include <QCoreApplication>
