@@ -36,6 +36,9 @@ TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBack)
     EXPECT_EQ(first->windowTitle(), QStringLiteral("Preferences"));
     EXPECT_EQ(first->size(), SettingsWindow::contentSize);
     EXPECT_EQ(first->minimumSize(), SettingsWindow::minimumContentSize);
+    settings.uploadMode.set(UploadMode::customServer);
+    first->findChild<QAbstractButton*>(QStringLiteral("uploadCurrentImage"))->click();
+    EXPECT_EQ(uploads, 1) << "through the given callback";
 
     first->showMinimized();
     controller.show();
@@ -59,16 +62,6 @@ TEST_F(SettingsWindowControllerTest, ClosingForgetsTheWindowAndTheNextOneStartsF
     EXPECT_EQ(controller.window()->selection(), SettingsTab::general);
     EXPECT_EQ(controller.window()->recorder().recordingAction(), std::nullopt);
     EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), HotkeyActions::defaultShortcut(HotkeyAction::captureArea));
-}
-
-TEST_F(SettingsWindowControllerTest, TheWindowUploadsThroughTheGivenCallback)
-{
-    controller.show();
-    settings.uploadMode.set(UploadMode::customServer);
-    auto* button = controller.window()->findChild<QAbstractButton*>(QStringLiteral("uploadCurrentImage"));
-    ASSERT_NE(button, nullptr);
-    button->click();
-    EXPECT_EQ(uploads, 1);
 }
 
 } // namespace

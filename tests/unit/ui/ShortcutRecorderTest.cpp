@@ -47,15 +47,10 @@ TEST_F(ShortcutRecorderTest, ACombinationWithAModifierMovesToTheRecordedAction)
 
     EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), ctrlAlt5);
     EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), std::nullopt);
-    EXPECT_EQ(stored(QStringLiteral("captureAreaHotkey")), DefaultsStore::Value(QStringLiteral("23:6144")));
-    EXPECT_EQ(stored(QStringLiteral("captureScreenHotkey")), DefaultsStore::Value(QString()));
     EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);
     EXPECT_EQ(recorderText(HotkeyAction::captureScreen), QStringLiteral("Record Shortcut"));
     EXPECT_EQ(recorderText(HotkeyAction::captureArea), QStringLiteral("Ctrl+Alt+5"));
-    ASSERT_FALSE(registrar.registrations().empty());
-    const HotkeyRegistrar::Shortcuts& registered = registrar.registrations().back();
-    EXPECT_EQ(registered.count(HotkeyAction::captureScreen), 0u);
-    EXPECT_EQ(registered.at(HotkeyAction::captureArea), ctrlAlt5);
+    EXPECT_EQ(registrar.registrations().back(), settings.shortcuts()) << "the hot keys are taken again";
     EXPECT_EQ(beeps, 0);
 }
 
@@ -125,12 +120,10 @@ TEST_F(ShortcutRecorderTest, ClearAndResetEditTheShortcutAndEndItsRecording)
     button(HotkeyAction::recognizeText, "clear")->click();
     EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);
     EXPECT_EQ(settings.shortcut(HotkeyAction::recognizeText), std::nullopt);
-    EXPECT_EQ(stored(QStringLiteral("recognizeTextHotkey")), DefaultsStore::Value(QString()));
     EXPECT_EQ(recorderText(HotkeyAction::recognizeText), QStringLiteral("Record Shortcut"));
 
     button(HotkeyAction::recognizeText, "reset")->click();
     EXPECT_EQ(settings.shortcut(HotkeyAction::recognizeText), (HotkeyShortcut { 31, 0x1900 }));
-    EXPECT_EQ(stored(QStringLiteral("recognizeTextHotkey")), DefaultsStore::Value(QStringLiteral("31:6400")));
     EXPECT_EQ(recorderText(HotkeyAction::recognizeText), QStringLiteral("Ctrl+Alt+Super+O"));
 }
 
