@@ -69,6 +69,7 @@ TEST_F(EditorTest, ActionButtonsRunTheExportCommands)
     EXPECT_EQ(dialogs.openPanelsShown, 1);
 }
 
+// The empty state offers capture and paste; a pasted picture replaces it with the canvas.
 TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
 {
     EXPECT_FALSE(window->isShowingCanvas());
@@ -79,17 +80,6 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
         return label->text() == QStringLiteral("Use the tray icon or shortcuts to start a capture.")
             && label->isVisibleTo(window.get());
     }));
-
-    loadImage({ 640, 480 });
-    EXPECT_TRUE(window->isShowingCanvas());
-    EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
-    EXPECT_EQ(child<QLabel>(QStringLiteral("imageSizeLabel"))->text(), QStringLiteral("640 \u00D7 480"));
-    state.zoomScale.set(0.5);
-    EXPECT_EQ(child<QLabel>(QStringLiteral("zoomLabel"))->text(), QStringLiteral("50%"));
-}
-
-TEST_F(EditorTest, EmptyStateOffersCaptureOpenAndPaste)
-{
     QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Area")), Qt::LeftButton);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Screen")), Qt::LeftButton);
@@ -97,10 +87,13 @@ TEST_F(EditorTest, EmptyStateOffersCaptureOpenAndPaste)
     EXPECT_EQ(captures[0][0].value<CaptureCommand>(), CaptureCommand::area);
     EXPECT_EQ(captures[1][0].value<CaptureCommand>(), CaptureCommand::fullScreen);
 
-    clipboard.image = solidImage({ 32, 16 });
+    clipboard.image = solidImage({ 640, 480 });
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Paste")), Qt::LeftButton);
-    ASSERT_TRUE(state.baseImage());
-    EXPECT_EQ(state.baseImage()->size(), QSizeF(32, 16));
+    EXPECT_TRUE(window->isShowingCanvas());
+    EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
+    EXPECT_EQ(child<QLabel>(QStringLiteral("imageSizeLabel"))->text(), QStringLiteral("640 \u00D7 480"));
+    state.zoomScale.set(0.5);
+    EXPECT_EQ(child<QLabel>(QStringLiteral("zoomLabel"))->text(), QStringLiteral("50%"));
 }
 
 TEST_F(EditorTest, ControlVLoadsTheClipboardImageUnlessAFieldIsTyping)
