@@ -35,7 +35,7 @@ private:
     AnnotationCanvas& m_canvas;
 };
 
-inline Image solidTestImage(QSize size, QColor color)
+inline Image solidTestImage(QSize size, QColor color = Qt::white)
 {
     QImage pixels(size, QImage::Format_ARGB32_Premultiplied);
     pixels.fill(color);

@@ -87,7 +87,7 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
     EXPECT_EQ(captures[0][0].value<CaptureCommand>(), CaptureCommand::area);
     EXPECT_EQ(captures[1][0].value<CaptureCommand>(), CaptureCommand::fullScreen);
 
-    clipboard.image = solidImage({ 640, 480 });
+    clipboard.image = solidTestImage({ 640, 480 });
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Paste")), Qt::LeftButton);
     EXPECT_TRUE(window->isShowingCanvas());
     EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
@@ -99,12 +99,12 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
 TEST_F(EditorTest, ControlVLoadsTheClipboardImageUnlessAFieldIsTyping)
 {
     showActive();
-    clipboard.image = solidImage({ 50, 20 });
+    clipboard.image = solidTestImage({ 50, 20 });
     QTest::keyClick(window->header(), Qt::Key_V, Qt::ControlModifier);
     ASSERT_TRUE(state.baseImage());
     EXPECT_EQ(state.baseImage()->size(), QSizeF(50, 20));
 
-    clipboard.image = solidImage({ 70, 70 });
+    clipboard.image = solidTestImage({ 70, 70 });
     QLineEdit* field = window->bottomPanel()->resizeField();
     field->setFocus();
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);

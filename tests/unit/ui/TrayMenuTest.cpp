@@ -1,5 +1,7 @@
 #include "ui/tray/TrayMenu.h"
 
+#include "CanvasTestSupport.h"
+
 #include "domain/HotkeyKeys.h"
 
 #include "fakes/AppStateWithFakes.h"
@@ -17,13 +19,6 @@
 namespace {
 
 constexpr std::uint32_t controlOption = HotkeyKeys::controlModifier | HotkeyKeys::optionModifier;
-
-Image solidImage()
-{
-    QImage pixels(40, 30, QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(Qt::darkCyan);
-    return Image(pixels);
-}
 
 class TrayMenuTest : public testing::Test, protected AppStateWithFakes {
 protected:
@@ -130,7 +125,7 @@ TEST_F(TrayMenuTest, ASettingsChangeRefillsTheMenuWithoutOpeningIt)
 TEST_F(TrayMenuTest, RecognizeTextIsEnabledOnlyWhileTheEditorHoldsAnImage)
 {
     EXPECT_FALSE(item(*tray().menu(), QStringLiteral("Recognize Text/QR"))->isEnabled());
-    state.loadImageIntoEditor(solidImage(), QStringLiteral("Captured"), false);
+    state.loadImageIntoEditor(solidTestImage({ 40, 30 }, Qt::darkCyan), QStringLiteral("Captured"), false);
     openMenu();
     EXPECT_TRUE(item(*tray().menu(), QStringLiteral("Recognize Text/QR"))->isEnabled());
 }
@@ -213,7 +208,7 @@ TEST_F(TrayMenuTest, WindowCommandsLeaveAsSignals)
 
 TEST_F(TrayMenuTest, DocumentCommandsRunOnTheApplicationState)
 {
-    clipboard.image = solidImage();
+    clipboard.image = solidTestImage({ 40, 30 }, Qt::darkCyan);
     item(moreMenu(), QStringLiteral("Load From Clipboard"))->trigger();
     ASSERT_TRUE(state.baseImage().has_value());
     EXPECT_EQ(state.baseImage()->pixels().size(), QSize(40, 30));
