@@ -26,7 +26,7 @@ protected:
     SettingsWindowController controller { settings, registrar, dialogs, [this] { ++uploads; } };
 };
 
-TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBack)
+TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBackAndClosingForgetsIt)
 {
     EXPECT_EQ(controller.window(), nullptr);
     controller.show();
@@ -45,12 +45,8 @@ TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBack)
     EXPECT_EQ(controller.window(), first);
     EXPECT_FALSE(first->isMinimized());
     EXPECT_TRUE(first->isVisible());
-}
 
-TEST_F(SettingsWindowControllerTest, ClosingForgetsTheWindowAndTheNextOneStartsFresh)
-{
-    controller.show();
-    SettingsWindow* first = controller.window();
+    // Closing forgets the window; the next one starts fresh.
     first->setSelection(SettingsTab::hotkeys);
     first->recorder().startRecording(HotkeyAction::captureArea);
     first->close();

@@ -54,7 +54,7 @@ TEST_F(ShortcutRecorderTest, ACombinationWithAModifierMovesToTheRecordedAction)
     EXPECT_EQ(beeps, 0);
 }
 
-TEST_F(ShortcutRecorderTest, EscEndsRecordingAndKeepsTheShortcut)
+TEST_F(ShortcutRecorderTest, EscEndsRecordingAndTheRowsShowChangesMadeElsewhere)
 {
     button(HotkeyAction::captureScreen, "record")->click();
     const int writes = store.writeCount();
@@ -66,6 +66,13 @@ TEST_F(ShortcutRecorderTest, EscEndsRecordingAndKeepsTheShortcut)
     EXPECT_EQ(recorderText(HotkeyAction::captureScreen), QStringLiteral("Ctrl+Alt+5"));
     EXPECT_EQ(store.writeCount(), writes);
     EXPECT_EQ(beeps, 0);
+
+    // Changes made elsewhere show in the rows.
+    settings.setShortcut(
+        HotkeyShortcut { 0, HotkeyKeys::commandModifier | HotkeyKeys::shiftModifier }, HotkeyAction::captureScrolling);
+    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("Shift+Super+A"));
+    settings.setShortcut(std::nullopt, HotkeyAction::captureScrolling);
+    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("Record Shortcut"));
 }
 
 // A grabbed combination would reach its own hot key instead of the recorder, so
@@ -114,7 +121,7 @@ TEST_F(ShortcutRecorderTest, KeysAreSwallowedOnlyWhileRecording)
     EXPECT_EQ(beeps, 2);
 }
 
-TEST_F(ShortcutRecorderTest, ClearAndResetEditTheShortcutAndEndItsRecording)
+TEST_F(ShortcutRecorderTest, ClearAndResetEndRecordingAndResetTakesTheDefaultBack)
 {
     button(HotkeyAction::recognizeText, "record")->click();
     button(HotkeyAction::recognizeText, "clear")->click();
@@ -125,12 +132,8 @@ TEST_F(ShortcutRecorderTest, ClearAndResetEditTheShortcutAndEndItsRecording)
     button(HotkeyAction::recognizeText, "reset")->click();
     EXPECT_EQ(settings.shortcut(HotkeyAction::recognizeText), (HotkeyShortcut { 31, 0x1900 }));
     EXPECT_EQ(recorderText(HotkeyAction::recognizeText), QStringLiteral("Ctrl+Alt+Super+O"));
-}
 
-// Resetting to a default another action took meanwhile moves it back rather than
-// leaving one combination on two actions.
-TEST_F(ShortcutRecorderTest, ResetTakesTheDefaultBackFromAnotherAction)
-{
+    // A default another action took meanwhile moves back rather than sitting on two actions.
     settings.assignShortcut(ctrlAlt5, HotkeyAction::captureArea);
     button(HotkeyAction::captureScreen, "reset")->click();
     EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), ctrlAlt5);
@@ -150,15 +153,6 @@ TEST_F(ShortcutRecorderTest, RecordingEndsWhenTheHotkeysPaneOrTheWindowGoesAway)
     EXPECT_FALSE(window.recorder().isInstalled());
     window.show();
     EXPECT_TRUE(window.recorder().isInstalled());
-}
-
-TEST_F(ShortcutRecorderTest, ShortcutsChangedElsewhereShowInTheRows)
-{
-    settings.setShortcut(
-        HotkeyShortcut { 0, HotkeyKeys::commandModifier | HotkeyKeys::shiftModifier }, HotkeyAction::captureScrolling);
-    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("Shift+Super+A"));
-    settings.setShortcut(std::nullopt, HotkeyAction::captureScrolling);
-    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("Record Shortcut"));
 }
 
 } // namespace
