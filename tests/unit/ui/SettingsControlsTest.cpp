@@ -165,18 +165,14 @@ TEST_F(SettingsTest, MaxHeightIsWrittenAsANumberOnceTypingIsDone)
 
     settings.scrollingScreenshotMaxHeight.set(32000.0);
     EXPECT_EQ(field->value(), 32000.0);
-    type(QStringLiteral("4200"));
-    window.close();
-    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(4200.0));
-}
-
-// A hand-edited value outside the field's range is shown clamped but stays stored as it is.
-TEST_F(SettingsTest, AnOutOfRangeMaxHeightIsNotRewrittenByShowingIt)
-{
+    // A hand-edited value outside the field's range is shown clamped but stays stored as it is.
     const int writes = store.writeCount();
     settings.scrollingScreenshotMaxHeight.set(-5.0);
     EXPECT_EQ(settings.scrollingScreenshotMaxHeight(), -5.0);
     EXPECT_EQ(store.writeCount(), writes + 1);
+    type(QStringLiteral("4200"));
+    window.close();
+    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(4200.0));
 }
 
 TEST_F(SettingsTest, SpeedSliderWritesHundredthsAndShowsTwoDecimals)
@@ -218,7 +214,7 @@ TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)
     EXPECT_EQ(dialogs.folderPanelStarts.back(), QStringLiteral("/srv/shots"));
 }
 
-TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerAndKeepTheirValues)
+TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerKeepTheirValuesAndTestTheUpload)
 {
     window.setSelection(SettingsTab::uploading);
     window.show();
@@ -250,10 +246,8 @@ TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerAndKeepTheirValues)
 
     settings.uploadFieldName.set(QStringLiteral("image"));
     EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadFieldName"))->text(), QStringLiteral("image"));
-}
 
-TEST_F(SettingsTest, TestUploadSaysItStartedAndRunsTheUploadOnce)
-{
+    // Test Upload says it started and runs the upload once.
     settings.uploadMode.set(UploadMode::customServer);
     auto* status = control<QLabel>(QStringLiteral("uploadStatus"));
     EXPECT_TRUE(status->text().isEmpty());
