@@ -162,7 +162,7 @@ TEST_F(TrayMenuTest, TheIconFollowsHideMenubarIcon)
     EXPECT_EQ(tray().trayIcon()->contextMenu(), tray().menu());
 }
 
-TEST_F(TrayMenuTest, CaptureItemsAskForTheirCapture)
+TEST_F(TrayMenuTest, CaptureItemsAskForTheirCaptureAndWindowCommandsLeaveAsSignals)
 {
     QSignalSpy captures(&tray(), &TrayMenu::captureRequested);
     struct Row {
@@ -187,15 +187,12 @@ TEST_F(TrayMenuTest, CaptureItemsAskForTheirCapture)
         ASSERT_EQ(captures.size(), 1);
         EXPECT_EQ(captures.front().front().value<TrayCaptureCommand>(), row.command);
     }
-}
 
-TEST_F(TrayMenuTest, WindowCommandsLeaveAsSignals)
-{
+    // Window commands leave as signals of their own.
+    captures.clear();
     QSignalSpy reopen(&tray(), &TrayMenu::showEditorRequested);
     QSignalSpy settingsWindow(&tray(), &TrayMenu::settingsRequested);
     QSignalSpy quit(&tray(), &TrayMenu::quitRequested);
-    QSignalSpy captures(&tray(), &TrayMenu::captureRequested);
-
     item(*tray().menu(), QStringLiteral("Reopen Trovix"))->trigger();
     item(*tray().menu(), QStringLiteral("Settings"))->trigger();
     EXPECT_EQ(reopen.size(), 1);
