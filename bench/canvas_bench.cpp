@@ -1,7 +1,7 @@
 // Repainting the editor's canvas over a 5K capture with 200 annotations. While a gesture is
 // in progress only its preview changes, so a repaint should cost the cached layer's copy and
 // the preview, not the 200 shapes.
-#include "ui/AnnotationCanvas.h"
+#include "ui/editor/AnnotationCanvas.h"
 
 #include "support/BenchAnnotations.h"
 

@@ -6,8 +6,8 @@
 
 #include "platform/qt/QtApplicationWindows.h"
 #include "ports/EditorWindowPort.h"
-#include "ui/AreaSelectionOverlay.h"
-#include "ui/AreaSelectionView.h"
+#include "ui/capture/AreaSelectionOverlay.h"
+#include "ui/capture/AreaSelectionView.h"
 
 #include <QPainter>
 #include <QWidget>

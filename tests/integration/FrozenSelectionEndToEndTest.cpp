@@ -5,7 +5,7 @@
 #include "MonitorLayout.h"
 
 #include "engine/AreaSelectionGeometry.h"
-#include "ui/OverlayPainting.h"
+#include "ui/capture/OverlayPainting.h"
 
 #include <gtest/gtest.h>
 

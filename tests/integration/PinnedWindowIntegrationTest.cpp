@@ -3,7 +3,7 @@
 #include "XDriving.h"
 
 #include "platform/x11/XcbDestroyedWindowWatch.h"
-#include "ui/PinnedImageWindowController.h"
+#include "ui/pinned/PinnedImageWindowController.h"
 
 #include <QGuiApplication>
 #include <QPointer>

@@ -11,8 +11,8 @@
 #include "fakes/FakeAreaSelection.h"
 #include "platform/x11/X11WindowHints.h"
 #include "services/ScrollingCaptureService.h"
-#include "ui/ScrollingCaptureHUD.h"
-#include "ui/ScrollingStepPrompt.h"
+#include "ui/capture/ScrollingCaptureHUD.h"
+#include "ui/capture/ScrollingStepPrompt.h"
 
 #include <QApplication>
 #include <QFile>

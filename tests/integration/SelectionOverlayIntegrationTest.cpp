@@ -6,10 +6,10 @@
 
 #include "platform/x11/XcbConnection.h"
 #include "platform/x11/XcbScreens.h"
-#include "ui/AreaSelectionOverlay.h"
-#include "ui/AreaSelectionView.h"
-#include "ui/WindowSelectionOverlay.h"
-#include "ui/WindowSelectionView.h"
+#include "ui/capture/AreaSelectionOverlay.h"
+#include "ui/capture/AreaSelectionView.h"
+#include "ui/capture/WindowSelectionOverlay.h"
+#include "ui/capture/WindowSelectionView.h"
 
 #include <gtest/gtest.h>
 

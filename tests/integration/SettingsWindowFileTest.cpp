@@ -3,8 +3,8 @@
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
 #include "platform/qt/JsonDefaultsStore.h"
-#include "ui/SettingsWindow.h"
-#include "ui/ShortcutField.h"
+#include "ui/settings/SettingsWindow.h"
+#include "ui/settings/ShortcutField.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "XDriving.h"
 
 #include "fakes/AppStateWithFakes.h"
-#include "ui/MenuShortcut.h"
-#include "ui/TrayMenu.h"
+#include "ui/shared/MenuShortcut.h"
+#include "ui/tray/TrayMenu.h"
 
 #include <QAction>
 #include <QApplication>

@@ -18,7 +18,7 @@
 #include "platform/x11/XcbWindowList.h"
 #include "services/ScreenshotService.h"
 #include "services/SystemScreenshotTool.h"
-#include "ui/ScrollingCapturePanels.h"
+#include "ui/capture/ScrollingCapturePanels.h"
 
 inline const QString screenCaptureToolPath = QStringLiteral(TROVIX_BINARY_DIR "/src/trovix-screencapture");
 

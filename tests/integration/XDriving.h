@@ -4,7 +4,7 @@
 // keys, other programs (xclip, xwininfo) run, while our event loop keeps turning. Every wait
 // is bounded, so a broken window fails the test instead of hanging it.
 
-#include "ui/OverlayWindow.h"
+#include "ui/capture/OverlayWindow.h"
 
 #include <QApplication>
 #include <QCoro/QCoroTask>

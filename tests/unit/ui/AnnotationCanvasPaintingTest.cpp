@@ -1,6 +1,7 @@
 #include "CanvasTestSupport.h"
 
 #include "engine/FlattenedImageRenderer.h"
+#include "ui/editor/CommittedLayerCache.h"
 
 #include <QPainter>
 
@@ -68,6 +69,17 @@ protected:
     }
     static QRect interior() { return QRect(1, 18, 398, 300 - 36); }
 
+    // The same document on a canvas drawn afresh, without a cache or a gesture.
+    [[nodiscard]] QImage fresh(const std::vector<AnnotationShape>& shapes) const
+    {
+        AnnotationCanvas reference;
+        reference.setImage(image);
+        reference.setCanvasSize({ 544, 444 });
+        reference.setImageFrame({ 72, 72, 400, 300 });
+        reference.setAnnotations(shapes);
+        return reference.grab(QRect(72, 72, 400, 300)).toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
     [[nodiscard]] QImage exported(const std::vector<AnnotationShape>& shapes) const
     {
         const std::optional<Image> flattened = FlattenedImageRenderer::render(image, shapes, false, false, {});
@@ -90,15 +102,59 @@ TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShows)
         SCOPED_TRACE(count);
         shapes.resize(count);
         canvas.setAnnotations(shapes);
-        AnnotationCanvas fresh;
-        fresh.setImage(image);
-        fresh.setCanvasSize({ 544, 444 });
-        fresh.setImageFrame({ 72, 72, 400, 300 });
-        fresh.setAnnotations(shapes);
-        const QImage freshImage = fresh.grab(QRect(72, 72, 400, 300)).toImage().convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(differingPixels(shownImage(), freshImage, interior(), 0), 0);
+        EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 0), 0);
     }
     EXPECT_EQ(differingPixels(bare, shownImage(), interior(), 0), 0);
+}
+
+// Dragging an arrow repaints it over a cached layer of everything else.
+TEST_F(AnnotationCanvasPaintingTest, EveryStepOfAnArrowDragShowsWhatAFreshCanvasShows)
+{
+    const AnnotationStyle style { Qt::red, 6, 28 };
+    std::vector<AnnotationShape> shapes { AnnotationShape::make(Kinds::Arrow { { 40, 60 }, { 200, 60 } }, style),
+        AnnotationShape::make(Kinds::Rectangle { QRectF(250, 150, 100, 80) }, AnnotationStyle { Qt::blue, 4, 28 }),
+        AnnotationShape::make(Kinds::Arrow { { 60, 250 }, { 300, 250 } }, style) };
+    canvas.setSelectedTool(AnnotationTool::select);
+    canvas.setAnnotations(shapes);
+    std::vector<Kinds::Arrow> updates;
+    canvas.setCallbacks({ {}, {}, {},
+        [&](const QUuid&, QPointF start, QPointF end) {
+            updates.push_back({ start, end });
+        },
+        {} });
+    CanvasGestures gesture(canvas);
+    gesture.press({ 120, 60 });
+    // At (250, 135) the arrow's shadow falls on the rectangle's top edge, under that edge.
+    for (const QPointF to : { QPointF(120, 100), QPointF(140, 180), QPointF(250, 135), QPointF(160, 140) }) {
+        SCOPED_TRACE(testing::Message() << to.x() << ", " << to.y());
+        gesture.move(to);
+        ASSERT_FALSE(updates.empty());
+        // The editor's state answers each step with the moved arrow.
+        shapes[0].kind = updates.back();
+        canvas.setAnnotations(shapes);
+        EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 2), 0);
+    }
+    gesture.release({ 160, 140 });
+    EXPECT_FALSE(canvas.isDragging());
+    EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 2), 0) << "after the drag";
+}
+
+TEST(CommittedLayerCache, TheSameContentKeepsTheLayerAndAChangeRendersItAgain)
+{
+    CommittedLayerCache cache;
+    const Image image = solidTestImage({ 200, 100 }, Qt::white);
+    std::vector<AnnotationShape> shapes { AnnotationShape::make(
+        Kinds::Arrow { { 10, 10 }, { 150, 80 } }, AnnotationStyle { Qt::red, 6, 28 }) };
+    cache.setContent(image, shapes);
+    const qint64 first = cache.layer(1).cacheKey();
+    cache.setContent(image, shapes);
+    EXPECT_EQ(cache.layer(1).cacheKey(), first);
+
+    std::get<Kinds::Arrow>(shapes[0].kind).end = QPointF(150, 20);
+    cache.setContent(image, shapes);
+    const QImage& changed = cache.layer(1);
+    EXPECT_NE(changed.cacheKey(), first);
+    EXPECT_EQ(changed.pixel(150, 80), qRgb(255, 255, 255)) << "the old arrow head is gone";
 }
 
 // The frame's shadow stays set for the annotations: each casts it on the picture, 8 points

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/AnnotationCanvas.h"
+#include "ui/editor/AnnotationCanvas.h"
 
 #include <QTest>
 
@@ -35,7 +35,7 @@ private:
     AnnotationCanvas& m_canvas;
 };
 
-inline Image solidTestImage(QSize size, QColor color)
+inline Image solidTestImage(QSize size, QColor color = Qt::white)
 {
     QImage pixels(size, QImage::Format_ARGB32_Premultiplied);
     pixels.fill(color);

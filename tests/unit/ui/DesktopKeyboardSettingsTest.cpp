@@ -1,4 +1,4 @@
-#include "ui/DesktopKeyboardSettings.h"
+#include "ui/settings/DesktopKeyboardSettings.h"
 
 #include <gtest/gtest.h>
 

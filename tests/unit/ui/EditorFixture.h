@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/EditorWindow.h"
+#include "CanvasTestSupport.h"
+#include "ui/editor/EditorWindow.h"
 
 #include "fakes/AppStateWithFakes.h"
 
@@ -19,16 +20,9 @@ protected:
         : window(std::make_unique<EditorWindow>(state, EditorWindowPorts { clipboard, dialogs, workspace }))
     { }
 
-    static Image solidImage(QSize pixels, QColor color = Qt::white)
-    {
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.fill(color);
-        return Image(image);
-    }
-
     void loadImage(QSize pixels = { 400, 300 })
     {
-        state.loadImageIntoEditor(solidImage(pixels), QStringLiteral("Loaded"), false);
+        state.loadImageIntoEditor(solidTestImage(pixels), QStringLiteral("Loaded"), false);
     }
 
     // Shows the window and makes it the application's active window, as a click on it would.

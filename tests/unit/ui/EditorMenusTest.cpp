@@ -2,9 +2,9 @@
 
 #include "domain/ApplicationIdentity.h"
 #include "domain/HotkeyKeys.h"
-#include "ui/AppIcon.h"
-#include "ui/EditorMenus.h"
-#include "ui/MenuShortcut.h"
+#include "ui/editor/EditorMenus.h"
+#include "ui/shared/AppIcon.h"
+#include "ui/shared/MenuShortcut.h"
 
 #include <QAction>
 #include <QMenu>
@@ -120,15 +120,12 @@ TEST_F(EditorMenusTest, DrawItemsSelectTheToolAndShowItsHint)
 TEST_F(EditorMenusTest, ZoomItemsRunTheZoomCommands)
 {
     loadImage();
-    item("Zoom In")->trigger();
-    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::custom);
-    EXPECT_NEAR(state.zoomScale(), 1.2, 1e-9);
-    item("Zoom To Fit")->trigger();
-    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::fit);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Fit image to window"));
-    item("Zoom To 100%")->trigger();
-    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::actualSize);
-    EXPECT_EQ(state.zoomScale(), 1.0);
+    const std::pair<const char*, ZoomBehavior> items[] = { { "Zoom In", ZoomBehavior::custom },
+        { "Zoom To Fit", ZoomBehavior::fit }, { "Zoom To 100%", ZoomBehavior::actualSize } };
+    for (const auto& [title, behaviour] : items) {
+        item(title)->trigger();
+        EXPECT_EQ(state.zoomBehavior(), behaviour) << title;
+    }
 }
 
 TEST_F(EditorMenusTest, CaptureItemsAskForTheirCapture)
@@ -176,16 +173,11 @@ TEST_F(EditorMenusTest, AboutShowsTheAppsIconNameAndVersion)
     EXPECT_EQ(aboutBox(), nullptr) << "a closed box is gone";
 }
 
+// Which keys have a menu character is the next test's table.
 TEST_F(EditorMenusTest, CaptureItemsShowTheCurrentGlobalShortcut)
 {
-    const HotkeyShortcut ctrlAltTwo { 19, HotkeyKeys::controlModifier | HotkeyKeys::optionModifier };
-    settings.setShortcut(ctrlAltTwo, HotkeyAction::captureArea);
-    EXPECT_EQ(item("Area Capture")->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_2));
-
-    // Space has no menu character, so the item shows no key at all.
-    settings.setShortcut(HotkeyShortcut { 49, HotkeyKeys::controlModifier }, HotkeyAction::captureArea);
-    EXPECT_TRUE(item("Area Capture")->shortcut().isEmpty());
-
+    settings.setShortcut(HotkeyShortcut { 19, HotkeyKeys::controlModifier }, HotkeyAction::captureArea);
+    EXPECT_EQ(item("Area Capture")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_2));
     settings.setShortcut(
         HotkeyShortcut { 15, HotkeyKeys::shiftModifier | HotkeyKeys::commandModifier }, HotkeyAction::recognizeText);
     EXPECT_EQ(item("Recognize Text and QR")->shortcut(), QKeySequence(Qt::SHIFT | Qt::META | Qt::Key_R));

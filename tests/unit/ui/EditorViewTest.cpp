@@ -1,12 +1,12 @@
 #include "EditorFixture.h"
 
-#include "ui/CanvasViewport.h"
-#include "ui/EditorBottomPanel.h"
-#include "ui/EditorHeader.h"
-#include "ui/ElidedLabel.h"
-#include "ui/EmptyStatePanel.h"
-#include "ui/ErrorAlert.h"
-#include "ui/RecognitionSheet.h"
+#include "ui/editor/CanvasViewport.h"
+#include "ui/editor/EditorBottomPanel.h"
+#include "ui/editor/EditorHeader.h"
+#include "ui/editor/ElidedLabel.h"
+#include "ui/editor/EmptyStatePanel.h"
+#include "ui/editor/ErrorAlert.h"
+#include "ui/editor/RecognitionSheet.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,17 +28,8 @@ QPushButton* buttonTitled(const QWidget* parent, const QString& title)
 
 } // namespace
 
-TEST_F(EditorTest, ToolButtonsFollowTheVisibleOrderAndSelectTheirTool)
+TEST_F(EditorTest, ToolButtonsSelectTheirToolAndFollowTheToolChosenElsewhere)
 {
-    const auto buttons = window->header()->findChildren<QToolButton*>(QStringLiteral("toolButton"));
-    ASSERT_EQ(buttons.size(), 15);
-    QStringList tooltips;
-    for (const QToolButton* button : buttons)
-        tooltips << button->toolTip();
-    EXPECT_EQ(tooltips,
-        QStringList({ "Select", "Arrow", "Text", "Line", "Rectangle", "Oval", "Freehand Drawing", "Magnifier",
-            "Highlighter", "Pixelate", "Spotlight", "Counter", "Ruler", "Color Picker", "Crop" }));
-
     for (AnnotationTool tool : EditorHeader::visibleTools) {
         SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
         QAbstractButton* button = window->header()->toolButton(tool);
@@ -48,45 +39,37 @@ TEST_F(EditorTest, ToolButtonsFollowTheVisibleOrderAndSelectTheirTool)
         EXPECT_EQ(state.selectedTool(), tool);
         EXPECT_TRUE(button->isChecked());
     }
-    // A tool chosen elsewhere (the menu) moves the highlight.
     state.selectedTool.set(AnnotationTool::oval);
     EXPECT_TRUE(window->header()->toolButton(AnnotationTool::oval)->isChecked());
     EXPECT_FALSE(window->header()->toolButton(AnnotationTool::crop)->isChecked());
 }
 
+// In their order: copy, save, pin, add capture, open.
 TEST_F(EditorTest, ActionButtonsRunTheExportCommands)
 {
     const auto actions = window->header()->findChildren<QToolButton*>(QStringLiteral("actionButton"));
     ASSERT_EQ(actions.size(), 5);
-    QStringList tooltips;
-    for (const QToolButton* button : actions)
-        tooltips << button->toolTip();
-    EXPECT_EQ(tooltips, QStringList({ "Copy Image", "Save Image", "Pin Image", "Add Capture", "Open Image" }));
-
     // Without an image, copy and pin explain why nothing happened.
-    QTest::mouseClick(actions[0], Qt::LeftButton);
-    EXPECT_EQ(state.errorMessage(), std::optional<QString>(QStringLiteral("Brak obrazu do zapisania.")));
-    state.errorMessage.set(std::nullopt);
-    QTest::mouseClick(actions[2], Qt::LeftButton);
-    EXPECT_EQ(state.errorMessage(), std::optional<QString>(QStringLiteral("Brak obrazu do zapisania.")));
-    state.errorMessage.set(std::nullopt);
+    for (const int index : { 0, 2 }) {
+        state.errorMessage.set(std::nullopt);
+        QTest::mouseClick(actions[index], Qt::LeftButton);
+        EXPECT_EQ(state.errorMessage(), std::optional<QString>(QStringLiteral("Brak obrazu do zapisania.")));
+    }
 
     loadImage();
     QTest::mouseClick(actions[0], Qt::LeftButton);
     EXPECT_NE(clipboard.provider, nullptr);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied image to clipboard"));
     QTest::mouseClick(actions[2], Qt::LeftButton);
     EXPECT_EQ(pinnedWindows.pinned.size(), 1u);
-
     QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
     QTest::mouseClick(actions[3], Qt::LeftButton);
     ASSERT_EQ(captures.size(), 1);
     EXPECT_EQ(captures[0][0].value<CaptureCommand>(), CaptureCommand::addToCanvas);
-
     QTest::mouseClick(actions[4], Qt::LeftButton);
     EXPECT_EQ(dialogs.openPanelsShown, 1);
 }
 
+// The empty state offers capture and paste; a pasted picture replaces it with the canvas.
 TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
 {
     EXPECT_FALSE(window->isShowingCanvas());
@@ -97,17 +80,6 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
         return label->text() == QStringLiteral("Use the tray icon or shortcuts to start a capture.")
             && label->isVisibleTo(window.get());
     }));
-
-    loadImage({ 640, 480 });
-    EXPECT_TRUE(window->isShowingCanvas());
-    EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
-    EXPECT_EQ(child<QLabel>(QStringLiteral("imageSizeLabel"))->text(), QStringLiteral("640 \u00D7 480"));
-    state.zoomScale.set(0.5);
-    EXPECT_EQ(child<QLabel>(QStringLiteral("zoomLabel"))->text(), QStringLiteral("50%"));
-}
-
-TEST_F(EditorTest, EmptyStateOffersCaptureOpenAndPaste)
-{
     QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Area")), Qt::LeftButton);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Screen")), Qt::LeftButton);
@@ -115,22 +87,24 @@ TEST_F(EditorTest, EmptyStateOffersCaptureOpenAndPaste)
     EXPECT_EQ(captures[0][0].value<CaptureCommand>(), CaptureCommand::area);
     EXPECT_EQ(captures[1][0].value<CaptureCommand>(), CaptureCommand::fullScreen);
 
-    clipboard.image = solidImage({ 32, 16 });
+    clipboard.image = solidTestImage({ 640, 480 });
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Paste")), Qt::LeftButton);
-    ASSERT_TRUE(state.baseImage());
-    EXPECT_EQ(state.baseImage()->size(), QSizeF(32, 16));
+    EXPECT_TRUE(window->isShowingCanvas());
+    EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
+    EXPECT_EQ(child<QLabel>(QStringLiteral("imageSizeLabel"))->text(), QStringLiteral("640 \u00D7 480"));
+    state.zoomScale.set(0.5);
+    EXPECT_EQ(child<QLabel>(QStringLiteral("zoomLabel"))->text(), QStringLiteral("50%"));
 }
 
 TEST_F(EditorTest, ControlVLoadsTheClipboardImageUnlessAFieldIsTyping)
 {
     showActive();
-    clipboard.image = solidImage({ 50, 20 });
+    clipboard.image = solidTestImage({ 50, 20 });
     QTest::keyClick(window->header(), Qt::Key_V, Qt::ControlModifier);
     ASSERT_TRUE(state.baseImage());
     EXPECT_EQ(state.baseImage()->size(), QSizeF(50, 20));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Loaded image from clipboard"));
 
-    clipboard.image = solidImage({ 70, 70 });
+    clipboard.image = solidTestImage({ 70, 70 });
     QLineEdit* field = window->bottomPanel()->resizeField();
     field->setFocus();
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
@@ -165,7 +139,6 @@ TEST_F(EditorTest, BottomPanelShowsStatusShortcutsAndRecognitionProgress)
     EXPECT_EQ(summary->text(), settings.hotkeySummaryText());
     settings.setShortcut(std::nullopt, HotkeyAction::captureArea);
     EXPECT_EQ(summary->text(), settings.hotkeySummaryText());
-    EXPECT_TRUE(summary->text().contains(QStringLiteral("none area")));
 
     EXPECT_FALSE(isShown(QStringLiteral("recognitionProgressLabel")));
     state.isRecognizingText.set(true);
@@ -187,7 +160,6 @@ TEST_F(EditorTest, RecognitionSheetShowsTheResultAndCopiesItAgain)
 
     QTest::mouseClick(buttonTitled(sheet, QStringLiteral("Copy Again")), Qt::LeftButton);
     EXPECT_EQ(clipboard.texts, QStringList({ "No text detected." }));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied OCR text"));
 
     state.recognizedCodes.set({ QStringLiteral("https://example.com/a"), QStringLiteral("second") });
     EXPECT_TRUE(sheet->codeList()->isVisibleTo(sheet));
@@ -205,7 +177,6 @@ TEST_F(EditorTest, ErrorAlertShowsTheMessageUntilOK)
     EXPECT_FALSE(alert->isVisible());
     state.errorMessage.set(QStringLiteral("Nie udało się przyciąć obrazu."));
     ASSERT_TRUE(alert->isVisible());
-    EXPECT_EQ(alert->windowTitle(), QStringLiteral("Problem"));
     EXPECT_EQ(alert->informativeText(), QStringLiteral("Nie udało się przyciąć obrazu."));
     // A newer error replaces the text of the open alert.
     state.errorMessage.set(QStringLiteral("Brak obrazu do zapisania."));

@@ -1,12 +1,12 @@
-#include "ui/HotkeysSettingsTab.h"
+#include "ui/settings/HotkeysSettingsTab.h"
 
 #include "app/AppSettings.h"
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
 #include "fakes/InMemoryDefaultsStore.h"
-#include "ui/DesktopShortcutCommand.h"
-#include "ui/ShortcutField.h"
-#include "ui/ShortcutRecorder.h"
+#include "ui/settings/DesktopShortcutCommand.h"
+#include "ui/settings/ShortcutField.h"
+#include "ui/settings/ShortcutRecorder.h"
 
 #include <QApplication>
 #include <QClipboard>

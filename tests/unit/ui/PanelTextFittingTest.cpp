@@ -1,8 +1,8 @@
 // The floating panels fit their texts whatever the desktop's font: no label or button is
 // squeezed below what its text needs.
 #include "domain/Screen.h"
-#include "ui/ScrollingCaptureHUD.h"
-#include "ui/ScrollingStepPrompt.h"
+#include "ui/capture/ScrollingCaptureHUD.h"
+#include "ui/capture/ScrollingStepPrompt.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,14 +1,11 @@
-#include "ui/PinnedImageView.h"
-#include "ui/PinnedImageWindowController.h"
+#include "ui/pinned/PinnedImageView.h"
+#include "ui/pinned/PinnedImageWindowController.h"
 
 #include "engine/ShadowRenderer.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -149,21 +146,4 @@ TEST(PinnedImageWindow, ResizingALargeWindowCastsNoNewShadowAndTheStretchedOneMa
         EXPECT_NEAR(qAlpha(stretched.pixel(probe)), qAlpha(reference.pixel(probe)), 3);
     }
     EXPECT_GT(qAlpha(stretched.pixel(500, 615)), 10) << "the probes see a shadow at all";
-}
-
-TEST(PinnedImageWindow, AWindowClosedByTheWindowManagerIsDroppedAndFreed)
-{
-    PinnedImageWindowController controller;
-    controller.pin(solid({ 300, 200 }));
-    controller.pin(solid({ 200, 100 }));
-    ASSERT_EQ(controller.windows().size(), 2u);
-    QPointer<QWidget> closing = controller.windows().front().get();
-    QWidget* staying = controller.windows().back().get();
-    // What Qt does when the window manager asks the window to close.
-    QCloseEvent request;
-    QCoreApplication::sendEvent(closing, &request);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(closing.isNull());
-    ASSERT_EQ(controller.windows().size(), 1u);
-    EXPECT_EQ(controller.windows().front().get(), staying);
 }

@@ -1,7 +1,7 @@
 #include "SettingsWindowFixture.h"
 
-#include "ui/GeneralSettingsTab.h"
-#include "ui/UploadingSettingsTab.h"
+#include "ui/settings/GeneralSettingsTab.h"
+#include "ui/settings/UploadingSettingsTab.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -76,21 +76,13 @@ TEST_F(SettingsTest, EverySwitchWritesItsBooleanAndFollowsChangesMadeElsewhere)
     EXPECT_EQ(shownNames, expectedNames);
 }
 
-TEST_F(SettingsTest, TheAutostartSwitchRegistersTheLoginItem)
-{
-    control<QCheckBox>(QStringLiteral("launchAtStartup"))->click();
-    ASSERT_FALSE(loginItem.calls().empty());
-    EXPECT_TRUE(loginItem.calls().back());
-}
-
-struct ChoiceCase {
-    const char* key;
-    QStringList labels;
-    std::vector<Value> storedValues;
-};
-
 TEST_F(SettingsTest, ChoicesListTheirCasesInOrderAndStoreTheChosenValue)
 {
+    struct ChoiceCase {
+        const char* key;
+        QStringList labels;
+        std::vector<Value> storedValues;
+    };
     const ChoiceCase choices[] {
         { "saveFormat", { QStringLiteral("PNG"), QStringLiteral("Auto (PNG/JPEG)") },
             { Value(QStringLiteral("png")), Value(QStringLiteral("auto")) } },
@@ -126,12 +118,9 @@ TEST_F(SettingsTest, ChoicesListTheirCasesInOrderAndStoreTheChosenValue)
 TEST_F(SettingsTest, ChoicesFollowChangesMadeElsewhere)
 {
     settings.saveFormat.set(SaveFormat::automatic);
-    settings.showEditorAfterAreaCrop.set(false);
     settings.confirmationStyle.set(QStringLiteral("None"));
     settings.scrollingCaptureMode.set(ScrollingCaptureMode::automatic);
     EXPECT_EQ(control<QComboBox>(QStringLiteral("saveFormat"))->currentText(), QStringLiteral("Auto (PNG/JPEG)"));
-    EXPECT_EQ(
-        control<QComboBox>(QStringLiteral("showEditorAfterAreaCrop"))->currentText(), QStringLiteral("Thumbnail"));
     EXPECT_EQ(control<QComboBox>(QStringLiteral("confirmationStyle"))->currentText(), QStringLiteral("None"));
     EXPECT_EQ(control<QLabel>(QStringLiteral("scrollingCaptureModeDescription"))->text(),
         QStringLiteral("Starts scrolling right away and stops when you click."));
@@ -148,12 +137,6 @@ TEST_F(SettingsTest, BackgroundCardsFollowTheStylesAndStoreTheRawValue)
 {
     auto* picker = control<QWidget>(QStringLiteral("windowBackgroundStyle"));
     ASSERT_NE(picker, nullptr);
-    QStringList labels;
-    for (const QAbstractButton* card : picker->findChildren<QAbstractButton*>())
-        labels << card->text();
-    EXPECT_EQ(labels,
-        (QStringList { QStringLiteral("Wallpaper"), QStringLiteral("Transparent"), QStringLiteral("Solid Color"),
-            QStringLiteral("Trim shadow") }));
     EXPECT_TRUE(picker->findChild<QAbstractButton*>(QStringLiteral("transparent"))->isChecked());
 
     picker->findChild<QAbstractButton*>(QStringLiteral("solidColor"))->click();
@@ -164,40 +147,32 @@ TEST_F(SettingsTest, BackgroundCardsFollowTheStylesAndStoreTheRawValue)
     EXPECT_FALSE(picker->findChild<QAbstractButton*>(QStringLiteral("solidColor"))->isChecked());
 }
 
+// Written as a number once typing is done: at Return, or when the window closes.
 TEST_F(SettingsTest, MaxHeightIsWrittenAsANumberOnceTypingIsDone)
 {
     window.show();
     auto* field = control<QDoubleSpinBox>(QStringLiteral("scrollingScreenshotMaxHeight"));
     EXPECT_EQ(field->value(), 20000.0);
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, QStringLiteral("1500"));
+    const auto type = [&](const QString& digits) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, digits);
+    };
+    type(QStringLiteral("1500"));
     EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), std::nullopt) << "written at a digit";
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(1500.0));
 
     settings.scrollingScreenshotMaxHeight.set(32000.0);
     EXPECT_EQ(field->value(), 32000.0);
-}
-
-TEST_F(SettingsTest, AMaxHeightTypedJustBeforeClosingTheWindowIsKept)
-{
-    window.show();
-    auto* field = control<QDoubleSpinBox>(QStringLiteral("scrollingScreenshotMaxHeight"));
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, QStringLiteral("4200"));
-    window.close();
-    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(4200.0));
-}
-
-// A hand-edited value outside the field's range is shown clamped but stays stored as it is.
-TEST_F(SettingsTest, AnOutOfRangeMaxHeightIsNotRewrittenByShowingIt)
-{
+    // A hand-edited value outside the field's range is shown clamped but stays stored as it is.
     const int writes = store.writeCount();
     settings.scrollingScreenshotMaxHeight.set(-5.0);
     EXPECT_EQ(settings.scrollingScreenshotMaxHeight(), -5.0);
     EXPECT_EQ(store.writeCount(), writes + 1);
+    type(QStringLiteral("4200"));
+    window.close();
+    EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(4200.0));
 }
 
 TEST_F(SettingsTest, SpeedSliderWritesHundredthsAndShowsTwoDecimals)
@@ -239,7 +214,7 @@ TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)
     EXPECT_EQ(dialogs.folderPanelStarts.back(), QStringLiteral("/srv/shots"));
 }
 
-TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerAndKeepTheirValues)
+TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerKeepTheirValuesAndTestTheUpload)
 {
     window.setSelection(SettingsTab::uploading);
     window.show();
@@ -257,10 +232,6 @@ TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerAndKeepTheirValues)
     control<QComboBox>(QStringLiteral("uploadMode"))->setCurrentIndex(1);
     EXPECT_EQ(serverRowsVisible(), 4);
     auto* endpoint = control<QLineEdit>(QStringLiteral("uploadEndpoint"));
-    EXPECT_EQ(endpoint->placeholderText(), QStringLiteral("https://example.com/upload"));
-    EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadFieldName"))->placeholderText(), QStringLiteral("file"));
-    EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadAuthorizationToken"))->placeholderText(),
-        QStringLiteral("optional bearer token"));
     endpoint->clear();
     QTest::keyClicks(endpoint, QStringLiteral("http://127.0.0.1:8080/up"));
     QTest::keyClicks(control<QLineEdit>(QStringLiteral("uploadAuthorizationToken")), QStringLiteral("s3cret"));
@@ -275,10 +246,8 @@ TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerAndKeepTheirValues)
 
     settings.uploadFieldName.set(QStringLiteral("image"));
     EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadFieldName"))->text(), QStringLiteral("image"));
-}
 
-TEST_F(SettingsTest, TestUploadSaysItStartedAndRunsTheUploadOnce)
-{
+    // Test Upload says it started and runs the upload once.
     settings.uploadMode.set(UploadMode::customServer);
     auto* status = control<QLabel>(QStringLiteral("uploadStatus"));
     EXPECT_TRUE(status->text().isEmpty());

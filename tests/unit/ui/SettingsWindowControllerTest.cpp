@@ -1,11 +1,11 @@
-#include "ui/SettingsWindowController.h"
+#include "ui/settings/SettingsWindowController.h"
 #include "app/AppSettings.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
 #include "fakes/InMemoryDefaultsStore.h"
-#include "ui/SettingsWindow.h"
-#include "ui/ShortcutRecorder.h"
+#include "ui/settings/SettingsWindow.h"
+#include "ui/settings/ShortcutRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ protected:
     SettingsWindowController controller { settings, registrar, dialogs, [this] { ++uploads; } };
 };
 
-TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBack)
+TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBackAndClosingForgetsIt)
 {
     EXPECT_EQ(controller.window(), nullptr);
     controller.show();
@@ -36,18 +36,17 @@ TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBack)
     EXPECT_EQ(first->windowTitle(), QStringLiteral("Preferences"));
     EXPECT_EQ(first->size(), SettingsWindow::contentSize);
     EXPECT_EQ(first->minimumSize(), SettingsWindow::minimumContentSize);
+    settings.uploadMode.set(UploadMode::customServer);
+    first->findChild<QAbstractButton*>(QStringLiteral("uploadCurrentImage"))->click();
+    EXPECT_EQ(uploads, 1) << "through the given callback";
 
     first->showMinimized();
     controller.show();
     EXPECT_EQ(controller.window(), first);
     EXPECT_FALSE(first->isMinimized());
     EXPECT_TRUE(first->isVisible());
-}
 
-TEST_F(SettingsWindowControllerTest, ClosingForgetsTheWindowAndTheNextOneStartsFresh)
-{
-    controller.show();
-    SettingsWindow* first = controller.window();
+    // Closing forgets the window; the next one starts fresh.
     first->setSelection(SettingsTab::hotkeys);
     first->recorder().startRecording(HotkeyAction::captureArea);
     first->close();
@@ -59,16 +58,6 @@ TEST_F(SettingsWindowControllerTest, ClosingForgetsTheWindowAndTheNextOneStartsF
     EXPECT_EQ(controller.window()->selection(), SettingsTab::general);
     EXPECT_EQ(controller.window()->recorder().recordingAction(), std::nullopt);
     EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), HotkeyActions::defaultShortcut(HotkeyAction::captureArea));
-}
-
-TEST_F(SettingsWindowControllerTest, TheWindowUploadsThroughTheGivenCallback)
-{
-    controller.show();
-    settings.uploadMode.set(UploadMode::customServer);
-    auto* button = controller.window()->findChild<QAbstractButton*>(QStringLiteral("uploadCurrentImage"));
-    ASSERT_NE(button, nullptr);
-    button->click();
-    EXPECT_EQ(uploads, 1);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "fakes/FakeHotkeyRegistrar.h"
 #include "fakes/FakeLoginItem.h"
 #include "fakes/InMemoryDefaultsStore.h"
-#include "ui/SettingsWindow.h"
+#include "ui/settings/SettingsWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/ShortcutRecording.h"
+#include "ui/settings/ShortcutRecording.h"
 #include "domain/HotkeyKeys.h"
 
 #include <gtest/gtest.h>

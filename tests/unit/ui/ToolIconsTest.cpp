@@ -1,5 +1,5 @@
-#include "ui/ToolIcons.h"
-#include "ui/EditorHeader.h"
+#include "ui/editor/ToolIcons.h"
+#include "ui/editor/EditorHeader.h"
 
 #include <gtest/gtest.h>
 

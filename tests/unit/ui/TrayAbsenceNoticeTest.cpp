@@ -1,4 +1,4 @@
-#include "ui/TrayAbsenceNotice.h"
+#include "ui/tray/TrayAbsenceNotice.h"
 
 #include "fakes/AppStateWithFakes.h"
 
