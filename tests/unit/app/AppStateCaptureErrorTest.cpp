@@ -37,15 +37,6 @@ TEST_F(AppStateCaptureTest, CaptureFailuresShowTheirDescriptionAndBringTheWindow
     }
 }
 
-TEST_F(AppStateCaptureTest, NoScreenAtAllIsReportedAsSuch)
-{
-    screens.screenList.clear();
-    screens.main = std::nullopt;
-    runToCompletion(state.captureScreen());
-    EXPECT_EQ(state.errorMessage(), ScreenshotError::descriptionFor(ScreenshotError::Code::screenUnavailable));
-    EXPECT_FALSE(state.isCaptureTransitionActive());
-}
-
 TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButton)
 {
     permission.granted = false;
@@ -132,8 +123,10 @@ TEST_F(AppStateCaptureTest, StackedCapturesGoUnderTheImageAndAlwaysShowTheEditor
     ASSERT_TRUE(state.baseImage());
     const QSizeF first = state.baseImage()->size();
 
+    drag(AnnotationTool::rectangle, { 3, 3 }, { 30, 20 });
     runToCompletion(state.addAreaCaptureToCanvas());
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Added capture to canvas"));
+    EXPECT_TRUE(state.annotations().empty()) << "the annotations are part of the stacked pixels";
     EXPECT_GT(state.baseImage()->size().height(), first.height() + capturedPicture.size().height());
 
     EXPECT_FALSE(clipboard.provider) << "no post-capture actions for a stacked capture";

@@ -124,20 +124,6 @@ TEST_F(AppStateExportTest, EscapeCombinationsOfCopyAndSave)
     }
 }
 
-TEST_F(AppStateExportTest, TwoSavesWithinOneSecondKeepBothFiles)
-{
-    settings.copyImageWhenEsc.set(false);
-    settings.saveImageWhenEsc.set(true);
-    openFramedImage();
-    state.handleEditorEscape();
-    window.visible = true;
-    state.loadImageIntoEditor(solidImage({ 50, 50 }, Qt::red), QStringLiteral("x"), false);
-    state.handleEditorEscape();
-    EXPECT_EQ(savedFiles(),
-        (QStringList { QStringLiteral("Trovix 2026-01-01 at 12.00.00 2.png"),
-            QStringLiteral("Trovix 2026-01-01 at 12.00.00.png") }));
-}
-
 TEST_F(AppStateExportTest, EscapeWithAnUncreatableFolderKeepsTheEditorOpen)
 {
     QFile blocker(folder.filePath(QStringLiteral("blocker")));
