@@ -238,6 +238,10 @@ TEST_F(UploadServiceTest, FailsBeforeSendingWhenTheUploadCannotStart)
             QStringLiteral("Nie udało się przygotować PNG do wysyłki."), 0 },
         { "relative endpoint", configurationFor(QStringLiteral("upload")), countingSource,
             QStringLiteral("unsupported URL"), 1 },
+        // A token that would split the header stops the upload before the picture is even encoded.
+        { "token with a line break",
+            configurationFor(server.url(QStringLiteral("/plain")), QStringLiteral("abc\r\nX-Injected: 1")),
+            countingSource, UploadError::invalidToken().description(), 0 },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
