@@ -152,24 +152,6 @@ TEST_F(AppStateExportTest, EscapeWithoutAnImageHidesAndReturnsToThePreviousAppli
     EXPECT_EQ(workspace.activatedOthers[0].processId, 77);
 }
 
-TEST_F(AppStateExportTest, PresenceFollowsVisibleWindowsAndTheTrayIconSetting)
-{
-    const struct {
-        bool windowVisible, iconHidden;
-        ActivationPolicy expected;
-    } cases[] = {
-        { false, false, ActivationPolicy::accessory },
-        { false, true, ActivationPolicy::regular },
-        { true, false, ActivationPolicy::regular },
-    };
-    for (const auto& c : cases) {
-        workspace.regularWindowVisible = c.windowVisible;
-        settings.hideMenubarIcon.set(c.iconHidden);
-        state.updateActivationPolicyForCurrentVisibility();
-        EXPECT_EQ(workspace.policies.back(), c.expected);
-    }
-}
-
 TEST_F(AppStateExportTest, CloseButtonHidesWithItsMessage)
 {
     state.hideEditorToMenubar(QStringLiteral("Trovix is still running in the tray"));

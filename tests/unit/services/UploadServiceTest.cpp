@@ -104,26 +104,6 @@ TEST_F(UploadServiceTest, BearerTokenGoesOutExactlyAsStoredAndOnlyWhenSet)
     }
 }
 
-TEST_F(UploadServiceTest, RefusalsAndAnswersWithoutALinkReachTheUserAsText)
-{
-    const struct {
-        QString path;
-        QString error;
-    } cases[] = {
-        { QStringLiteral("/413"),
-            QStringLiteral("<html>\r\n<head><title>413 Request Entity Too Large</title></head>\r\n"
-                           "<body>Too large</body>\r\n</html>\r\n") },
-        { QStringLiteral("/json-links-in-array"), QStringLiteral("Serwer nie zwrócił rozpoznawalnego linku.") },
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.path.toStdString());
-        const UploadOutcome outcome = runUpload(configurationFor(server.url(testCase.path)), png);
-        EXPECT_FALSE(outcome.result);
-        EXPECT_EQ(outcome.error, testCase.error);
-        EXPECT_FALSE(outcome.transportFailure);
-    }
-}
-
 TEST_F(UploadServiceTest, RedirectsCarryTheTokenOnlyBackToTheSameServer)
 {
     const struct {
