@@ -37,7 +37,7 @@ TEST_F(AppStateCaptureTest, CaptureFailuresShowTheirDescriptionAndBringTheWindow
     }
 }
 
-TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButton)
+TEST_F(AppStateCaptureTest, MissingPermissionOffersTheSettingsAndAsksForTheRestartOnceOnReturn)
 {
     permission.granted = false;
     runToCompletion(state.captureScreen());
@@ -54,34 +54,28 @@ TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButt
             { QStringLiteral("Quit and Reopen"), QStringLiteral("Open System Settings"), QStringLiteral("Later") }));
     // "Later" was chosen: nothing else happens, and coming back asks nothing.
     EXPECT_EQ(workspace.settingsOpened, 0);
-    EXPECT_EQ(workspace.launches, 0);
     state.handleApplicationDidBecomeActive();
     EXPECT_EQ(dialogs.alerts.size(), 1u);
-}
 
-TEST_F(AppStateCaptureTest, ReturningFromTheSettingsAsksForTheRestartOnce)
-{
-    permission.granted = false;
     dialogs.alertAnswers = { 1 };
     runToCompletion(state.captureScreen());
-
     EXPECT_EQ(workspace.settingsOpened, 1);
     EXPECT_TRUE(state.shouldPromptForScreenRecordingRestart());
 
     state.handleApplicationDidBecomeActive();
-    ASSERT_EQ(dialogs.alerts.size(), 2u);
-    const FakeDialogs::Alert& second = dialogs.alerts.back();
-    EXPECT_EQ(second.messageText, secondAlertMessage);
-    EXPECT_EQ(second.informativeText,
+    ASSERT_EQ(dialogs.alerts.size(), 3u);
+    const FakeDialogs::Alert& restart = dialogs.alerts.back();
+    EXPECT_EQ(restart.messageText, secondAlertMessage);
+    EXPECT_EQ(restart.informativeText,
         QStringLiteral(
             "Trovix keeps running in the tray even after you close its window. If you just enabled "
             "screen access in System Settings, use Quit and Reopen so the desktop applies the new permission "
             "to the whole app process."));
-    EXPECT_EQ(second.buttons, QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Later") }));
+    EXPECT_EQ(restart.buttons, QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Later") }));
     EXPECT_FALSE(state.shouldPromptForScreenRecordingRestart());
 
     state.handleApplicationDidBecomeActive();
-    EXPECT_EQ(dialogs.alerts.size(), 2u);
+    EXPECT_EQ(dialogs.alerts.size(), 3u);
     EXPECT_EQ(workspace.launches, 0) << "Later restarts nothing";
 }
 
