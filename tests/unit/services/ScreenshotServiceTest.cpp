@@ -125,19 +125,16 @@ TEST_F(ScreenshotServiceTest, CapturableWindowsFillDefaultsAndKeepTheOrder)
     EXPECT_EQ(windows.at(0).title, QStringLiteral("Window 3"));
     EXPECT_EQ(windows.at(1),
         (CapturableWindow { 9, std::nullopt, QStringLiteral("App"), QString(), QRectF(10, 20, 300, 200) }));
-}
 
-TEST_F(ScreenshotServiceTest, WithoutAnIdentifierOfOurOwnWindowsWithoutOneAreDropped)
-{
+    // Without an identifier of our own, windows without one are dropped.
     ScreenshotService anonymousService { { screens, windowList, frontmost, permission, tool, selection, freeze, nullptr,
         std::nullopt } };
     WindowListEntry unidentified = window(1, 1, QRectF(0, 0, 400, 300));
     unidentified.applicationId.reset();
     windowList.entries = { unidentified, window(2, 1, QRectF(0, 0, 400, 300)) };
-
-    const QList<CapturableWindow> windows = anonymousService.capturableWindows();
-    ASSERT_EQ(windows.size(), 1);
-    EXPECT_EQ(windows.front().id, 2u);
+    const QList<CapturableWindow> identified = anonymousService.capturableWindows();
+    ASSERT_EQ(identified.size(), 1);
+    EXPECT_EQ(identified.front().id, 2u);
 }
 
 TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlierOneOfTheDesktop)
