@@ -151,14 +151,3 @@ TEST_F(AppStateExportTest, EscapeWithoutAnImageHidesAndReturnsToThePreviousAppli
     ASSERT_EQ(workspace.activatedOthers.size(), 1u);
     EXPECT_EQ(workspace.activatedOthers[0].processId, 77);
 }
-
-TEST_F(AppStateExportTest, CloseButtonHidesWithItsMessage)
-{
-    state.hideEditorToMenubar(QStringLiteral("Trovix is still running in the tray"));
-    EXPECT_FALSE(window.visible);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
-    state.statusMessage.set(QStringLiteral("kept"));
-    window.visible = true;
-    state.hideEditorToMenubar(std::nullopt);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("kept"));
-}
