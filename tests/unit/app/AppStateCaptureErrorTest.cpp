@@ -37,16 +37,7 @@ TEST_F(AppStateCaptureTest, CaptureFailuresShowTheirDescriptionAndBringTheWindow
     }
 }
 
-TEST_F(AppStateCaptureTest, NoScreenAtAllIsReportedAsSuch)
-{
-    screens.screenList.clear();
-    screens.main = std::nullopt;
-    runToCompletion(state.captureScreen());
-    EXPECT_EQ(state.errorMessage(), ScreenshotError::descriptionFor(ScreenshotError::Code::screenUnavailable));
-    EXPECT_FALSE(state.isCaptureTransitionActive());
-}
-
-TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButton)
+TEST_F(AppStateCaptureTest, MissingPermissionOffersTheSettingsAndAsksForTheRestartOnceOnReturn)
 {
     permission.granted = false;
     runToCompletion(state.captureScreen());
@@ -63,34 +54,28 @@ TEST_F(AppStateCaptureTest, MissingPermissionOffersTheRestartWithTheSettingsButt
             { QStringLiteral("Quit and Reopen"), QStringLiteral("Open System Settings"), QStringLiteral("Later") }));
     // "Later" was chosen: nothing else happens, and coming back asks nothing.
     EXPECT_EQ(workspace.settingsOpened, 0);
-    EXPECT_EQ(workspace.launches, 0);
     state.handleApplicationDidBecomeActive();
     EXPECT_EQ(dialogs.alerts.size(), 1u);
-}
 
-TEST_F(AppStateCaptureTest, ReturningFromTheSettingsAsksForTheRestartOnce)
-{
-    permission.granted = false;
     dialogs.alertAnswers = { 1 };
     runToCompletion(state.captureScreen());
-
     EXPECT_EQ(workspace.settingsOpened, 1);
     EXPECT_TRUE(state.shouldPromptForScreenRecordingRestart());
 
     state.handleApplicationDidBecomeActive();
-    ASSERT_EQ(dialogs.alerts.size(), 2u);
-    const FakeDialogs::Alert& second = dialogs.alerts.back();
-    EXPECT_EQ(second.messageText, secondAlertMessage);
-    EXPECT_EQ(second.informativeText,
+    ASSERT_EQ(dialogs.alerts.size(), 3u);
+    const FakeDialogs::Alert& restart = dialogs.alerts.back();
+    EXPECT_EQ(restart.messageText, secondAlertMessage);
+    EXPECT_EQ(restart.informativeText,
         QStringLiteral(
             "Trovix keeps running in the tray even after you close its window. If you just enabled "
             "screen access in System Settings, use Quit and Reopen so the desktop applies the new permission "
             "to the whole app process."));
-    EXPECT_EQ(second.buttons, QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Later") }));
+    EXPECT_EQ(restart.buttons, QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Later") }));
     EXPECT_FALSE(state.shouldPromptForScreenRecordingRestart());
 
     state.handleApplicationDidBecomeActive();
-    EXPECT_EQ(dialogs.alerts.size(), 2u);
+    EXPECT_EQ(dialogs.alerts.size(), 3u);
     EXPECT_EQ(workspace.launches, 0) << "Later restarts nothing";
 }
 
@@ -132,8 +117,10 @@ TEST_F(AppStateCaptureTest, StackedCapturesGoUnderTheImageAndAlwaysShowTheEditor
     ASSERT_TRUE(state.baseImage());
     const QSizeF first = state.baseImage()->size();
 
+    drag(AnnotationTool::rectangle, { 3, 3 }, { 30, 20 });
     runToCompletion(state.addAreaCaptureToCanvas());
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Added capture to canvas"));
+    EXPECT_TRUE(state.annotations().empty()) << "the annotations are part of the stacked pixels";
     EXPECT_GT(state.baseImage()->size().height(), first.height() + capturedPicture.size().height());
 
     EXPECT_FALSE(clipboard.provider) << "no post-capture actions for a stacked capture";

@@ -69,6 +69,7 @@ TEST_F(AppStateCaptureTest, RequestsDuringACaptureAreRefusedWithoutTouchingIt)
         { "any window", [this] { return state.captureAnyWindow(); } },
         { "add to canvas", [this] { return state.addAreaCaptureToCanvas(); } },
         { "delayed", [this] { return state.captureAfterDelay(1); } },
+        { "scrolling", [this] { return state.startScrollingCapture(ScrollingCaptureDirection::down); } },
     };
     for (const auto& [name, request] : requests) {
         SCOPED_TRACE(name);
@@ -80,24 +81,6 @@ TEST_F(AppStateCaptureTest, RequestsDuringACaptureAreRefusedWithoutTouchingIt)
     EXPECT_TRUE(tool.runs.isEmpty());
     EXPECT_TRUE(areaSelection.screensOffered.isEmpty());
     EXPECT_TRUE(applicationWindows.calls.isEmpty());
-}
-
-TEST_F(AppStateCaptureTest, SecondRequestWhileSelectingLeavesTheFirstCaptureUndisturbed)
-{
-    editor.visible = true;
-    areaSelection.holding = true;
-    QCoro::Task<> first = state.captureArea();
-    EXPECT_TRUE(state.isCaptureTransitionActive());
-
-    runToCompletion(state.captureScreen());
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Capture is already in progress"));
-    EXPECT_FALSE(editor.visible) << "the second request did not bring the windows back";
-
-    areaSelection.holding = false;
-    runToCompletion(std::move(first));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
-    EXPECT_EQ(screenFreeze.requests.size(), 1);
-    EXPECT_FALSE(state.isCaptureTransitionActive());
 }
 
 TEST_F(AppStateCaptureTest, OurWindowsBelowTheStatusLevelAreHiddenWhileTheUserSelects)
@@ -161,6 +144,8 @@ TEST_F(AppStateCaptureTest, CancellingBringsTheEditorBackOnlyIfItWasVisible)
         { "area", [this] { return state.captureArea(); }, QStringLiteral("Area capture cancelled") },
         { "any window", [this] { return state.captureAnyWindow(); }, QStringLiteral("Any window capture cancelled") },
         { "add to canvas", [this] { return state.addAreaCaptureToCanvas(); }, QStringLiteral("Add capture cancelled") },
+        { "scrolling", [this] { return state.startScrollingCapture(ScrollingCaptureDirection::down); },
+            QStringLiteral("Scrolling capture cancelled") },
     };
     areaSelection.answer = std::nullopt;
     windowSelection.choice = std::nullopt;
@@ -268,43 +253,7 @@ TEST_F(AppStateCaptureTest, AreaSelectionHappensOnTheTargetApplicationsScreen)
     EXPECT_TRUE(tool.runs.isEmpty());
 }
 
-TEST_F(AppStateCaptureTest, AreaIsCutPixelForPixelFromThePictureShownWhileSelecting)
-{
-    // A 2x screen at a global origin away from zero; every pixel of its picture is distinct.
-    const Screen retina { QStringLiteral("retina"), QRectF(-400, 100, 400, 300), QRectF(-400, 100, 400, 300), 2.0,
-        QRect(0, 0, 800, 600) };
-    screens.screenList = { retina };
-    screens.main = retina;
-    screens.mouse = { -200, 200 };
-    QImage pixels(800, 600, QImage::Format_RGB32);
-    for (int y = 0; y < pixels.height(); ++y) {
-        for (int x = 0; x < pixels.width(); ++x)
-            pixels.setPixel(x, y, qRgb(x & 0xff, y & 0xff, (x >> 8) * 16 + (y >> 8)));
-    }
-    screenFreeze.picture = Image(pixels, QSizeF(400, 300));
-    editor.visible = true;
-    bool editorHiddenWhenPictured = false;
-    screenFreeze.pictureOf = [&](const Screen&) {
-        editorHiddenWhenPictured = !editor.visible;
-        return screenFreeze.picture;
-    };
-    // Global points: 30 points in from the left edge, 50 up from the bottom edge.
-    areaSelection.answer = QRectF(-370, 150, 100, 60);
-
-    runToCompletion(state.captureArea());
-
-    EXPECT_TRUE(editorHiddenWhenPictured) << "our windows are out of the picture";
-    ASSERT_EQ(areaSelection.picturesShown.size(), 1);
-    EXPECT_EQ(areaSelection.picturesShown.front().picture, screenFreeze.picture) << "the overlay shows the picture";
-    ASSERT_TRUE(state.baseImage());
-    EXPECT_EQ(state.baseImage()->size(), QSizeF(100, 60)) << "the point size is the selection's";
-    // Top-left origin in pixels: 2 x 30 from the left, 2 x (300 - 50 - 60) from the top.
-    EXPECT_EQ(state.baseImage()->pixels(), pixels.copy(QRect(60, 380, 200, 120)));
-    EXPECT_TRUE(tool.runs.isEmpty()) << "no second capture";
-    EXPECT_EQ(clock.sleeps, QList<std::chrono::milliseconds> { 140ms }) << "no pause after the selection";
-}
-
-TEST_F(AppStateCaptureTest, ActiveWindowCaptureTargetsTheApplicationWeCameFrom)
+TEST_F(AppStateCaptureTest, WindowCapturesTakeTheApplicationWeCameFromOrThePickedWindow)
 {
     WindowListEntry mine;
     mine.number = 11;
@@ -312,28 +261,16 @@ TEST_F(AppStateCaptureTest, ActiveWindowCaptureTargetsTheApplicationWeCameFrom)
     mine.frame = QRectF(0, 0, 300, 200);
     windowList.entries = { mine };
     state.setLastExternalApp(RunningApplication { 50, QStringLiteral("editor"), QStringLiteral("Editor") });
-
     runToCompletion(state.captureActiveWindow());
-
     EXPECT_EQ(state.captureTargetApplicationPID(), 50);
-    ASSERT_EQ(tool.runs.size(), 1);
-    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-l11"));
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured active window"));
-}
 
-TEST_F(AppStateCaptureTest, PickedWindowIsCapturedByItsNumber)
-{
-    WindowListEntry picked;
-    picked.number = 77;
-    picked.frame = QRectF(0, 0, 400, 300);
-    windowList.entries = { picked };
-    windowSelection.choice = CapturableWindow { 77, std::nullopt, QStringLiteral("App"), {}, QRectF(0, 0, 400, 300) };
-
+    windowSelection.choice = CapturableWindow { 11, std::nullopt, QStringLiteral("App"), {}, QRectF(0, 0, 300, 200) };
     runToCompletion(state.captureAnyWindow());
-
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured selected window"));
     ASSERT_EQ(windowSelection.screensShown.size(), 1);
     EXPECT_EQ(windowSelection.screensShown.front().size(), 2) << "the picker covers a picture of every screen";
-    ASSERT_EQ(tool.runs.size(), 1);
-    EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-l77"));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured selected window"));
+    const QStringList windowEleven { QStringLiteral("-x"), QStringLiteral("-o"), QStringLiteral("-t"),
+        QStringLiteral("png"), QStringLiteral("-l11") };
+    EXPECT_EQ(tool.runs, (QList<QStringList> { windowEleven, windowEleven }));
 }

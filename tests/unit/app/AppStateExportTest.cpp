@@ -124,20 +124,6 @@ TEST_F(AppStateExportTest, EscapeCombinationsOfCopyAndSave)
     }
 }
 
-TEST_F(AppStateExportTest, TwoSavesWithinOneSecondKeepBothFiles)
-{
-    settings.copyImageWhenEsc.set(false);
-    settings.saveImageWhenEsc.set(true);
-    openFramedImage();
-    state.handleEditorEscape();
-    window.visible = true;
-    state.loadImageIntoEditor(solidImage({ 50, 50 }, Qt::red), QStringLiteral("x"), false);
-    state.handleEditorEscape();
-    EXPECT_EQ(savedFiles(),
-        (QStringList { QStringLiteral("Trovix 2026-01-01 at 12.00.00 2.png"),
-            QStringLiteral("Trovix 2026-01-01 at 12.00.00.png") }));
-}
-
 TEST_F(AppStateExportTest, EscapeWithAnUncreatableFolderKeepsTheEditorOpen)
 {
     QFile blocker(folder.filePath(QStringLiteral("blocker")));
@@ -164,33 +150,4 @@ TEST_F(AppStateExportTest, EscapeWithoutAnImageHidesAndReturnsToThePreviousAppli
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
     ASSERT_EQ(workspace.activatedOthers.size(), 1u);
     EXPECT_EQ(workspace.activatedOthers[0].processId, 77);
-}
-
-TEST_F(AppStateExportTest, PresenceFollowsVisibleWindowsAndTheTrayIconSetting)
-{
-    const struct {
-        bool windowVisible, iconHidden;
-        ActivationPolicy expected;
-    } cases[] = {
-        { false, false, ActivationPolicy::accessory },
-        { false, true, ActivationPolicy::regular },
-        { true, false, ActivationPolicy::regular },
-    };
-    for (const auto& c : cases) {
-        workspace.regularWindowVisible = c.windowVisible;
-        settings.hideMenubarIcon.set(c.iconHidden);
-        state.updateActivationPolicyForCurrentVisibility();
-        EXPECT_EQ(workspace.policies.back(), c.expected);
-    }
-}
-
-TEST_F(AppStateExportTest, CloseButtonHidesWithItsMessage)
-{
-    state.hideEditorToMenubar(QStringLiteral("Trovix is still running in the tray"));
-    EXPECT_FALSE(window.visible);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
-    state.statusMessage.set(QStringLiteral("kept"));
-    window.visible = true;
-    state.hideEditorToMenubar(std::nullopt);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("kept"));
 }

@@ -16,15 +16,6 @@ Image gridImage(QSize size, double density = 1)
 
 } // namespace
 
-TEST_F(AppStateTest, CropWithoutSelectionOrImageSaysSo)
-{
-    state.applyCropSelection();
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("No crop area selected"));
-    state.cropSelection.set(QRectF(0, 0, 10, 10));
-    state.applyCropSelection();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
-}
-
 TEST_F(AppStateTest, CropCutsTheSelectedRegionAndBakesInAnnotations)
 {
     const Image source = gridImage({ 400, 300 });
@@ -50,8 +41,14 @@ TEST_F(AppStateTest, CropCutsTheSelectedRegionAndBakesInAnnotations)
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Applied crop"));
 }
 
-TEST_F(AppStateTest, CropOutsideTheImageFailsAndKeepsEverything)
+TEST_F(AppStateTest, CropWithoutSelectionImageOrOverlapKeepsEverything)
 {
+    state.applyCropSelection();
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("No crop area selected"));
+    state.cropSelection.set(QRectF(0, 0, 10, 10));
+    state.applyCropSelection();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+
     state.loadImageIntoEditor(gridImage({ 100, 100 }), QStringLiteral("x"), false);
     drag(AnnotationTool::rectangle, { 5, 5 }, { 50, 50 });
     state.cropSelection.set(QRectF(500, 500, 20, 20));
@@ -63,9 +60,21 @@ TEST_F(AppStateTest, CropOutsideTheImageFailsAndKeepsEverything)
     EXPECT_TRUE(state.cropSelection());
 }
 
-TEST_F(AppStateTest, ResizeScalesTheBaseImageAndDropsAnnotations)
+TEST_F(AppStateTest, ResizeScalesTheBaseImageAndRefusesBadPercentagesAndHugeTargets)
 {
+    state.applyResize();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
+
     state.loadImageIntoEditor(gridImage({ 101, 33 }), QStringLiteral("x"), false);
+    const Image before = *state.baseImage();
+    for (const auto& [percent, error] : { std::pair { "50%", "Podaj poprawny procent zmiany rozmiaru." },
+             std::pair { "1000000", "Nie udało się zmienić rozmiaru obrazu." } }) {
+        state.resizePercent.set(QString::fromUtf8(percent));
+        state.applyResize();
+        EXPECT_EQ(state.errorMessage(), QString::fromUtf8(error));
+        EXPECT_EQ(state.baseImage(), before);
+    }
+
     drag(AnnotationTool::rectangle, { 5, 5 }, { 50, 20 });
     state.resizePercent.set(QStringLiteral("50"));
     state.applyResize();
@@ -74,36 +83,6 @@ TEST_F(AppStateTest, ResizeScalesTheBaseImageAndDropsAnnotations)
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Resized image to 51 \u00D7 17"));
     EXPECT_TRUE(state.annotations().empty());
     EXPECT_EQ(state.resizePercent(), QStringLiteral("100"));
-}
-
-TEST_F(AppStateTest, BadResizePercentagesAndHugeTargetsLeaveTheImage)
-{
-    state.applyResize();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
-
-    state.loadImageIntoEditor(gridImage({ 40, 40 }), QStringLiteral("x"), false);
-    const Image before = *state.baseImage();
-    state.resizePercent.set(QStringLiteral("50%"));
-    state.applyResize();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Podaj poprawny procent zmiany rozmiaru."));
-    EXPECT_EQ(state.baseImage(), before);
-    state.resizePercent.set(QStringLiteral("1000000"));
-    state.applyResize();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Nie udało się zmienić rozmiaru obrazu."));
-    EXPECT_EQ(state.baseImage(), before);
-}
-
-TEST_F(AppStateTest, StackingPutsTheAnnotatedDocumentAboveTheNewCapture)
-{
-    state.appendCaptureToCanvas(gridImage({ 200, 100 }));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Added first capture"));
-    const QSizeF firstSize = state.baseImage()->size();
-
-    drag(AnnotationTool::rectangle, { 30, 30 }, { 100, 80 });
-    state.appendCaptureToCanvas(gridImage({ 200, 60 }));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Added capture to canvas"));
-    EXPECT_TRUE(state.annotations().empty());
-    EXPECT_GT(state.baseImage()->height(), firstSize.height() + 60);
 }
 
 TEST_F(AppStateTest, OpeningAFileRevealsTheEditorAndCancelChangesNothing)

@@ -27,27 +27,30 @@ Image textImage(const QStringList& lines)
 
 } // namespace
 
-TEST_F(AppStateTest, RecognitionReadsTheTextAndCopiesIt)
+TEST_F(AppStateTest, RecognitionOpensTheSheetAndCopiesOnlyTextItFound)
 {
-    state.loadImageIntoEditor(
-        textImage({ QStringLiteral("Quarterly report"), QStringLiteral("Revenue grew") }), QStringLiteral("x"), false);
-    runToCompletion(state.recognizeText());
-    EXPECT_EQ(state.recognizedText(), QStringLiteral("Quarterly report\nRevenue grew"));
-    EXPECT_TRUE(state.recognizedCodes().isEmpty());
-    EXPECT_TRUE(state.isShowingOCRSheet());
-    EXPECT_FALSE(state.isRecognizingText());
-    EXPECT_EQ(clipboard.texts, QStringList { state.recognizedText() });
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("OCR completed and copied to clipboard"));
-}
-
-TEST_F(AppStateTest, RecognitionOfABlankImageOpensTheSheetWithoutCopying)
-{
-    state.loadImageIntoEditor(solidImage({ 400, 200 }, Qt::white), QStringLiteral("x"), false);
-    runToCompletion(state.recognizeText());
-    EXPECT_EQ(state.recognizedText(), QStringLiteral("No text detected."));
-    EXPECT_TRUE(state.isShowingOCRSheet());
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("OCR completed"));
-    EXPECT_TRUE(clipboard.texts.isEmpty());
+    const struct {
+        Image image;
+        QString text;
+        QString status;
+    } cases[] = {
+        { textImage({ QStringLiteral("Quarterly report"), QStringLiteral("Revenue grew") }),
+            QStringLiteral("Quarterly report\nRevenue grew"), QStringLiteral("OCR completed and copied to clipboard") },
+        { solidImage({ 400, 200 }, Qt::white), QStringLiteral("No text detected."), QStringLiteral("OCR completed") },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.status.toStdString());
+        clipboard.texts.clear();
+        state.loadImageIntoEditor(testCase.image, QStringLiteral("x"), false);
+        runToCompletion(state.recognizeText());
+        EXPECT_EQ(state.recognizedText(), testCase.text);
+        EXPECT_TRUE(state.recognizedCodes().isEmpty());
+        EXPECT_TRUE(state.isShowingOCRSheet());
+        EXPECT_FALSE(state.isRecognizingText());
+        EXPECT_EQ(clipboard.texts,
+            testCase.status.contains(QStringLiteral("copied")) ? QStringList { testCase.text } : QStringList());
+        EXPECT_EQ(state.statusMessage(), testCase.status);
+    }
 }
 
 TEST_F(AppStateTest, RecognitionWithoutAnImageAndASecondRequestWhileOneRuns)

@@ -51,60 +51,6 @@ protected:
     std::unique_ptr<FakeScrollingPage> page;
 };
 
-TEST_F(AppStateScrollingTest, RequestDuringAnotherCaptureOnlySaysSo)
-{
-    state.isCaptureTransitionActive.set(true);
-    runToCompletion(state.startScrollingCapture(Direction::down));
-
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Capture is already in progress"));
-    EXPECT_TRUE(areaSelection.screensOffered.isEmpty());
-    EXPECT_TRUE(applicationWindows.calls.isEmpty());
-    EXPECT_TRUE(state.isCaptureTransitionActive());
-}
-
-TEST_F(AppStateScrollingTest, EscInTheSelectionRestoresTheWindowsAsTheyWereInBothModes)
-{
-    for (const ScrollingCaptureMode mode : { ScrollingCaptureMode::manual, ScrollingCaptureMode::automatic }) {
-        for (const bool editorVisible : { false, true }) {
-            SCOPED_TRACE(testing::Message()
-                << "automatic " << (mode == ScrollingCaptureMode::automatic) << ", editor visible " << editorVisible);
-            useMode(mode);
-            editor.visible = editorVisible;
-            areaSelection.answer = std::nullopt;
-            runToCompletion(state.startScrollingCapture(Direction::down));
-
-            EXPECT_EQ(state.statusMessage(), cancelledStatus);
-            EXPECT_EQ(editor.visible, editorVisible);
-            EXPECT_FALSE(state.errorMessage());
-            EXPECT_FALSE(state.isCaptureTransitionActive());
-            EXPECT_TRUE(applicationWindows.ignoringMouse.empty());
-            EXPECT_TRUE(tool.runs.isEmpty());
-            EXPECT_TRUE(scrollingPanels.hudScreens.isEmpty());
-            EXPECT_EQ(scrollingPanels.promptsMade, 0);
-        }
-    }
-}
-
-TEST_F(AppStateScrollingTest, ManualFinishAfterTheFirstPromptOpensTheFirstShot)
-{
-    useMode(ScrollingCaptureMode::manual);
-    editor.visible = true;
-    scrollingPanels.decisions = { Decision::finish };
-    runToCompletion(state.startScrollingCapture(Direction::down));
-
-    EXPECT_TRUE(isCapturedPicture(state.baseImage()));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured scrolling screenshot"));
-    // The prompt names the segment it would capture next.
-    EXPECT_EQ(scrollingPanels.promptSteps, QList { 2 });
-    EXPECT_EQ(scrollingPanels.promptOrderOuts, 1);
-    EXPECT_EQ(scrollingPanels.livePrompts, 0);
-    EXPECT_TRUE(editor.visible) << "the editor is revealed with the result";
-    EXPECT_EQ(tool.runs.size(), 1);
-    EXPECT_EQ(targetActivations(), 1) << "the target comes forward after the selection";
-    EXPECT_TRUE(clock.sleeps.contains(180ms));
-    EXPECT_FALSE(state.isCaptureTransitionActive());
-}
-
 TEST_F(AppStateScrollingTest, ManualStepsCountTheSegmentsAndFocusTheTargetBeforeEachShot)
 {
     for (const Direction direction : { Direction::down, Direction::up }) {
@@ -138,22 +84,14 @@ TEST_F(AppStateScrollingTest, ManualStepsCountTheSegmentsAndFocusTheTargetBefore
     }
 }
 
-TEST_F(AppStateScrollingTest, ManualCancelAndFailedShotEndTheRun)
+TEST_F(AppStateScrollingTest, ManualFailedShotEndsTheRunAndTakesThePromptAlong)
 {
     useMode(ScrollingCaptureMode::manual);
-    scrollingPanels.decisions = { Decision::captureNext, Decision::cancel };
-    runToCompletion(state.startScrollingCapture(Direction::down));
-    EXPECT_EQ(state.statusMessage(), cancelledStatus);
-    EXPECT_FALSE(state.baseImage());
-    EXPECT_FALSE(state.errorMessage());
-    EXPECT_EQ(scrollingPanels.livePrompts, 0);
-
     scrollingPanels.decisions = { Decision::captureNext };
     tool.failure = [this] {
-        if (tool.runs.size() > 3)
+        if (tool.runs.size() > 1)
             throw ScreenshotError(ScreenshotError::Code::captureFailed);
     };
-    workspace.activatedOthers.clear();
     runToCompletion(state.startScrollingCapture(Direction::down));
     EXPECT_EQ(state.errorMessage(), ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed));
     EXPECT_EQ(scrollingPanels.livePrompts, 0) << "the prompt goes with the failed run";
@@ -162,39 +100,11 @@ TEST_F(AppStateScrollingTest, ManualCancelAndFailedShotEndTheRun)
     EXPECT_FALSE(state.isCaptureTransitionActive());
 }
 
-TEST_F(AppStateScrollingTest, AutomaticRunOverAPageOpensTheWholePageAndWatchesClicksAfterTheSecondShot)
+// Every automatic run ends with its HUD closed and the target given the screen back.
+TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
 {
     useMode(ScrollingCaptureMode::automatic);
-    scrollPage();
-    qsizetype updatesBeforeInstall = -1;
-    scrollingPanels.onHUDUpdate = [&](const ScrollingCaptureProgress&) {
-        if (updatesBeforeInstall < 0 && scrollingPanels.hudCalls.contains(QStringLiteral("install")))
-            updatesBeforeInstall = scrollingPanels.hudUpdates.size() - 1;
-    };
-    runToCompletion(state.startScrollingCapture(Direction::down));
-
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Scrolling capture completed"));
-    EXPECT_TRUE(showsPage(state.baseImage()));
-    EXPECT_EQ(scrollingPanels.hudScreens, QList { mainScreen });
-    EXPECT_EQ(scrollingPanels.hudCalls,
-        (QStringList {
-            QStringLiteral("front"), QStringLiteral("install"), QStringLiteral("remove"), QStringLiteral("out") }));
-    ASSERT_FALSE(scrollingPanels.hudUpdates.isEmpty());
-    EXPECT_EQ(scrollingPanels.hudUpdates.front(),
-        (ScrollingCaptureProgress { QStringLiteral("Scrolling Capture"),
-            QStringLiteral(
-                "Auto-scrolling now. Trovix will let you stop with a click after the first successful step."),
-            0 }));
-    ASSERT_GT(updatesBeforeInstall, 0);
-    EXPECT_EQ(scrollingPanels.hudUpdates.at(updatesBeforeInstall).segmentCount, 2)
-        << "monitors come with the first report of two shots";
-    EXPECT_EQ(scrollingPanels.hudUpdates.at(updatesBeforeInstall - 1).segmentCount, 1);
-    EXPECT_TRUE(editor.visible);
-}
-
-TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatus)
-{
-    useMode(ScrollingCaptureMode::automatic);
+    const QString captureFailed = ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed);
     const struct {
         const char* name;
         bool scrolls;
@@ -202,31 +112,54 @@ TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatus)
         double maxHeight;
         Direction direction;
         QString status;
+        std::optional<QString> error = std::nullopt;
+        bool inputFails = false;
     } cases[] = {
         { "nothing moves", false, false, 20000, Direction::down, QStringLiteral("Auto-scroll could not continue") },
         { "user stops", true, true, 20000, Direction::down, QStringLiteral("Stopped automatic scrolling") },
         { "height reached", true, false, 500, Direction::down,
             QStringLiteral("Scrolling capture reached the configured max height") },
         { "up to the top", true, false, 20000, Direction::up, QStringLiteral("Scrolling capture completed") },
+        { "input refused", true, false, 20000, Direction::down, QStringLiteral("before"),
+            ScrollingCaptureAutomationError::descriptionFor(
+                ScrollingCaptureAutomationError::Code::unableToSendScrollCommand),
+            true },
+        { "shot failed", true, false, 20000, Direction::down, QStringLiteral("before"), captureFailed },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         scrollPage();
         page->offset = testCase.direction == Direction::down ? 0 : page->lastOffset();
         page->keysScroll = page->wheelScrolls = testCase.scrolls;
+        if (testCase.error == captureFailed) {
+            tool.runs.clear();
+            tool.failure = [this] {
+                if (tool.runs.size() > 1)
+                    throw ScreenshotError(ScreenshotError::Code::captureFailed);
+                tool.output = ImageIOService::pngData(page->rows(page->offset));
+            };
+        }
+        inputSynthesis.fails = testCase.inputFails;
         scrollingPanels.stopRequested = testCase.stop;
         scrollingPanels.hudUpdates.clear();
+        workspace.activatedOthers.clear();
+        state.errorMessage.set(std::nullopt);
+        state.statusMessage.set(QStringLiteral("before"));
         settings.scrollingScreenshotMaxHeight.set(testCase.maxHeight);
         runToCompletion(state.startScrollingCapture(testCase.direction));
 
         EXPECT_EQ(state.statusMessage(), testCase.status);
-        EXPECT_FALSE(state.errorMessage());
-        EXPECT_TRUE(state.baseImage());
+        EXPECT_EQ(state.errorMessage(), testCase.error);
+        if (!testCase.error) {
+            EXPECT_TRUE(state.baseImage());
+        }
         ASSERT_FALSE(scrollingPanels.hudUpdates.isEmpty());
         EXPECT_EQ(scrollingPanels.hudUpdates.front().title,
             testCase.direction == Direction::down ? QStringLiteral("Scrolling Capture")
                                                   : QStringLiteral("Scrolling Capture (Up)"));
         EXPECT_EQ(scrollingPanels.hudCalls.last(), QStringLiteral("out"));
+        EXPECT_GE(targetActivations(), testCase.error ? 2 : 1) << "a failed run gives the target the screen back";
+        EXPECT_FALSE(state.isCaptureTransitionActive());
     }
 }
 
@@ -252,42 +185,6 @@ TEST_F(AppStateScrollingTest, TerminalsAreScrolledWithTheWheelAndNeverTypedInto)
         const bool pageKeys = std::ranges::any_of(
             page->inputs, [](const auto& sent) { return sent.input == FakeScrollingPage::Input::pageKey; });
         EXPECT_EQ(pageKeys, testCase.getsPageKeys);
-    }
-}
-
-TEST_F(AppStateScrollingTest, AutomaticFailuresCloseTheHUDAndReportTheError)
-{
-    useMode(ScrollingCaptureMode::automatic);
-    const struct {
-        const char* name;
-        bool inputFails;
-        bool captureFails;
-        QString error;
-    } cases[] = {
-        { "input refused", true, false,
-            ScrollingCaptureAutomationError::descriptionFor(
-                ScrollingCaptureAutomationError::Code::unableToSendScrollCommand) },
-        { "shot failed", false, true, ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed) },
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.name);
-        state.errorMessage.set(std::nullopt);
-        state.statusMessage.set(QStringLiteral("before"));
-        scrollingPanels.hudCalls.clear();
-        workspace.activatedOthers.clear();
-        inputSynthesis.fails = testCase.inputFails;
-        tool.failure = [&] {
-            if (testCase.captureFails && tool.runs.size() > 1)
-                throw ScreenshotError(ScreenshotError::Code::captureFailed);
-        };
-        runToCompletion(state.startScrollingCapture(Direction::down));
-
-        EXPECT_EQ(state.errorMessage(), testCase.error);
-        EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
-        EXPECT_EQ(scrollingPanels.hudCalls.last(), QStringLiteral("out"));
-        EXPECT_GE(targetActivations(), 2) << "the target gets the screen back";
-        EXPECT_FALSE(state.isCaptureTransitionActive());
-        tool.runs.clear();
     }
 }
 

@@ -33,17 +33,11 @@ TEST_F(AppStateTest, ZoomPercentageRoundsHalvesAwayFromZero)
     }
 }
 
-TEST_F(AppStateTest, ActualSizeAndPresentationReset)
+TEST_F(AppStateTest, ActualSizeIsOneToOne)
 {
     state.zoomScale.set(3.3);
     state.zoomToActualSize();
     EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::actualSize);
     EXPECT_EQ(state.zoomScale(), 1.0);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Zoom set to 100%"));
-
-    state.resizePercent.set(QStringLiteral("42"));
-    state.prepareImagePresentation();
-    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::fit);
-    EXPECT_EQ(state.resizePercent(), QStringLiteral("100"));
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Zoom set to 100%"));
 }

@@ -36,15 +36,4 @@ TEST_F(ImageOpenPanel, CancelOrAnUnreadableChoiceGivesNone)
     }
 }
 
-TEST_F(ImageOpenPanel, ChosenPngIsOpened)
-{
-    QImage pixels(30, 20, QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(QColor(12, 34, 56));
-    m_dialogs.imageFileToChoose = writeFile(QStringLiteral("shot.png"), ImageIOService::pngData(Image(pixels)));
-    const std::optional<Image> image = ImageIOService::openImagePanel(m_dialogs);
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->pixels(), pixels);
-    EXPECT_EQ(image->size(), QSizeF(30, 20));
-}
-
 } // namespace

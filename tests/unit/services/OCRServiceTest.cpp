@@ -62,22 +62,29 @@ void drawImage(QImage& page, const QImage& image, QPoint at)
 
 } // namespace
 
-TEST(OCRService, ReadsRenderedTextBackLineByLine)
+TEST(OCRService, ReadsLinesOnPaperOrTransparentPixelsInTheChosenLanguage)
 {
-    QImage page = whitePage({ 900, 260 });
-    drawLines(page, sampleLines, { 30, 10 });
-    const ImageAnalysisResult result = OCRService::analyze(Image(page));
-    EXPECT_EQ(result.text, sampleLines.join(QLatin1Char('\n')));
-    EXPECT_TRUE(result.codes.isEmpty());
-}
-
-TEST(OCRService, ReadsDarkTextOnTransparentPixels)
-{
-    // A framed image with a transparent background: transparent must read as paper, not ink.
-    QImage page(900, 120, QImage::Format_ARGB32_Premultiplied);
-    page.fill(Qt::transparent);
-    drawLines(page, { sampleLines.first() }, { 30, 10 });
-    EXPECT_EQ(OCRService::analyze(Image(page)).text, sampleLines.first());
+    const QString polish = QStringLiteral("Zażółć gęślą jaźń");
+    const struct {
+        const char* name;
+        QStringList lines;
+        QColor background;
+        QString language;
+    } cases[] = {
+        { "lines on white", sampleLines, Qt::white, QStringLiteral("English+") },
+        // Transparent must read as paper, not ink.
+        { "transparent background", { sampleLines.first() }, Qt::transparent, QStringLiteral("English+") },
+        { "Polish letters", { polish }, Qt::white, QStringLiteral("Polish+") },
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        QImage page(900, 60 + 64 * int(testCase.lines.size()), QImage::Format_ARGB32_Premultiplied);
+        page.fill(testCase.background);
+        drawLines(page, testCase.lines, { 30, 10 });
+        const ImageAnalysisResult result = OCRService::analyze(Image(page), testCase.language);
+        EXPECT_EQ(result.text, testCase.lines.join(QLatin1Char('\n')));
+        EXPECT_TRUE(result.codes.isEmpty());
+    }
 }
 
 TEST(OCRService, FindsEveryQRCodeAndKeepsItOutOfTheText)
@@ -120,14 +127,6 @@ TEST(OCRService, BlankImageHasNothingAndAnImageWithoutPixelsCannotBeAnalysed)
         EXPECT_EQ(error.code(), OCRError::Code::cgImageUnavailable);
         EXPECT_EQ(error.description(), QStringLiteral("Nie udało się przygotować obrazu do OCR."));
     }
-}
-
-TEST(OCRService, PolishSettingReadsPolishLetters)
-{
-    const QString line = QStringLiteral("Zażółć gęślą jaźń");
-    QImage page = whitePage({ 900, 120 });
-    drawLines(page, { line }, { 30, 10 });
-    EXPECT_EQ(OCRService::analyze(Image(page), QStringLiteral("Polish+")).text, line);
 }
 
 namespace {

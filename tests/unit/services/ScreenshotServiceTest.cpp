@@ -1,7 +1,6 @@
 #include "services/ScreenshotService.h"
 
 #include "domain/ScreenshotError.h"
-#include "engine/PngWriter.h"
 #include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeScreenCapturePermission.h"
 #include "fakes/FakeScreenFreeze.h"
@@ -126,19 +125,16 @@ TEST_F(ScreenshotServiceTest, CapturableWindowsFillDefaultsAndKeepTheOrder)
     EXPECT_EQ(windows.at(0).title, QStringLiteral("Window 3"));
     EXPECT_EQ(windows.at(1),
         (CapturableWindow { 9, std::nullopt, QStringLiteral("App"), QString(), QRectF(10, 20, 300, 200) }));
-}
 
-TEST_F(ScreenshotServiceTest, WithoutAnIdentifierOfOurOwnWindowsWithoutOneAreDropped)
-{
+    // Without an identifier of our own, windows without one are dropped.
     ScreenshotService anonymousService { { screens, windowList, frontmost, permission, tool, selection, freeze, nullptr,
         std::nullopt } };
     WindowListEntry unidentified = window(1, 1, QRectF(0, 0, 400, 300));
     unidentified.applicationId.reset();
     windowList.entries = { unidentified, window(2, 1, QRectF(0, 0, 400, 300)) };
-
-    const QList<CapturableWindow> windows = anonymousService.capturableWindows();
-    ASSERT_EQ(windows.size(), 1);
-    EXPECT_EQ(windows.front().id, 2u);
+    const QList<CapturableWindow> identified = anonymousService.capturableWindows();
+    ASSERT_EQ(identified.size(), 1);
+    EXPECT_EQ(identified.front().id, 2u);
 }
 
 TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlierOneOfTheDesktop)
@@ -189,19 +185,6 @@ TEST_F(ScreenshotServiceTest, ActiveScreenFollowsTheTargetWindowThenTheMouseThen
     } catch (const ScreenshotError& error) {
         EXPECT_EQ(error.code(), Code::screenUnavailable);
     }
-}
-
-TEST_F(ScreenshotServiceTest, CaptureMainDisplayIsThePictureOfTheScreenUnderTheMouse)
-{
-    screens.mouse = QPointF(-10, 10);
-    QImage pixels(2000, 1600, QImage::Format_RGB32);
-    pixels.fill(Qt::red);
-    freeze.picture = Image(pixels, leftScreen.frame.size());
-    const Image image = runToCompletion(service.captureMainDisplay(std::nullopt));
-
-    EXPECT_EQ(freeze.requests, QList<QList<Screen>> { { leftScreen } });
-    EXPECT_EQ(image, freeze.picture);
-    EXPECT_TRUE(tool.runs.isEmpty()) << "read in process, not through the tool";
 }
 
 TEST_F(ScreenshotServiceTest, AreasAreCutFromTheFrozenPictureAtItsDensity)
@@ -264,28 +247,6 @@ TEST_F(ScreenshotServiceTest, ImagesFromADenserScreenKeepTheirSizeInPoints)
     EXPECT_EQ(tool.runs.front().last(), QStringLiteral("-R0,180,40,20"));
     EXPECT_EQ(image.size(), QSizeF(20, 10));
     EXPECT_EQ(image.pixelWidth(), 40);
-}
-
-// The tool's own files take the fast decoder, other encoders' files Qt's: the same picture.
-TEST_F(ScreenshotServiceTest, CapturesDecodeAlikeWhicheverEncoderWroteThem)
-{
-    QImage source(5, 3, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            source.setPixel(x, y, qPremultiply(qRgba(40 * x, 90 * y, 200, 255 - 60 * x)));
-    QByteArray fromQt;
-    QBuffer buffer(&fromQt);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(source.save(&buffer, "PNG"));
-    const std::pair<const char*, QByteArray> outputs[]
-        = { { "our writer", PngWriter::encode(source, PngWriter::Compression::fast).value() }, { "Qt", fromQt } };
-    for (const auto& [name, output] : outputs) {
-        SCOPED_TRACE(name);
-        tool.output = output;
-        const Image image = runToCompletion(service.capture(QRectF(0, 0, 10, 10), mainScreen));
-        EXPECT_EQ(image.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied), source);
-        EXPECT_EQ(image.size(), QSizeF(5, 3));
-    }
 }
 
 TEST_F(ScreenshotServiceTest, CaptureFailuresAndTheirOrder)

@@ -20,26 +20,6 @@ TEST(SystemScreenshotTool, WindowNumbersUseAllThirtyTwoBits)
     EXPECT_EQ(SystemScreenshotTool::argumentsForWindowCapture(4294967295u).last(), QStringLiteral("-l4294967295"));
 }
 
-TEST(SystemScreenshotTool, MapFailureReadsPermissionWordingInAnyCase)
-{
-    const struct {
-        const char* stderrText;
-        bool granted;
-        Code expected;
-    } cases[] = {
-        { "missing Permission", true, Code::permissionDenied },
-        { "needs Screen Recording access", true, Code::permissionDenied },
-        { "cannot open the X display", false, Code::permissionDenied },
-    };
-    FakeScreenCapturePermission permission;
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.stderrText);
-        permission.granted = testCase.granted;
-        EXPECT_EQ(SystemScreenshotTool::mapFailure(QString::fromUtf8(testCase.stderrText), permission).code(),
-            testCase.expected);
-    }
-}
-
 // Runs a shell script in place of the tool. The script sees the tool's arguments; it writes
 // the output file's path to "seen-path" so a test can check that file afterwards.
 class SystemScreenshotToolRun : public testing::Test {
@@ -105,6 +85,9 @@ TEST_F(SystemScreenshotToolRun, FailuresAreMappedFromStandardErrorAndLeaveNoFile
         Code expected;
     } cases[] = {
         { "permission wording", "echo partial > \"$last\"; echo 'Not Authorized' >&2; exit 1\n", true,
+            Code::permissionDenied },
+        { "permission in another case", "echo 'missing Permission' >&2; exit 1\n", true, Code::permissionDenied },
+        { "screen recording wording", "echo 'needs Screen Recording access' >&2; exit 1\n", true,
             Code::permissionDenied },
         { "other failure", "echo partial > \"$last\"; echo 'window 5 is not shown' >&2; exit 3\n", true,
             Code::captureFailed },

@@ -15,7 +15,6 @@
 struct UploadOutcome {
     std::optional<UploadResult> result;
     std::optional<QString> error;
-    std::optional<UploadError::Code> uploadErrorCode;
     bool transportFailure = false;
 };
 
@@ -26,7 +25,6 @@ inline QCoro::Task<UploadOutcome> uploadOutcome(UploadConfiguration configuratio
         outcome.result = co_await UploadService::upload(std::move(configuration), std::move(source));
     } catch (const UploadError& error) {
         outcome.error = error.description();
-        outcome.uploadErrorCode = error.code();
     } catch (const UploadTransportError& error) {
         outcome.error = error.description();
         outcome.transportFailure = true;

@@ -1,6 +1,3 @@
-#include "UploadOutcome.h"
-#include "support/UploadServer.h"
-
 #include "domain/UploadError.h"
 #include "services/MultipartBody.h"
 #include "services/UploadLinkExtractor.h"
@@ -10,6 +7,8 @@
 #include "services/UrlParsing.h"
 
 #include <gtest/gtest.h>
+
+#include <QUuid>
 
 #include <optional>
 
@@ -50,17 +49,13 @@ TEST(MultipartBody, IsExactlyTheFivePiecesAroundTheFileBytes)
 
 TEST(MultipartBody, BoundaryIsNewForEveryRequest)
 {
-    const QString first = MultipartBody::newBoundary();
-    const QString second = MultipartBody::newBoundary();
-    EXPECT_NE(first, second);
-    for (const QString& boundary : { first, second }) {
-        SCOPED_TRACE(boundary.toStdString());
-        EXPECT_EQ(boundary.size(), 54);
-        ASSERT_TRUE(boundary.startsWith(QStringLiteral("----TrovixBoundary")));
-        const QString uuid = boundary.mid(18);
-        EXPECT_EQ(uuid, uuid.toUpper());
-        EXPECT_FALSE(QUuid::fromString(uuid).isNull());
-    }
+    const QString boundary = MultipartBody::newBoundary();
+    EXPECT_NE(boundary, MultipartBody::newBoundary());
+    ASSERT_TRUE(boundary.startsWith(QStringLiteral("----TrovixBoundary")));
+    const QString uuid = boundary.mid(18);
+    EXPECT_EQ(uuid.size(), 36);
+    EXPECT_EQ(uuid, uuid.toUpper());
+    EXPECT_FALSE(QUuid::fromString(uuid).isNull());
 }
 
 TEST(UploadLinkExtractor, SearchesKeysThenNestedObjectsButNeverArraysBelowTheTop)
@@ -232,22 +227,4 @@ TEST(UploadTokenRules, OnlyAPlainHttpAddressOffThisMachineSendsTheTokenInClear)
         EXPECT_EQ(UploadTokenRules::sendsTokenInClear(QString::fromUtf8(testCase.endpoint), testCase.token),
             testCase.inClear);
     }
-}
-
-TEST(UploadTokenRules, ATokenThatWouldSplitTheHeaderStopsTheUploadBeforeAnythingIsSent)
-{
-    UploadServer server;
-    UploadConfiguration configuration;
-    configuration.mode = UploadMode::customServer;
-    configuration.endpoint = server.url(QStringLiteral("/plain"));
-    configuration.authorizationToken = QStringLiteral("abc\r\nX-Injected: 1");
-    int encoded = 0;
-    const UploadOutcome outcome = runToCompletion(uploadOutcome(configuration, [&encoded] {
-        ++encoded;
-        return QByteArray("png");
-    }));
-    EXPECT_EQ(outcome.uploadErrorCode, UploadError::Code::invalidToken);
-    EXPECT_EQ(outcome.error, UploadError::invalidToken().description());
-    EXPECT_EQ(encoded, 0);
-    EXPECT_TRUE(server.requests().empty());
 }

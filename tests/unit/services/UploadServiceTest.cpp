@@ -84,44 +84,12 @@ TEST_F(UploadServiceTest, ServerReceivesOnePngPartUnderTheConfiguredFieldName)
     EXPECT_EQ(QImage::fromData(received, "PNG").convertToFormat(QImage::Format_ARGB32), picture);
 }
 
-TEST_F(UploadServiceTest, BearerTokenGoesOutExactlyAsStoredAndOnlyWhenSet)
+TEST_F(UploadServiceTest, BearerTokenGoesOutExactlyAsStored)
 {
-    const struct {
-        QString token;
-        QStringList expected;
-    } cases[] = {
-        { QString(), {} },
-        { QStringLiteral("secret-42"), { QStringLiteral("Bearer secret-42") } },
-        { QStringLiteral("  spaced token  "), { QStringLiteral("Bearer   spaced token  ") } },
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.token.toStdString());
-        const auto before = server.requests().size();
-        ASSERT_TRUE(runUpload(configurationFor(server.url(QStringLiteral("/plain")), testCase.token), png).result);
-        const auto requests = server.requests();
-        ASSERT_EQ(requests.size(), before + 1);
-        EXPECT_EQ(UploadServer::header(requests.back(), QStringLiteral("authorization")), testCase.expected);
-    }
-}
-
-TEST_F(UploadServiceTest, RefusalsAndAnswersWithoutALinkReachTheUserAsText)
-{
-    const struct {
-        QString path;
-        QString error;
-    } cases[] = {
-        { QStringLiteral("/413"),
-            QStringLiteral("<html>\r\n<head><title>413 Request Entity Too Large</title></head>\r\n"
-                           "<body>Too large</body>\r\n</html>\r\n") },
-        { QStringLiteral("/json-links-in-array"), QStringLiteral("Serwer nie zwrócił rozpoznawalnego linku.") },
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.path.toStdString());
-        const UploadOutcome outcome = runUpload(configurationFor(server.url(testCase.path)), png);
-        EXPECT_FALSE(outcome.result);
-        EXPECT_EQ(outcome.error, testCase.error);
-        EXPECT_FALSE(outcome.transportFailure);
-    }
+    ASSERT_TRUE(runUpload(configurationFor(server.url(QStringLiteral("/plain")), "  spaced token  "), png).result);
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(UploadServer::header(server.requests().front(), QStringLiteral("authorization")),
+        QStringList { QStringLiteral("Bearer   spaced token  ") });
 }
 
 TEST_F(UploadServiceTest, RedirectsCarryTheTokenOnlyBackToTheSameServer)
@@ -238,6 +206,10 @@ TEST_F(UploadServiceTest, FailsBeforeSendingWhenTheUploadCannotStart)
             QStringLiteral("Nie udało się przygotować PNG do wysyłki."), 0 },
         { "relative endpoint", configurationFor(QStringLiteral("upload")), countingSource,
             QStringLiteral("unsupported URL"), 1 },
+        // A token that would split the header stops the upload before the picture is even encoded.
+        { "token with a line break",
+            configurationFor(server.url(QStringLiteral("/plain")), QStringLiteral("abc\r\nX-Injected: 1")),
+            countingSource, UploadError::invalidToken().description(), 0 },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
