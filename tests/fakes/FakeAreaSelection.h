@@ -13,14 +13,12 @@ class FakeAreaSelection : public AreaSelectionPort {
 public:
     std::optional<QRectF> answer;
     QList<Screen> screensOffered;
-    QList<FrozenScreen> picturesShown;
     std::function<void()> onSelect;
     bool holding = false;
 
     QCoro::Task<std::optional<QRectF>> selectArea(FrozenScreen frozen) override
     {
         screensOffered.append(frozen.screen);
-        picturesShown.append(frozen);
         if (onSelect)
             onSelect();
         while (holding)

@@ -16,11 +16,7 @@ public:
         visible = true;
         ++broughtToFront;
     }
-    void orderOut() override
-    {
-        visible = false;
-        ++hidden;
-    }
+    void orderOut() override { visible = false; }
     QRectF frame() const override { return currentFrame; }
     void setFrame(const QRectF& frame) override
     {
@@ -39,7 +35,6 @@ public:
 
     bool visible = false;
     int broughtToFront = 0;
-    int hidden = 0;
     QRectF currentFrame;
     std::vector<QRectF> framesSet;
     std::optional<QRectF> visibleFrame;

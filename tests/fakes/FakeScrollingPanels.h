@@ -5,37 +5,22 @@
 #include <QList>
 #include <QStringList>
 
-#include <functional>
-
 // Records what the workflow does with its panels. Every HUD and prompt it makes writes to the
 // lists here, so they can be read after the workflow has destroyed the panels. The HUD's
 // calls are logged as "front", "out", "install" and "remove"; prompts answer from
 // `decisions` in order and cancel once those run out.
 class FakeScrollingPanels : public ScrollingCapturePanelsPort {
 public:
-    QList<Screen> hudScreens;
     QList<ScrollingCaptureProgress> hudUpdates;
     QStringList hudCalls;
     bool stopRequested = false;
-    // Sees each progress update; may ask to stop.
-    std::function<void(const ScrollingCaptureProgress&)> onHUDUpdate;
 
     QList<ScrollingCaptureDecision> decisions;
     QList<int> promptSteps;
-    int promptsMade = 0;
-    int promptOrderOuts = 0;
     int livePrompts = 0;
 
-    std::unique_ptr<ScrollingCaptureHUDPort> makeHUD(const Screen& screen) override
-    {
-        hudScreens.append(screen);
-        return std::make_unique<HUD>(*this);
-    }
-    std::unique_ptr<ScrollingCapturePromptPort> makePrompt() override
-    {
-        ++promptsMade;
-        return std::make_unique<Prompt>(*this);
-    }
+    std::unique_ptr<ScrollingCaptureHUDPort> makeHUD(const Screen&) override { return std::make_unique<HUD>(*this); }
+    std::unique_ptr<ScrollingCapturePromptPort> makePrompt() override { return std::make_unique<Prompt>(*this); }
 
 private:
     class HUD : public ScrollingCaptureHUDPort {
@@ -43,12 +28,7 @@ private:
         explicit HUD(FakeScrollingPanels& panels)
             : m_panels(panels)
         { }
-        void update(const ScrollingCaptureProgress& progress) override
-        {
-            m_panels.hudUpdates.append(progress);
-            if (m_panels.onHUDUpdate)
-                m_panels.onHUDUpdate(progress);
-        }
+        void update(const ScrollingCaptureProgress& progress) override { m_panels.hudUpdates.append(progress); }
         void orderFrontRegardless() override { m_panels.hudCalls.append(QStringLiteral("front")); }
         void orderOut() override { m_panels.hudCalls.append(QStringLiteral("out")); }
         void installClickMonitors() override { m_panels.hudCalls.append(QStringLiteral("install")); }
@@ -72,7 +52,7 @@ private:
             m_panels.promptSteps.append(step);
             co_return m_panels.decisions.isEmpty() ? ScrollingCaptureDecision::cancel : m_panels.decisions.takeFirst();
         }
-        void orderOut() override { ++m_panels.promptOrderOuts; }
+        void orderOut() override { }
 
     private:
         FakeScrollingPanels& m_panels;

@@ -12,7 +12,7 @@ public:
     void setActivationPolicy(ActivationPolicy policy) override { policies.push_back(policy); }
     void activateIgnoringOtherApps() override { ++activations; }
     void activate(const RunningApplication& application) override { activatedOthers.push_back(application); }
-    bool hasVisibleRegularWindow() const override { return regularWindowVisible; }
+    bool hasVisibleRegularWindow() const override { return false; }
     void openScreenRecordingSettings() override { ++settingsOpened; }
     void launchNewInstance() override
     {
@@ -27,7 +27,6 @@ public:
     std::vector<ActivationPolicy> policies;
     int activations = 0;
     std::vector<RunningApplication> activatedOthers;
-    bool regularWindowVisible = false;
     int settingsOpened = 0;
     int launches = 0;
     // The system's wording when a new instance cannot be started.
