@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -77,22 +76,6 @@ protected:
 
     std::unique_ptr<ScrollingPageWindow> window;
 };
-
-TEST_F(ScrollingCaptureIntegration, PageKeysAndTheWheelStepScrollTheFocusedScrollArea)
-{
-    ASSERT_TRUE(showPage(6, pageGeometry, 1.0));
-    QScrollBar& bar = *window->scrollArea().verticalScrollBar();
-    input.pressPageKey(Direction::down);
-    ASSERT_TRUE(waitUntil([&] { return bar.value() > 0; }));
-    EXPECT_EQ(bar.value(), bar.pageStep()) << "one page per key";
-    input.pressPageKey(Direction::up);
-    ASSERT_TRUE(waitUntil([&] { return bar.value() == 0; }));
-    // Twelve clicks of three 20-pixel lines.
-    input.scrollWheelStep(Direction::down);
-    EXPECT_TRUE(waitUntil([&] { return bar.value() == 720; })) << "wheel step scrolled " << bar.value();
-    input.scrollWheelStep(Direction::up);
-    EXPECT_TRUE(waitUntil([&] { return bar.value() == 0; }));
-}
 
 TEST_F(ScrollingCaptureIntegration, AutomaticRunsDownAndUpStitchExactlyThePage)
 {

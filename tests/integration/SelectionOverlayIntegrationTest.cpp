@@ -1,7 +1,6 @@
 // The selection overlays on a real X server, driven with xdotool: a drag, a Shift drag, a
-// click and Esc on the area overlay (also on a screen away from the origin), hovering and
+// click and Esc on the area overlay, hovering and
 // clicking on the window overlay.
-#include "MonitorLayout.h"
 #include "XDriving.h"
 
 #include "platform/x11/XcbConnection.h"
@@ -122,22 +121,6 @@ TEST_F(AreaSelectionIntegration, ADragLeavesNoTrailOverTheFrozenPicture)
     ASSERT_TRUE(finishOrEscape(outcome));
     ASSERT_TRUE(outcome->value);
     EXPECT_EQ(*outcome->value, QRectF(screen.frame.x() + 100, screen.frame.y() + 100, 230, 80));
-}
-
-TEST_F(AreaSelectionIntegration, ScreenAwayFromTheOriginGivesItsOwnGlobalRectangle)
-{
-    MonitorLayout layout(connection);
-    ASSERT_TRUE(layout.isReady()) << "the X server refused the RandR monitors";
-    const QList<Screen> all = screens.screens();
-    const auto right = std::find_if(all.cbegin(), all.cend(),
-        [](const Screen& screen) { return screen.nativeGeometry == MonitorLayout::rightRoot; });
-    ASSERT_NE(right, all.cend());
-    ASSERT_EQ(right->frame, QRectF(1200, -280, 720, 1080));
-
-    const auto result = select(*right, dragArguments(rootPoint(*right, { 10, 10 }), rootPoint(*right, { 110, 60 })));
-    ASSERT_TRUE(result);
-    ASSERT_TRUE(*result);
-    EXPECT_EQ(**result, QRectF(1210, -270, 100, 50));
 }
 
 namespace {
