@@ -150,33 +150,6 @@ TEST(AnnotationRenderer, leavesThePaintersStateAsItFoundIt)
     EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_Multiply);
 }
 
-struct CalloutCase {
-    double fontSize;
-    double radius;
-    double numberSize;
-};
-
-TEST(AnnotationRenderer, calloutBadgeRadiusAndRingFollowTheFontSize)
-{
-    ensureGuiApplication();
-    for (const CalloutCase& test : { CalloutCase { 12, 15, 13 }, CalloutCase { 40, 23.2, 28.8 } }) {
-        SCOPED_TRACE(test.fontSize);
-        const AnnotationStyle style { red, 4, test.fontSize };
-        EXPECT_DOUBLE_EQ(AnnotationRenderer::calloutRadius(style), test.radius);
-        EXPECT_DOUBLE_EQ(AnnotationRenderer::calloutNumberFontSize(style), test.numberSize);
-
-        const QPointF center(60, 60);
-        Image image = filledImage(QSizeF(120, 120), 2, dark);
-        drawShape(image, shape(Kinds::Callout { center, 8 }, red, 4, test.fontSize));
-        const QPointF upLeft(-std::sqrt(0.5), -std::sqrt(0.5));
-        EXPECT_PRED3(near, probe(image, center + upLeft * (test.radius - 3)), red, 4);
-        // The ring, white at 0.92, is centred on the radius, 2.4 points wide.
-        EXPECT_GT(probe(image, center + QPointF(test.radius, 0)).green(), 200);
-        EXPECT_PRED3(near, probe(image, center + QPointF(test.radius + 2, 0)), dark, 4);
-        EXPECT_PRED3(near, probe(image, center + QPointF(0, test.radius + 2)), dark, 4);
-    }
-}
-
 TEST(AnnotationRenderer, calloutNumberIsWhiteCentredOnTheBadgeAndNeverClipped)
 {
     ensureGuiApplication();
@@ -232,12 +205,6 @@ TEST(AnnotationRenderer, measurementHasHorizontalTicksAndALabelBoxAtItsMiddle)
         boxFill, 60);
     ASSERT_TRUE(labelInk.has_value()) << "the label is drawn in white over the box";
     EXPECT_GT(labelInk->width(), box.width() / 2);
-
-    // An empty label still fills a box sixteen points wide.
-    Image unlabelled = filledImage(QSizeF(200, 280), 1, white);
-    drawShape(unlabelled, shape(Kinds::Measurement { start, end, QString() }, blue, 4, 28));
-    EXPECT_PRED3(near, probe(unlabelled, QPointF(106, 140)), boxFill, 6);
-    EXPECT_PRED3(near, probe(unlabelled, QPointF(90.5, 140)), white, 6);
 }
 
 class TextLayout : public testing::TestWithParam<double> {

@@ -74,31 +74,7 @@ TEST(FlattenedImageRenderer, backdropPadsSixtyFourPointsAtTheImagesOwnDensity)
     }
 }
 
-struct FrameCase {
-    Style style;
-    QColor frame;
-    double radius;
-};
-
 class Frames : public testing::TestWithParam<double> { };
-
-TEST_P(Frames, frameColourAndCornerRadiusFollowTheStyle)
-{
-    const FrameCase cases[] = {
-        { Style::solidColor, slate, 28 },
-        { Style::trimShadow, white, 16 },
-    };
-    for (const FrameCase& test : cases) {
-        SCOPED_TRACE(int(test.style));
-        const Image result = flatten(filledImage(QSizeF(300, 200), GetParam(), red), {}, test.style);
-        EXPECT_PRED3(near, probe(result, QPointF(4, 4)), test.frame, 2);
-        EXPECT_PRED3(near, probe(result, QPointF(65, 65)), test.frame, 12) << "the corner pixel is cut off";
-        // Six points in along the diagonal: outside a 28-point corner, inside a 16-point one.
-        EXPECT_PRED3(near, probe(result, QPointF(70, 70)), test.radius > 20 ? test.frame : red, 12);
-        EXPECT_PRED3(near, probe(result, QPointF(75, 75)), red, 12);
-        EXPECT_PRED3(near, probe(result, QPointF(362.5, 262.5)), test.frame, 30);
-    }
-}
 
 TEST_P(Frames, trimShadowCastsNoShadow)
 {

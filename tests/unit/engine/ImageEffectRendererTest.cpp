@@ -265,14 +265,4 @@ TEST(ImageEffectRenderer, transparentBackdropKeepsTheCanvasClearButCastsASoftSha
     EXPECT_NEAR(probe(image, QPointF(60, 164)).alpha(), probe(image, QPointF(368, 164)).alpha(), 1);
 }
 
-TEST(ImageEffectRenderer, wallpaperRunsFromBlueAtTheBottomRightToPinkAtTheTopLeft)
-{
-    const Image image = backdrop(WindowBackgroundStyle::wallpaper, 1);
-    EXPECT_PRED3(near, probe(image, QPointF(0, 0)), QColor::fromRgbF(0.96f, 0.43f, 0.62f), 3);
-    EXPECT_PRED3(near, probe(image, QPointF(427, 327)), QColor::fromRgbF(0.29f, 0.56f, 0.96f), 3);
-    // At 135 degrees the lines of equal colour run at 45 degrees, x + y constant.
-    EXPECT_PRED3(near, probe(image, QPointF(10, 300)), probe(image, QPointF(300, 10)), 2);
-    EXPECT_FALSE(near(probe(image, QPointF(10, 300)), probe(image, QPointF(10, 10)), 10));
-}
-
 } // namespace

@@ -128,9 +128,7 @@ TEST(PngReader, DecodesTheWritersOutputLikeQt)
     } cases[] = {
         { "opaque", opaqueImage(97, 61) },
         { "soft alpha", PngTestImages::translucentImage(64, 33) },
-        { "opaque 1x1", opaqueImage(1, 1) },
         { "transparent 1x1", transparentPixel() },
-        { "odd width, opaque", opaqueImage(257, 3) },
         { "odd width, alpha", PngTestImages::translucentImage(131, 5) },
         { "tall and narrow", PngTestImages::translucentImage(2, 700) },
     };
@@ -247,8 +245,6 @@ HostileCases hostileCases()
     const qsizetype dataStart = 8 + headerChunk.size();
     return { valid,
         {
-            { "empty", {} },
-            { "signature only", QByteArray(signature, 8) },
             { "wrong signature", changed(valid, 1) },
             { "IHDR CRC", changed(valid, dataStart - 1) },
             { "IDAT CRC", changed(valid, dataStart + data.size() - 2) },
@@ -260,7 +256,6 @@ HostileCases hostileCases()
             { "one scanline byte over", withData(raw + '\0') },
             { "bytes after the zlib stream", pngOf({ headerChunk, chunk("IDAT", stream + "xyz"), end }) },
             { "filter type 5", withData(unknownFilter) },
-            { "100000 x 100000", pngOf({ header({ 100000, 100000 }), data, end }) },
             { "just over a gigabyte of pixels", pngOf({ header({ 16385, 16384, 6 }), data, end }) },
             { "width 0", pngOf({ header({ 0, height }), chunk("IDAT", zlibStream({})), end }) },
             { "height 0", pngOf({ header({ width, 0 }), chunk("IDAT", zlibStream({})), end }) },
@@ -274,7 +269,6 @@ HostileCases hostileCases()
             { "IHDR one byte too long", pngOf({ chunk("IHDR", headerChunk.mid(8, 14)), data, end }) },
             { "IHDR one byte short", pngOf({ chunk("IHDR", headerChunk.mid(8, 12)), data, end }) },
             { "no IDAT", pngOf({ headerChunk, end }) },
-            { "no IEND", pngOf({ headerChunk, data }) },
             { "IEND with data", pngOf({ headerChunk, data, chunk("IEND", "x") }) },
             { "IDAT after IEND", pngOf({ headerChunk, data, end, data }) },
             { "second IHDR", pngOf({ headerChunk, headerChunk, data, end }) },
@@ -293,6 +287,7 @@ TEST(PngReader, DeclinesDamagedAndHostileFiles)
     }
 }
 
+// Every prefix, from the empty file and the bare signature to the file without its end chunk.
 TEST(PngReader, DeclinesEveryTruncation)
 {
     const std::optional<QByteArray> png = PngWriter::encode(PngTestImages::translucentImage(7, 5));

@@ -72,68 +72,12 @@ TEST(ScreenCaptureGeometry, NormalizedCaptureRectClipsAndRoundsOutward)
     EXPECT_FALSE(ScreenCaptureGeometry::normalizedCaptureRect(QRectF(10, 10, 0, 20), screen).has_value());
 }
 
-// The primary screen B sits at root (1600, 300) below the top of the root; screen A is to
-// its left and starts at the root's top edge.
-const QRect primaryRoot(1600, 300, 1400, 900);
-const QRect secondaryRoot(0, 0, 1600, 1500);
-
-Screen screenAt(const QRect& root, double scale)
-{
-    return Screen { .name = {},
-        .frame = ScreenCaptureGeometry::globalRectFromRoot(QRectF(root), primaryRoot, scale),
-        .visibleFrame = {},
-        .scaleFactor = scale,
-        .nativeGeometry = root };
-}
-
-TEST(ScreenCaptureGeometry, GlobalPointsPutTheOriginAtThePrimaryScreensBottomLeft)
-{
-    EXPECT_EQ(ScreenCaptureGeometry::globalRectFromRoot(QRectF(primaryRoot), primaryRoot, 1), QRectF(0, 0, 1400, 900));
-    EXPECT_EQ(ScreenCaptureGeometry::globalRectFromRoot(QRectF(secondaryRoot), primaryRoot, 1),
-        QRectF(-1600, -300, 1600, 1500));
-    // A window near the top of the primary screen is high up in global points.
-    EXPECT_EQ(ScreenCaptureGeometry::globalRectFromRoot(QRectF(1700, 310, 200, 100), primaryRoot, 1),
-        QRectF(100, 790, 200, 100));
-    EXPECT_EQ(ScreenCaptureGeometry::globalRectFromRoot(QRectF(primaryRoot), primaryRoot, 2), QRectF(0, 0, 700, 450));
-}
-
-TEST(ScreenCaptureGeometry, ToolRectangleIsTheRootRectangleThatWasConvertedToPoints)
-{
-    const struct {
-        const char* name;
-        QRect root;
-        QRect screenRoot;
-        double scale;
-    } cases[] = {
-        { "upper part of the primary screen", QRect(1700, 320, 300, 100), primaryRoot, 1 },
-        { "lower part of the primary screen", QRect(2000, 1100, 50, 80), primaryRoot, 1 },
-        { "top of the secondary screen", QRect(10, 5, 400, 30), secondaryRoot, 1 },
-        { "bottom of the secondary screen", QRect(100, 1400, 400, 100), secondaryRoot, 1 },
-        { "a 2x desktop", QRect(1800, 400, 200, 100), primaryRoot, 2 },
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.name);
-        const Screen screen = screenAt(testCase.screenRoot, testCase.scale);
-        const QRectF global
-            = ScreenCaptureGeometry::globalRectFromRoot(QRectF(testCase.root), primaryRoot, testCase.scale);
-        EXPECT_EQ(ScreenCaptureGeometry::toolRectangle(global, screen), testCase.root);
-    }
-}
-
-TEST(ScreenCaptureGeometry, ToolRectangleStaysOnItsScreen)
-{
-    const Screen screen = screenAt(secondaryRoot, 1);
-    // Half on the secondary screen, half on the primary one.
-    const QRectF global = ScreenCaptureGeometry::globalRectFromRoot(QRectF(1500, 400, 200, 100), primaryRoot, 1);
-    EXPECT_EQ(ScreenCaptureGeometry::toolRectangle(global, screen), QRect(1500, 400, 100, 100));
-    EXPECT_TRUE(ScreenCaptureGeometry::toolRectangle(QRectF(5000, 0, 10, 10), screen).isEmpty());
-}
-
 } // namespace
 
 // Monitors of different scales: the primary at 2x, one at 1x to its right and one at 1.5x
 // below. Each screen's frame has its pixel size over its own scale, every rectangle on it
-// comes back to the same root pixels, and no two frames overlap.
+// comes back to the same root pixels, nothing beside the screen reaches it, and no two frames
+// overlap.
 TEST(ScreenCaptureGeometry, EachMonitorKeepsItsOwnScale)
 {
     const QRect primary(0, 0, 3840, 2160);
@@ -159,6 +103,7 @@ TEST(ScreenCaptureGeometry, EachMonitorKeepsItsOwnScale)
             QRectF(window), monitor.monitor, monitor.scale, primary, 2);
         EXPECT_EQ(global.size(), QSizeF(window.size()) / monitor.scale);
         EXPECT_EQ(ScreenCaptureGeometry::toolRectangle(global, screen), window);
+        EXPECT_TRUE(ScreenCaptureGeometry::toolRectangle(frame.translated(frame.width(), 0), screen).isEmpty());
         for (const QRectF& other : frames)
             EXPECT_FALSE(frame.intersects(other));
         frames.append(frame);
