@@ -2,8 +2,6 @@
 
 #include "engine/PngWriter.h"
 
-#include "PngTestImages.h"
-
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -108,9 +106,21 @@ std::optional<QImage> decodeExactBuffer(const QByteArray& png)
     return PngReader::decodeSimple(QByteArray::fromRawData(copy.get(), png.size()));
 }
 
+// Every alpha from 0 to 255 against varied colours, stored premultiplied.
+QImage translucentImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32);
+    std::mt19937 random(11);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(
+                x, y, qRgba(int(random() % 256), int(random() % 256), int(random() % 256), (x + y * width) % 256));
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 QImage opaqueImage(int width, int height)
 {
-    return PngTestImages::translucentImage(width, height).convertToFormat(QImage::Format_RGB32);
+    return translucentImage(width, height).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage transparentPixel()
@@ -130,7 +140,6 @@ TEST(PngReader, DecodesTheWritersOutputLikeQtInTheColourTypeEachPictureNeeds)
     // A foreign buffer wrapped as RGB32 may carry zeros where alpha would be: still opaque.
     std::vector<quint32> padded(8 * 4, 0x00336699);
     const QImage foreign(reinterpret_cast<const uchar*>(padded.data()), 8, 4, QImage::Format_RGB32);
-    using PngTestImages::translucentImage;
     const struct {
         const char* name;
         QImage source;
@@ -313,7 +322,7 @@ TEST(PngReader, DeclinesDamagedAndHostileFiles)
 // Every prefix, from the empty file and the bare signature to the file without its end chunk.
 TEST(PngReader, DeclinesEveryTruncation)
 {
-    const std::optional<QByteArray> png = PngWriter::encode(PngTestImages::translucentImage(7, 5));
+    const std::optional<QByteArray> png = PngWriter::encode(translucentImage(7, 5));
     ASSERT_TRUE(png);
     ASSERT_TRUE(decodeExactBuffer(*png)) << "the whole file decodes";
     for (qsizetype length = 0; length < png->size(); ++length) {
