@@ -40,7 +40,7 @@ QByteArray encodeWithQt(const QImage& image, const char* format)
     return bytes;
 }
 
-TEST(ImageIOService, PngDataOfAnImageWithoutPixelsThrowsTheEncodingError)
+TEST(ImageIOService, PngDataKeepsPixelsNotPointsAndRefusesAnImageWithoutPixels)
 {
     const Image withoutPixels[] = { Image(), Image(QImage(), QSizeF(10, 10)), Image(testPattern(4, 4), QSizeF(0, 0)) };
     for (const Image& image : withoutPixels) {
@@ -52,10 +52,6 @@ TEST(ImageIOService, PngDataOfAnImageWithoutPixelsThrowsTheEncodingError)
             EXPECT_EQ(error.description(), QStringLiteral("Nie udało się zakodować obrazu do PNG."));
         }
     }
-}
-
-TEST(ImageIOService, PngDataKeepsPixelsNotPoints)
-{
     const Image retina(testPattern(200, 100), QSizeF(100, 50));
     const std::optional<Image> decoded = ImageIOService::readImageData(ImageIOService::pngData(retina));
     ASSERT_TRUE(decoded);

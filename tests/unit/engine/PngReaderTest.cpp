@@ -244,18 +244,8 @@ TEST(PngReader, LeavesOtherValidPngsToQt)
     }
 }
 
-struct HostileCase {
-    const char* name;
-    QByteArray png;
-};
-
-struct HostileCases {
-    QByteArray valid;
-    std::vector<HostileCase> cases;
-};
-
 // Each case is one defect in an otherwise valid 6 x 4 RGB file.
-HostileCases hostileCases()
+TEST(PngReader, DeclinesDamagedAndHostileFiles)
 {
     const int width = 6;
     const int height = 4;
@@ -275,47 +265,41 @@ HostileCases hostileCases()
     QByteArray unknownFilter = raw;
     unknownFilter[(width * 3 + 1) * 2] = 5;
     const qsizetype dataStart = 8 + headerChunk.size();
-    return { valid,
-        {
-            { "wrong signature", changed(valid, 1) },
-            { "IHDR CRC", changed(valid, dataStart - 1) },
-            { "IDAT CRC", changed(valid, dataStart + data.size() - 2) },
-            { "IEND CRC", changed(valid, valid.size() - 1) },
-            { "IDAT length", changed(valid, dataStart + 3) },
-            { "a deflate byte, with a matching CRC", pngOf({ headerChunk, chunk("IDAT", changed(stream, 3)), end }) },
-            { "adler32 of the stream", pngOf({ headerChunk, chunk("IDAT", changed(stream, stream.size() - 1)), end }) },
-            { "one scanline byte short", withData(raw.chopped(1)) },
-            { "one scanline byte over", withData(raw + '\0') },
-            { "bytes after the zlib stream", pngOf({ headerChunk, chunk("IDAT", stream + "xyz"), end }) },
-            { "filter type 5", withData(unknownFilter) },
-            { "just over a gigabyte of pixels", pngOf({ header({ 16385, 16384, 6 }), data, end }) },
-            { "width 0", pngOf({ header({ 0, height }), chunk("IDAT", zlibStream({})), end }) },
-            { "height 0", pngOf({ header({ width, 0 }), chunk("IDAT", zlibStream({})), end }) },
-            { "width over 2^31", pngOf({ header({ 0x80000001, 1 }), data, end }) },
-            { "2^31 x 2^31, whose byte count wraps to zero in 64 bits",
-                pngOf({ header({ 0x80000000, 0x80000000 }), data, end }) },
-            { "interlaced", pngOf({ header({ width, height, 2, 8, 0, 0, 1 }), data, end }) },
-            { "palette", pngOf({ header({ width, height, 3 }), data, end }) },
-            { "compression method 1", pngOf({ header({ width, height, 2, 8, 1 }), data, end }) },
-            { "filter method 1", pngOf({ header({ width, height, 2, 8, 0, 1 }), data, end }) },
-            { "IHDR one byte too long", pngOf({ chunk("IHDR", headerChunk.mid(8, 14)), data, end }) },
-            { "IHDR one byte short", pngOf({ chunk("IHDR", headerChunk.mid(8, 12)), data, end }) },
-            { "no IDAT", pngOf({ headerChunk, end }) },
-            { "IEND with data", pngOf({ headerChunk, data, chunk("IEND", "x") }) },
-            { "IDAT after IEND", pngOf({ headerChunk, data, end, data }) },
-            { "second IHDR", pngOf({ headerChunk, headerChunk, data, end }) },
-            { "garbage after IEND", valid + "trailing" },
-            { "chunk length 0xffffffff", pngOf({ headerChunk, bigEndian(0xffffffff) + "IDAT" + stream, end }) },
-        } };
-}
-
-TEST(PngReader, DeclinesDamagedAndHostileFiles)
-{
-    const HostileCases hostile = hostileCases();
-    ASSERT_TRUE(decodeExactBuffer(hostile.valid)) << "the file without a defect decodes";
-    for (const HostileCase& testCase : hostile.cases) {
-        SCOPED_TRACE(testCase.name);
-        EXPECT_FALSE(decodeExactBuffer(testCase.png));
+    ASSERT_TRUE(decodeExactBuffer(valid)) << "the file without a defect decodes";
+    const std::pair<const char*, QByteArray> cases[] = {
+        { "wrong signature", changed(valid, 1) },
+        { "IHDR CRC", changed(valid, dataStart - 1) },
+        { "IDAT CRC", changed(valid, dataStart + data.size() - 2) },
+        { "IEND CRC", changed(valid, valid.size() - 1) },
+        { "IDAT length", changed(valid, dataStart + 3) },
+        { "a deflate byte, with a matching CRC", pngOf({ headerChunk, chunk("IDAT", changed(stream, 3)), end }) },
+        { "adler32 of the stream", pngOf({ headerChunk, chunk("IDAT", changed(stream, stream.size() - 1)), end }) },
+        { "one scanline byte short", withData(raw.chopped(1)) },
+        { "one scanline byte over", withData(raw + '\0') },
+        { "bytes after the zlib stream", pngOf({ headerChunk, chunk("IDAT", stream + "xyz"), end }) },
+        { "filter type 5", withData(unknownFilter) },
+        { "just over a gigabyte of pixels", pngOf({ header({ 16385, 16384, 6 }), data, end }) },
+        { "width 0", pngOf({ header({ 0, height }), chunk("IDAT", zlibStream({})), end }) },
+        { "height 0", pngOf({ header({ width, 0 }), chunk("IDAT", zlibStream({})), end }) },
+        { "width over 2^31", pngOf({ header({ 0x80000001, 1 }), data, end }) },
+        { "2^31 x 2^31, whose byte count wraps to zero in 64 bits",
+            pngOf({ header({ 0x80000000, 0x80000000 }), data, end }) },
+        { "interlaced", pngOf({ header({ width, height, 2, 8, 0, 0, 1 }), data, end }) },
+        { "palette", pngOf({ header({ width, height, 3 }), data, end }) },
+        { "compression method 1", pngOf({ header({ width, height, 2, 8, 1 }), data, end }) },
+        { "filter method 1", pngOf({ header({ width, height, 2, 8, 0, 1 }), data, end }) },
+        { "IHDR one byte too long", pngOf({ chunk("IHDR", headerChunk.mid(8, 14)), data, end }) },
+        { "IHDR one byte short", pngOf({ chunk("IHDR", headerChunk.mid(8, 12)), data, end }) },
+        { "no IDAT", pngOf({ headerChunk, end }) },
+        { "IEND with data", pngOf({ headerChunk, data, chunk("IEND", "x") }) },
+        { "IDAT after IEND", pngOf({ headerChunk, data, end, data }) },
+        { "second IHDR", pngOf({ headerChunk, headerChunk, data, end }) },
+        { "garbage after IEND", valid + "trailing" },
+        { "chunk length 0xffffffff", pngOf({ headerChunk, bigEndian(0xffffffff) + "IDAT" + stream, end }) },
+    };
+    for (const auto& [name, png] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(decodeExactBuffer(png));
     }
 }
 
