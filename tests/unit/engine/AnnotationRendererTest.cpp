@@ -80,8 +80,6 @@ TEST(AnnotationRenderer, drawsNothingForEffectKindsAndForPolylinesWithoutASegmen
         shape(Kinds::Magnifier { QRectF(10, 10, 50, 50), QPointF(30, 30) }),
         shape(Kinds::Freehand { { QPointF(30, 30) } }),
         shape(Kinds::Highlight { { QPointF(30, 30) } }),
-        shape(Kinds::Freehand {}),
-        shape(Kinds::Highlight {}),
         shape(Kinds::Text { QPointF(10, 10), QString() }),
     };
     for (const AnnotationShape& each : shapes) {
