@@ -34,21 +34,15 @@ testing::AssertionResult showsImage(const QImage& canvas, const Image& image, QP
 TEST(ImageCompositionStacking, ImagesStandCentredOneUnderAnotherWithPaddingOnEverySide)
 {
     const Image wide = pattern(100, 60);
-    const auto single = ImageCompositionService::stackVertically({ wide }, 28, 28, canvasGrey);
-    ASSERT_TRUE(single);
-    EXPECT_EQ(single->size(), QSizeF(156, 116));
-    EXPECT_EQ(single->pixels().size(), QSize(156, 116));
-    EXPECT_TRUE(showsImage(single->pixels(), wide, { 28, 28 }, 18));
-    EXPECT_EQ(single->pixels().pixel(0, 0), canvasGrey.rgb());
-    // The rounded corner cuts the image's corner pixel, leaving the card or the background.
-    EXPECT_NE(single->pixels().pixel(28, 28), wide.pixels().pixel(0, 0));
-
     const Image narrow = pattern(60, 40);
     const auto stacked = ImageCompositionService::stackVertically({ wide, narrow }, 28, 28, canvasGrey);
     ASSERT_TRUE(stacked);
     EXPECT_EQ(stacked->size(), QSizeF(156, 28 + 60 + 28 + 40 + 28));
     EXPECT_TRUE(showsImage(stacked->pixels(), wide, { 28, 28 }, 18));
     EXPECT_TRUE(showsImage(stacked->pixels(), narrow, { 48, 116 }, 18));
+    EXPECT_EQ(stacked->pixels().pixel(0, 0), canvasGrey.rgb());
+    // The rounded corner cuts the image's corner pixel, leaving the card or the background.
+    EXPECT_NE(stacked->pixels().pixel(28, 28), wide.pixels().pixel(0, 0));
 }
 
 TEST(ImageCompositionStacking, DoubleDensityKeepsEveryPixel)

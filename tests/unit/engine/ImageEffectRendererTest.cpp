@@ -18,18 +18,16 @@ const QColor white(255, 255, 255);
 const QColor red(255, 0, 0);
 const QColor dimmedWhite = blended(QColor(0, 0, 0, 115), white);
 
-struct PixelRectCase {
-    const char* name;
-    QRectF rect;
-    QSizeF imageSize;
-    QSize pixelSize;
-    QRect expected;
-};
-
 TEST(ImageEffectRenderer, imageSpacePixelRectRoundsOutwardOnEachAxis)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const PixelRectCase cases[] = {
+    const struct {
+        const char* name;
+        QRectF rect;
+        QSizeF imageSize;
+        QSize pixelSize;
+        QRect expected;
+    } cases[] = {
         { "2x, fractional", QRectF(10.3, 20.6, 5, 5), QSizeF(100, 100), QSize(200, 200), QRect(20, 41, 11, 11) },
         { "different density per axis", QRectF(10, 10, 10, 10), QSizeF(100, 50), QSize(300, 100),
             QRect(30, 20, 30, 20) },
@@ -37,7 +35,7 @@ TEST(ImageEffectRenderer, imageSpacePixelRectRoundsOutwardOnEachAxis)
         { "not a number", QRectF(nan, 0, 10, 10), QSizeF(100, 100), QSize(100, 100), QRect() },
         { "huge", QRectF(0, 0, 1e300, 10), QSizeF(100, 100), QSize(100, 100), QRect(0, 0, 1 << 28, 10) },
     };
-    for (const PixelRectCase& test : cases) {
+    for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         EXPECT_EQ(ImageEffectRenderer::imageSpacePixelRect(test.rect, test.imageSize, test.pixelSize), test.expected);
     }
@@ -150,18 +148,16 @@ TEST_P(Spotlight, dimsOnlyThePictureAtItsOrigin)
 
 INSTANTIATE_TEST_SUITE_P(Densities, Spotlight, testing::Values(1.0, 2.0));
 
-struct SampleCase {
-    const char* name;
-    QRectF frame;
-    QPointF focus;
-    QSizeF imageSize;
-    QSize pixelSize;
-    QRect expected;
-};
-
 TEST(ImageEffectRenderer, magnifierSampleIsTheFrameOverTheZoomKeptInsideTheImage)
 {
-    const SampleCase cases[] = {
+    const struct {
+        const char* name;
+        QRectF frame;
+        QPointF focus;
+        QSizeF imageSize;
+        QSize pixelSize;
+        QRect expected;
+    } cases[] = {
         { "focus at the top-left corner", QRectF(0, 0, 100, 100), QPointF(0, 0), QSizeF(400, 300), QSize(400, 300),
             QRect(0, 0, 46, 46) },
         { "at 2x", QRectF(0, 0, 100, 100), QPointF(0, 0), QSizeF(400, 300), QSize(800, 600), QRect(0, 0, 91, 91) },
@@ -173,33 +169,12 @@ TEST(ImageEffectRenderer, magnifierSampleIsTheFrameOverTheZoomKeptInsideTheImage
             QRect(-26, -26, 46, 46) },
         { "empty image", QRectF(0, 0, 100, 100), QPointF(10, 10), QSizeF(0, 0), QSize(0, 0), QRect() },
     };
-    for (const SampleCase& test : cases) {
+    for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
         EXPECT_EQ(ImageEffectRenderer::magnifierSamplePixelRect(
                       test.frame, test.focus, test.imageSize, test.pixelSize, ImageEffectRenderer::magnifierZoom),
             test.expected);
     }
-}
-
-Image backdrop(WindowBackgroundStyle style, double density)
-{
-    const Image picture = filledImage(QSizeF(300, 200), density, red);
-    QImage canvas(int(428 * density), int(328 * density), QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    ImageEffectRenderer::drawBackdrop(canvas, QSizeF(428, 328), picture, QRectF(64, 64, 300, 200), style);
-    return Image(std::move(canvas), QSizeF(428, 328));
-}
-
-TEST(ImageEffectRenderer, transparentBackdropKeepsTheCanvasClearButCastsAShadowDownward)
-{
-    const Image image = backdrop(WindowBackgroundStyle::transparent, 2);
-    EXPECT_PRED3(near, probe(image, QPointF(214, 164)), red, 0);
-    EXPECT_EQ(probe(image, QPointF(1, 1)).alpha(), 0);
-    EXPECT_LT(probe(image, QPointF(64.5, 64.5)).alpha(), 40) << "rounded corner";
-    const int near4 = probe(image, QPointF(214, 268)).alpha();
-    EXPECT_GT(near4, 0);
-    EXPECT_LT(probe(image, QPointF(214, 60)).alpha(), near4 / 2) << "the shadow falls downward";
-    EXPECT_NEAR(probe(image, QPointF(60, 164)).alpha(), probe(image, QPointF(368, 164)).alpha(), 1);
 }
 
 } // namespace

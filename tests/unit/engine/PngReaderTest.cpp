@@ -123,17 +123,12 @@ QImage opaqueImage(int width, int height)
     return translucentImage(width, height).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage transparentPixel()
-{
-    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
 // Opaque pictures are stored as RGB, translucent ones as straight RGBA, from any QImage
 // format; the reader and Qt's decoder (libpng) give back the same pixels.
 TEST(PngReader, DecodesTheWritersOutputLikeQtInTheColourTypeEachPictureNeeds)
 {
+    QImage transparentPixel(1, 1, QImage::Format_ARGB32_Premultiplied);
+    transparentPixel.fill(Qt::transparent);
     // One transparent pixel, the very last, is enough for alpha.
     QImage lastPixelClear = opaqueImage(40, 30).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     lastPixelClear.setPixel(39, 29, qRgba(0, 0, 0, 0));
@@ -148,7 +143,7 @@ TEST(PngReader, DecodesTheWritersOutputLikeQtInTheColourTypeEachPictureNeeds)
         { "opaque", opaqueImage(97, 61), false },
         { "soft alpha", translucentImage(64, 33), true },
         { "last pixel clear", lastPixelClear, true },
-        { "transparent 1x1", transparentPixel(), true },
+        { "transparent 1x1", transparentPixel, true },
         { "odd width, alpha", translucentImage(131, 5), true },
         { "tall and narrow", translucentImage(2, 700), true },
         { "ARGB32", translucentImage(23, 17).convertToFormat(QImage::Format_ARGB32), true },

@@ -108,7 +108,6 @@ TEST(CommandLine, ShotOptionsInBothSpellingsAndTheirConflicts)
         { "shot --region -1,2,3,4", usageError() },
         { "shot --output", usageError() },
         { "shot --output=", usageError() },
-        { "shot --screens 1", usageError() },
         { "shot now", usageError() },
     };
     for (const auto& testCase : cases) {
