@@ -20,17 +20,11 @@ TEST(HotkeyKeys, LabelsAndMenuEquivalentsAtTheEdgesOfTheTable)
         { 0, "A", 'a' },
         { 10, std::nullopt, std::nullopt },
         { 11, "B", 'b' },
-        { 18, "1", '1' },
-        { 23, "5", '5' },
-        { 31, "O", 'o' },
         { 36, "Return", std::nullopt },
-        { 42, "\\", '\\' },
         { 43, ",", ',' },
-        { 48, "Tab", std::nullopt },
         { 49, "Space", std::nullopt },
         { 50, std::nullopt, std::nullopt },
         { 53, "Esc", std::nullopt },
-        { 122, std::nullopt, std::nullopt },
         { 0xFFFF'FFFFu, std::nullopt, std::nullopt },
     };
     for (const KeyCase& testCase : cases) {
@@ -81,7 +75,7 @@ TEST(HotkeyKeys, KeyboardEncodingsOfSampleKeys)
     EXPECT_EQ(keyCodeForQtKey(Qt::Key_Backtab), 48u);
 }
 
-TEST(HotkeyKeys, ModifierNamesKeepTheirOrderAndIgnoreOtherBits)
+TEST(HotkeyKeys, ModifiersAreNamedInOrderAndConvertToQtAndXIgnoringOtherBits)
 {
     const QStringList all { QStringLiteral("Ctrl"), QStringLiteral("Alt"), QStringLiteral("Shift"),
         QStringLiteral("Super") };
@@ -89,10 +83,7 @@ TEST(HotkeyKeys, ModifierNamesKeepTheirOrderAndIgnoreOtherBits)
     EXPECT_EQ(modifierNames(commandModifier | controlModifier), QStringList({ "Ctrl", "Super" }));
     EXPECT_EQ(modifierNames(0xFFFF'FFFFu & ~0x1B00u), QStringList());
     EXPECT_EQ(modifierNames(0xFFFF'FFFFu), all);
-}
 
-TEST(HotkeyKeys, QtModifiersConvertBothWays)
-{
     EXPECT_EQ(carbonModifiers(Qt::ControlModifier | Qt::AltModifier), 0x1800u);
     EXPECT_EQ(carbonModifiers(Qt::MetaModifier), commandModifier);
     EXPECT_EQ(carbonModifiers(Qt::ShiftModifier | Qt::KeypadModifier | Qt::GroupSwitchModifier), shiftModifier);
@@ -103,10 +94,8 @@ TEST(HotkeyKeys, QtModifiersConvertBothWays)
         EXPECT_EQ(carbonModifiers(qtModifiers(carbon)), carbon);
     }
     EXPECT_EQ(qtModifiers(0x0400), Qt::NoModifier);
-}
 
-TEST(HotkeyKeys, CarbonBitsBecomeCtrlAltShiftAndSuperForX)
-{
+    // For X the bits become Ctrl, Alt (Mod1), Shift and Super (Mod4).
     constexpr std::uint16_t shift = 1, control = 4, mod1 = 8, mod4 = 64;
     EXPECT_EQ(xModifiers(controlModifier | optionModifier), control | mod1);
     EXPECT_EQ(xModifiers(0x1B00), shift | control | mod1 | mod4);

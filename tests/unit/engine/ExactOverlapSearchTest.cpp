@@ -1,5 +1,5 @@
-// Shots that overlap by less than the signature search can see: a browser's Page Down keeps
-// about a tenth of the window, and a wide, short window has too few signature rows at all.
+// Shots that overlap by less than the signature search can see; the stitching tests show
+// Page Down steps stitched back to the page.
 #include "engine/ExactOverlapSearch.h"
 #include "engine/ImageCompositionService.h"
 
@@ -13,13 +13,6 @@ using StitchTestPages::Page;
 
 namespace {
 
-bool samePixels(const Image& actual, const Image& expected)
-{
-    return actual.size() == expected.size()
-        && actual.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied)
-        == expected.pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
 // A scroll bar thumb in the right margin that moves with every shot, as browsers draw it.
 Image withScrollBar(const Image& shot, int index)
 {
@@ -31,31 +24,6 @@ Image withScrollBar(const Image& shot, int index)
 }
 
 } // namespace
-
-TEST(ExactOverlapSearch, PageDownStepsStitchBackToThePage)
-{
-    struct Case {
-        int width, viewportHeight, overlap, density;
-    };
-    for (const Case c :
-        { Case { 1200, 700, 70, 1 }, Case { 1200, 700, 56, 2 }, Case { 1920, 800, 40, 1 }, Case { 960, 640, 64, 1 } }) {
-        SCOPED_TRACE(testing::Message() << c.width << "x" << c.viewportHeight << " overlap " << c.overlap << " at "
-                                        << c.density << "x");
-        const int step = c.viewportHeight - c.overlap;
-        const Page page(c.width, 3 * step + c.viewportHeight, c.density, 5);
-        std::vector<Image> shots;
-        for (int i = 0; i < 4; ++i)
-            shots.push_back(page.rows(i * step, c.viewportHeight));
-
-        const std::vector<StitchedSegment> segments = ImageCompositionService::trimmedSegments(shots);
-        ASSERT_EQ(segments.size(), shots.size());
-        for (std::size_t i = 1; i < segments.size(); ++i)
-            EXPECT_EQ(segments[i].topTrim, c.overlap) << "shot " << i;
-        const std::optional<Image> stitched = ImageCompositionService::stitchVertically(shots);
-        ASSERT_TRUE(stitched);
-        EXPECT_TRUE(samePixels(*stitched, page.rows(0, page.height())));
-    }
-}
 
 TEST(ExactOverlapSearch, FixedHeaderIsCutWithTheRepeatedRowsAndScrollBarsAreIgnored)
 {

@@ -35,10 +35,8 @@ TEST(ImageColorSampler, ReadsRealRgbWhateverThePixelFormat)
         else
             EXPECT_EQ(blue, QStringLiteral("#0020FE"));
     }
-}
 
-TEST(ImageColorSampler, PremultipliedPixelsAreReportedAsStored)
-{
+    // Premultiplied pixels are reported as stored.
     QImage pixels(1, 1, QImage::Format_ARGB32_Premultiplied);
     pixels.setPixel(0, 0, qRgba(0x40, 0x20, 0x10, 0x80));
     EXPECT_EQ(ImageColorSampler::sampleHexColor({ 0, 0 }, Image(pixels)), QStringLiteral("#402010"));

@@ -23,7 +23,6 @@ TEST(PrecisionGeometry, SquarePointTakesTheLargerSideAndKeepsDirection)
         { { 0, 0 }, { 4, 0 }, { 4, 4 } },
         { { 0, 0 }, { 0, 0 }, { 0, 0 } },
         { { 10, 10 }, { 7, 2 }, { 2, 2 } },
-        { { 0, 0 }, { -6, -6 }, { -6, -6 } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.to.x() << "," << c.to.y());

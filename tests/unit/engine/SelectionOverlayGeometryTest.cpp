@@ -1,18 +1,7 @@
 #include "engine/AreaSelectionGeometry.h"
-#include "engine/OverlayCoordinates.h"
 #include "engine/WindowSelectionGeometry.h"
 
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QRectF& rect, std::ostream* out)
-{
-    *out << "(" << rect.x() << ", " << rect.y() << ", " << rect.width() << " x " << rect.height() << ")";
-}
-
-inline void PrintTo(const QPointF& point, std::ostream* out)
-{
-    *out << "(" << point.x() << ", " << point.y() << ")";
-}
 
 TEST(AreaSelectionGeometry, SelectionIsTheWholePointRectangleOfTheDragSquaredWithShift)
 {
@@ -70,20 +59,6 @@ TEST(AreaSelectionGeometry, GuidesNeedMoreThanEighteenPointsEachWay)
     EXPECT_TRUE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 19, 19)));
     EXPECT_FALSE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 18, 100)));
     EXPECT_FALSE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 100, 18)));
-}
-
-TEST(OverlayCoordinates, FlipsTheVerticalAxisAndScalesBetweenWidgetAndView)
-{
-    const OverlayCoordinates same(QSizeF(800, 600), QSizeF(800, 600));
-    EXPECT_EQ(same.toView(QPointF(0, 0)), QPointF(0, 600)) << "the widget's top-left is the view's top";
-    EXPECT_EQ(same.toView(QPointF(10, 590)), QPointF(10, 10));
-    EXPECT_EQ(same.toWidget(QRectF(10, 10, 100, 50)), QRectF(10, 540, 100, 50));
-
-    const OverlayCoordinates doubled(QSizeF(400, 300), QSizeF(800, 600));
-    EXPECT_EQ(doubled.toView(QPointF(100, 100)), QPointF(200, 400));
-    EXPECT_EQ(doubled.toWidget(QRectF(200, 400, 100, 100)), QRectF(100, 50, 50, 50));
-    for (const QPointF point : { QPointF(0, 0), QPointF(13.5, 7.25), QPointF(400, 300) })
-        EXPECT_EQ(doubled.toWidget(doubled.toView(point)), point);
 }
 
 TEST(WindowSelectionGeometry, FrontWindowWinsWhereWindowsOverlap)

@@ -41,7 +41,7 @@ protected:
     QtMessageHandler m_previousHandler = nullptr;
 };
 
-TEST_F(JsonDefaultsStoreTest, ValuesKeepTheirTypesAcrossAReopen)
+TEST_F(JsonDefaultsStoreTest, ValuesKeepTheirTypesAcrossAReopenAndUnknownKeysSurviveAWrite)
 {
     const std::vector<DefaultsStore::Entry> values
         = { { QStringLiteral("flag"), Value(true) }, { QStringLiteral("one"), Value(1.0) },
@@ -57,10 +57,8 @@ TEST_F(JsonDefaultsStoreTest, ValuesKeepTheirTypesAcrossAReopen)
         EXPECT_EQ(reopened.value(entry.key), entry.value) << entry.key.toStdString();
     EXPECT_EQ(reopened.value(QStringLiteral("missing")), std::nullopt);
     EXPECT_TRUE(s_warnings.isEmpty());
-}
 
-TEST_F(JsonDefaultsStoreTest, AWriteReplacesTheFileWholeRemovingNamedKeysAndKeepingOthers)
-{
+    // A write replaces the file whole, removing the keys it names and keeping the others.
     ASSERT_TRUE(writeFile(path(), R"({"future": [1, 2], "keep": "x", "gone": true})"));
     JsonDefaultsStore store(path());
     EXPECT_EQ(store.value(QStringLiteral("future")), std::nullopt); // no type of ours
