@@ -72,16 +72,6 @@ QRect toolRectangle(const QRectF& rect, const Screen& screen)
     return pixels.translated(screen.nativeGeometry.topLeft());
 }
 
-QRectF globalRectFromRoot(const QRectF& rootRect, const QRect& primaryRootGeometry, double scale)
-{
-    const double pixelsPerPoint = scale > 0 ? scale : 1.0;
-    // The primary screen's bottom edge in root pixels is global y = 0.
-    const double primaryBottom = primaryRootGeometry.y() + primaryRootGeometry.height();
-    return { (rootRect.x() - primaryRootGeometry.x()) / pixelsPerPoint,
-        (primaryBottom - rootRect.y() - rootRect.height()) / pixelsPerPoint, rootRect.width() / pixelsPerPoint,
-        rootRect.height() / pixelsPerPoint };
-}
-
 QRectF logicalRectFromRoot(const QRectF& rootRect, const QRect& monitorRoot, double monitorScale)
 {
     const double scale = monitorScale > 0 ? monitorScale : 1.0;

@@ -36,10 +36,6 @@ namespace ScreenCaptureGeometry {
 // the screen.
 [[nodiscard]] QRect toolRectangle(const QRectF& rect, const Screen& screen);
 
-// A rectangle of the window system's root (pixels, top-left origin) in global points,
-// given the primary screen's root rectangle and the points-to-pixels scale.
-[[nodiscard]] QRectF globalRectFromRoot(const QRectF& rootRect, const QRect& primaryRootGeometry, double scale);
-
 // Each screen has its own scale. Its points start where its pixels start (the toolkit's
 // logical space keeps every screen's root origin and divides only the distances from it), so
 // a rectangle on a monitor is scaled about the monitor's corner.
