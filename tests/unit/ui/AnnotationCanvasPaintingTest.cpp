@@ -1,7 +1,6 @@
 #include "CanvasTestSupport.h"
 
 #include "engine/FlattenedImageRenderer.h"
-#include "ui/editor/CommittedLayerCache.h"
 
 #include <QPainter>
 
@@ -137,63 +136,6 @@ TEST_F(AnnotationCanvasPaintingTest, EveryStepOfAnArrowDragShowsWhatAFreshCanvas
     gesture.release({ 160, 140 });
     EXPECT_FALSE(canvas.isDragging());
     EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 2), 0) << "after the drag";
-}
-
-TEST(CommittedLayerCache, TheSameContentKeepsTheLayerAndAChangeRendersItAgain)
-{
-    CommittedLayerCache cache;
-    const Image image = solidTestImage({ 200, 100 }, Qt::white);
-    std::vector<AnnotationShape> shapes { AnnotationShape::make(
-        Kinds::Arrow { { 10, 10 }, { 150, 80 } }, AnnotationStyle { Qt::red, 6, 28 }) };
-    cache.setContent(image, shapes);
-    const qint64 first = cache.layer(1).cacheKey();
-    cache.setContent(image, shapes);
-    EXPECT_EQ(cache.layer(1).cacheKey(), first);
-
-    std::get<Kinds::Arrow>(shapes[0].kind).end = QPointF(150, 20);
-    cache.setContent(image, shapes);
-    const QImage& changed = cache.layer(1);
-    EXPECT_NE(changed.cacheKey(), first);
-    EXPECT_EQ(changed.pixel(150, 80), qRgb(255, 255, 255)) << "the old arrow head is gone";
-}
-
-// The frame's shadow stays set for the annotations: each casts it on the picture, 8 points
-// down, while the export of the same document has none.
-TEST_F(AnnotationCanvasPaintingTest, AnnotationsCastTheFramesShadowOnThePicture)
-{
-    const AnnotationShape block
-        = AnnotationShape::make(Kinds::Pixelate { QRectF(100, 100, 200, 40) }, AnnotationStyle { Qt::red, 4, 24 });
-    canvas.setAnnotations({ block });
-    const QImage shown = shownImage();
-    const QImage plain = exported({ block });
-    const auto darkening = [&](int x, int y) {
-        const QRgb p = plain.pixel(x, y);
-        const QRgb q = shown.pixel(x, y);
-        return std::max({ qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q) });
-    };
-    // Black at 12 % blurred over 14 points: about 15 levels 6 points below the block, 5 above.
-    EXPECT_GT(darkening(200, 146), 10);
-    EXPECT_GT(darkening(200, 146), darkening(200, 94) + 5);
-    EXPECT_GT(darkening(200, 94), 1);
-    EXPECT_EQ(darkening(200, 120), 0) << "the block covers its own shadow";
-    EXPECT_EQ(darkening(200, 250), 0) << "far below, nothing";
-}
-
-TEST_F(AnnotationCanvasPaintingTest, PreviewIsDrawnInBlueUntilTheGestureEnds)
-{
-    canvas.setSelectedTool(AnnotationTool::rectangle);
-    const QImage before = shownImage();
-    CanvasGestures gesture(canvas);
-    gesture.press({ 100, 50 });
-    gesture.move({ 300, 250 });
-    const QImage during = shownImage();
-    const QRgb edge = during.pixel(100, 150);
-    EXPECT_GT(qBlue(edge), 200);
-    EXPECT_LT(qRed(edge), 80);
-    EXPECT_EQ(differingPixels(before, during, QRect(150, 100, 100, 100), 0), 0) << "the inside stays clear";
-
-    canvas.cancelActiveDrag();
-    EXPECT_EQ(differingPixels(before, shownImage(), interior(), 0), 0);
 }
 
 TEST_F(AnnotationCanvasPaintingTest, FollowsTheMagnification)
