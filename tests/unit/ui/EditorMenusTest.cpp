@@ -3,7 +3,6 @@
 #include "domain/ApplicationIdentity.h"
 #include "domain/HotkeyKeys.h"
 #include "ui/editor/EditorMenus.h"
-#include "ui/shared/AppIcon.h"
 #include "ui/shared/MenuShortcut.h"
 
 #include <QAction>
@@ -98,34 +97,21 @@ TEST_F(EditorMenusTest, UndoAndRedoNameTheirStepAndAnswerTheirKeys)
     EXPECT_FALSE(undo->isEnabled());
 }
 
-TEST_F(EditorMenusTest, DrawItemsSelectTheToolAndShowItsHint)
+TEST_F(EditorMenusTest, DrawItemsSelectTheToolAndTickIt)
 {
     loadImage();
     item("Crop")->trigger();
     EXPECT_EQ(state.selectedTool(), AnnotationTool::crop);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Drag to select an area, then click Apply Crop."));
     EXPECT_TRUE(item("Crop")->isChecked());
 
     item("Counter")->trigger();
     EXPECT_EQ(state.selectedTool(), AnnotationTool::callout);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Click to place the next number."));
     EXPECT_FALSE(item("Crop")->isChecked());
 
     // A tool chosen elsewhere is the one ticked; select has no item, so none is.
     state.selectedTool.set(AnnotationTool::select);
     for (const QAction* action : window->menuBar()->actions()[1]->menu()->actions())
         EXPECT_FALSE(action->isChecked()) << action->text().toStdString();
-}
-
-TEST_F(EditorMenusTest, ZoomItemsRunTheZoomCommands)
-{
-    loadImage();
-    const std::pair<const char*, ZoomBehavior> items[] = { { "Zoom In", ZoomBehavior::custom },
-        { "Zoom To Fit", ZoomBehavior::fit }, { "Zoom To 100%", ZoomBehavior::actualSize } };
-    for (const auto& [title, behaviour] : items) {
-        item(title)->trigger();
-        EXPECT_EQ(state.zoomBehavior(), behaviour) << title;
-    }
 }
 
 TEST_F(EditorMenusTest, CaptureItemsAskForTheirCapture)
@@ -150,7 +136,7 @@ TEST_F(EditorMenusTest, CaptureItemsAskForTheirCapture)
     EXPECT_EQ(item("Settings")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 }
 
-TEST_F(EditorMenusTest, AboutShowsTheAppsIconNameAndVersion)
+TEST_F(EditorMenusTest, AboutShowsTheVersionWithoutBlockingTheApplication)
 {
     const auto aboutBox = [this]() -> QMessageBox* {
         for (QMessageBox* box : window->findChildren<QMessageBox*>()) {
@@ -166,8 +152,6 @@ TEST_F(EditorMenusTest, AboutShowsTheAppsIconNameAndVersion)
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(box->isModal() && box->windowModality() == Qt::ApplicationModal) << "the tray keeps working";
     EXPECT_TRUE(box->text().contains(QStringLiteral("Trovix ") + ApplicationIdentity::version()));
-    EXPECT_EQ(box->iconPixmap().toImage(), AppIcon::icon().pixmap(64, 64).toImage());
-    EXPECT_FALSE(box->iconPixmap().isNull());
     box->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(aboutBox(), nullptr) << "a closed box is gone";

@@ -3,7 +3,6 @@
 #include "ui/editor/CanvasViewport.h"
 #include "ui/editor/EditorBottomPanel.h"
 #include "ui/editor/EditorHeader.h"
-#include "ui/editor/ElidedLabel.h"
 #include "ui/editor/EmptyStatePanel.h"
 #include "ui/editor/ErrorAlert.h"
 #include "ui/editor/RecognitionSheet.h"
@@ -75,11 +74,6 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
     EXPECT_FALSE(window->isShowingCanvas());
     EXPECT_FALSE(isShown(QStringLiteral("imageSizeLabel")));
     EXPECT_FALSE(isShown(QStringLiteral("resizeGroup")));
-    const auto hints = window->bottomPanel()->findChildren<QLabel*>();
-    EXPECT_TRUE(std::any_of(hints.begin(), hints.end(), [&](const QLabel* label) {
-        return label->text() == QStringLiteral("Use the tray icon or shortcuts to start a capture.")
-            && label->isVisibleTo(window.get());
-    }));
     QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Area")), Qt::LeftButton);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Screen")), Qt::LeftButton);
@@ -131,22 +125,6 @@ TEST_F(EditorTest, ResizeGroupAppliesThePercentage)
     EXPECT_TRUE(state.errorMessage().has_value());
 }
 
-TEST_F(EditorTest, BottomPanelShowsStatusShortcutsAndRecognitionProgress)
-{
-    state.statusMessage.set(QStringLiteral("Saved somewhere"));
-    EXPECT_EQ(child<ElidedLabel>(QStringLiteral("statusLabel"))->text(), QStringLiteral("Saved somewhere"));
-    auto* summary = child<QLabel>(QStringLiteral("shortcutSummary"));
-    EXPECT_EQ(summary->text(), settings.hotkeySummaryText());
-    settings.setShortcut(std::nullopt, HotkeyAction::captureArea);
-    EXPECT_EQ(summary->text(), settings.hotkeySummaryText());
-
-    EXPECT_FALSE(isShown(QStringLiteral("recognitionProgressLabel")));
-    state.isRecognizingText.set(true);
-    EXPECT_TRUE(isShown(QStringLiteral("recognitionProgressLabel")));
-    state.isRecognizingText.set(false);
-    EXPECT_FALSE(isShown(QStringLiteral("recognitionProgressLabel")));
-}
-
 TEST_F(EditorTest, RecognitionSheetShowsTheResultAndCopiesItAgain)
 {
     RecognitionSheet* sheet = window->recognitionSheet();
@@ -171,25 +149,10 @@ TEST_F(EditorTest, RecognitionSheetShowsTheResultAndCopiesItAgain)
     EXPECT_FALSE(sheet->isVisible());
 }
 
-TEST_F(EditorTest, ErrorAlertShowsTheMessageUntilOK)
+TEST_F(EditorTest, ErrorAlertShowsAServersPageAsPlainTextCutShortUntilOK)
 {
     ErrorAlert* alert = window->errorAlert();
     EXPECT_FALSE(alert->isVisible());
-    state.errorMessage.set(QStringLiteral("Nie udało się przyciąć obrazu."));
-    ASSERT_TRUE(alert->isVisible());
-    EXPECT_EQ(alert->informativeText(), QStringLiteral("Nie udało się przyciąć obrazu."));
-    // A newer error replaces the text of the open alert.
-    state.errorMessage.set(QStringLiteral("Brak obrazu do zapisania."));
-    EXPECT_EQ(alert->informativeText(), QStringLiteral("Brak obrazu do zapisania."));
-
-    QTest::mouseClick(alert->button(QMessageBox::Ok), Qt::LeftButton);
-    EXPECT_FALSE(alert->isVisible());
-    EXPECT_FALSE(state.errorMessage().has_value());
-}
-
-TEST_F(EditorTest, AServersErrorPageIsShownAsPlainTextCutShortWithTheWholeTextInTheDetails)
-{
-    ErrorAlert* alert = window->errorAlert();
     const QString page = QStringLiteral("<html><body><h1>Forbidden</h1><a href=\"file:///etc/passwd\">open</a>")
         + QString(3000, QLatin1Char('x')) + QStringLiteral("</body></html>");
     state.errorMessage.set(page);
@@ -208,7 +171,11 @@ TEST_F(EditorTest, AServersErrorPageIsShownAsPlainTextCutShortWithTheWholeTextIn
         EXPECT_FALSE(label->textInteractionFlags() & Qt::LinksAccessibleByMouse);
     }
 
+    // A newer error replaces the text of the open alert; a short one needs no details.
     state.errorMessage.set(QStringLiteral("Upload failed."));
     EXPECT_EQ(alert->informativeText(), QStringLiteral("Upload failed."));
-    EXPECT_TRUE(alert->detailedText().isEmpty()) << "a short message needs no details";
+    EXPECT_TRUE(alert->detailedText().isEmpty());
+    QTest::mouseClick(alert->button(QMessageBox::Ok), Qt::LeftButton);
+    EXPECT_FALSE(alert->isVisible());
+    EXPECT_FALSE(state.errorMessage().has_value());
 }

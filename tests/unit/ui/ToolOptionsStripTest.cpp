@@ -1,7 +1,5 @@
 #include "EditorFixture.h"
 
-#include "domain/AnnotationShape.h"
-#include "ui/editor/ElidedLabel.h"
 #include "ui/editor/SliderPill.h"
 #include "ui/editor/ToolOptionsStrip.h"
 
@@ -61,23 +59,7 @@ TEST_F(EditorTest, OptionsStripShowsEachToolsControls)
         EXPECT_EQ(isShown(QStringLiteral("widthPill")), entry.width);
         EXPECT_EQ(isShown(QStringLiteral("sizePill")), entry.size);
         EXPECT_EQ(isShown(QStringLiteral("applyCropButton")), entry.tool == AnnotationTool::crop);
-        // Present for every tool.
-        EXPECT_TRUE(isShown(QStringLiteral("selectedToolPill")));
-        EXPECT_TRUE(isShown(QStringLiteral("backgroundSwitch")));
-        EXPECT_TRUE(isShown(QStringLiteral("undoButton")));
     }
-}
-
-TEST_F(EditorTest, OptionsStripNamesTheSelectedToolAndItsHint)
-{
-    state.selectedTool.set(AnnotationTool::magnifier);
-    const auto toolLabels = child(QStringLiteral("selectedToolPill"))->findChildren<QLabel*>();
-    EXPECT_TRUE(std::any_of(toolLabels.begin(), toolLabels.end(),
-        [](const QLabel* label) { return label->text() == QStringLiteral("Magnifier"); }));
-    const auto* hintLabel = child(QStringLiteral("hintPill"))->findChild<ElidedLabel*>();
-    ASSERT_NE(hintLabel, nullptr);
-    EXPECT_EQ(
-        hintLabel->text(), QStringLiteral("Drag to place the magnifier, then drag inside it to move the zoom target."));
 }
 
 TEST_F(EditorTest, SlidersWriteWholeNumbersWithinTheirRanges)
@@ -99,28 +81,9 @@ TEST_F(EditorTest, SlidersWriteWholeNumbersWithinTheirRanges)
     EXPECT_EQ(static_cast<SliderPill*>(child(QStringLiteral("sizePill")))->valueText(), QStringLiteral("34"));
 }
 
-TEST_F(EditorTest, TextFieldAndStateTextDraftFollowEachOther)
-{
-    state.selectedTool.set(AnnotationTool::text);
-    QLineEdit* field = window->optionsStrip()->textField();
-    EXPECT_EQ(field->text(), state.textDraft());
-    field->clear();
-    QTest::keyClicks(field, QStringLiteral("Hello"));
-    EXPECT_EQ(state.textDraft(), QStringLiteral("Hello"));
-    state.textDraft.set(QStringLiteral("From elsewhere"));
-    EXPECT_EQ(field->text(), QStringLiteral("From elsewhere"));
-}
-
-TEST_F(EditorTest, StripButtonsRunTheirCommands)
+TEST_F(EditorTest, StripButtonsRunTheirCommandsAndTheTextFieldHoldsTheDraft)
 {
     loadImage({ 400, 300 });
-    state.selectedTool.set(AnnotationTool::rectangle);
-    state.addDragAnnotation({ 10, 10 }, { 100, 80 }, {});
-    state.addDragAnnotation({ 20, 20 }, { 120, 90 }, {});
-    ASSERT_EQ(state.annotations().size(), 2u);
-    QTest::mouseClick(child<QAbstractButton>(QStringLiteral("undoButton")), Qt::LeftButton);
-    EXPECT_EQ(state.annotations().size(), 1u);
-
     auto* background = child<QAbstractButton>(QStringLiteral("backgroundSwitch"));
     QTest::mouseClick(background, Qt::LeftButton);
     EXPECT_TRUE(state.backdropEnabled());
@@ -132,4 +95,14 @@ TEST_F(EditorTest, StripButtonsRunTheirCommands)
     QTest::mouseClick(child<QPushButton>(QStringLiteral("applyCropButton")), Qt::LeftButton);
     ASSERT_TRUE(state.baseImage());
     EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 100));
+
+    // The text field and the state's draft follow each other.
+    state.selectedTool.set(AnnotationTool::text);
+    QLineEdit* field = window->optionsStrip()->textField();
+    EXPECT_EQ(field->text(), state.textDraft());
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("Hello"));
+    EXPECT_EQ(state.textDraft(), QStringLiteral("Hello"));
+    state.textDraft.set(QStringLiteral("From elsewhere"));
+    EXPECT_EQ(field->text(), QStringLiteral("From elsewhere"));
 }
