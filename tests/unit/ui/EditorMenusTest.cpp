@@ -183,8 +183,6 @@ TEST(MenuShortcutTest, OnlyKeysWithAMenuCharacterBecomeMenuShortcuts)
         { std::nullopt, {} }, { HotkeyShortcut { 0, HotkeyKeys::controlModifier }, QKeySequence(Qt::CTRL | Qt::Key_A) },
         { HotkeyShortcut { 43, HotkeyKeys::commandModifier }, QKeySequence(Qt::META | Qt::Key_Comma) },
         { HotkeyShortcut { 36, HotkeyKeys::controlModifier }, {} }, // Return
-        { HotkeyShortcut { 48, HotkeyKeys::controlModifier }, {} }, // Tab
-        { HotkeyShortcut { 53, 0 }, {} }, // Esc
         { HotkeyShortcut { 50, HotkeyKeys::controlModifier }, {} }, // grave accent
         { HotkeyShortcut { 99, HotkeyKeys::controlModifier }, {} }, // outside the table
     };

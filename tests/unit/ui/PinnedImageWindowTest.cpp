@@ -82,18 +82,6 @@ TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTop)
         << "both open 120 points from the bottom-left corner";
 }
 
-TEST(PinnedImageWindow, ImageIsFittedInsideThePaddingKeepingItsAspect)
-{
-    PinnedImageView view(solid({ 400, 100 }));
-    view.resize(424, 424);
-    const QRectF image = view.imageRect();
-    EXPECT_DOUBLE_EQ(image.width(), 400);
-    EXPECT_DOUBLE_EQ(image.height(), 100);
-    EXPECT_DOUBLE_EQ(image.center().y(), 212);
-    const QImage rendered = view.grab().toImage();
-    EXPECT_EQ(rendered.pixelColor(212, 212), QColor(30, 120, 200));
-}
-
 TEST(PinnedImageWindow, ResizingALargeWindowCastsNoNewShadow)
 {
     PinnedImageView view(solid({ 400, 400 }));
