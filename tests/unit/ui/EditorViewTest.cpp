@@ -48,13 +48,6 @@ TEST_F(EditorTest, ActionButtonsRunTheExportCommands)
 {
     const auto actions = window->header()->findChildren<QToolButton*>(QStringLiteral("actionButton"));
     ASSERT_EQ(actions.size(), 5);
-    // Without an image, copy and pin explain why nothing happened.
-    for (const int index : { 0, 2 }) {
-        state.errorMessage.set(std::nullopt);
-        QTest::mouseClick(actions[index], Qt::LeftButton);
-        EXPECT_EQ(state.errorMessage(), std::optional<QString>(QStringLiteral("Brak obrazu do zapisania.")));
-    }
-
     loadImage();
     QTest::mouseClick(actions[0], Qt::LeftButton);
     EXPECT_NE(clipboard.provider, nullptr);
@@ -86,8 +79,6 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilThereIsAnImage)
     EXPECT_TRUE(window->isShowingCanvas());
     EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
     EXPECT_EQ(child<QLabel>(QStringLiteral("imageSizeLabel"))->text(), QStringLiteral("640 \u00D7 480"));
-    state.zoomScale.set(0.5);
-    EXPECT_EQ(child<QLabel>(QStringLiteral("zoomLabel"))->text(), QStringLiteral("50%"));
 }
 
 TEST_F(EditorTest, ControlVLoadsTheClipboardImageUnlessAFieldIsTyping)
