@@ -55,10 +55,16 @@ class AnnotationCanvasPaintingTest : public testing::Test {
 protected:
     AnnotationCanvasPaintingTest()
     {
-        canvas.setImage(image);
-        canvas.setCanvasSize({ 544, 444 });
-        canvas.setImageFrame({ 72, 72, 400, 300 });
+        place(canvas);
         canvas.show();
+    }
+
+    // The picture on a 72-point margin, unmagnified.
+    void place(AnnotationCanvas& target) const
+    {
+        target.setImage(image);
+        target.setCanvasSize({ 544, 444 });
+        target.setImageFrame({ 72, 72, 400, 300 });
     }
 
     // The image area of the canvas as shown, without the rounded corners and the outline.
@@ -72,9 +78,7 @@ protected:
     [[nodiscard]] QImage fresh(const std::vector<AnnotationShape>& shapes) const
     {
         AnnotationCanvas reference;
-        reference.setImage(image);
-        reference.setCanvasSize({ 544, 444 });
-        reference.setImageFrame({ 72, 72, 400, 300 });
+        place(reference);
         reference.setAnnotations(shapes);
         return reference.grab(QRect(72, 72, 400, 300)).toImage().convertToFormat(QImage::Format_RGB32);
     }

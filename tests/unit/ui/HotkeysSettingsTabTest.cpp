@@ -37,9 +37,7 @@ TEST(HotkeysSettingsTab, WithoutGlobalShortcutsOffersTheCommandsToBind)
 
     const QString program = DesktopShortcutCommand::program();
     const std::pair<HotkeyAction, const char*> rows[]
-        = { { HotkeyAction::captureArea, " capture area" }, { HotkeyAction::addCapture, " capture add-area" },
-              { HotkeyAction::captureActiveWindow, " capture active-window" },
-              { HotkeyAction::recognizeText, " recognize" } };
+        = { { HotkeyAction::addCapture, " capture add-area" }, { HotkeyAction::recognizeText, " recognize" } };
     for (const auto& [action, arguments] : rows) {
         SCOPED_TRACE(arguments);
         const QString key = HotkeyActions::settingKey(action);

@@ -76,7 +76,7 @@ TEST_F(SettingsTest, EverySwitchWritesItsBooleanAndFollowsChangesMadeElsewhere)
     EXPECT_EQ(shownNames, expectedNames);
 }
 
-TEST_F(SettingsTest, ChoicesListTheirCasesStoreTheChosenValueAndFollowChangesMadeElsewhere)
+TEST_F(SettingsTest, ChoicesAndBackgroundCardsStoreTheChosenValueAndFollowChangesMadeElsewhere)
 {
     struct ChoiceCase {
         const char* key;
@@ -120,24 +120,20 @@ TEST_F(SettingsTest, ChoicesListTheirCasesStoreTheChosenValueAndFollowChangesMad
     settings.ocrLanguage.set(QStringLiteral("German+"));
     EXPECT_EQ(control<QComboBox>(QStringLiteral("ocrLanguage"))->currentIndex(), -1);
     EXPECT_EQ(stored(QStringLiteral("ocrLanguage")), Value(QStringLiteral("German+")));
-}
 
-TEST_F(SettingsTest, BackgroundCardsFollowTheStylesAndStoreTheRawValue)
-{
+    // The background cards store the style's raw value and follow a change made elsewhere.
     auto* picker = control<QWidget>(QStringLiteral("windowBackgroundStyle"));
     ASSERT_NE(picker, nullptr);
     EXPECT_TRUE(picker->findChild<QAbstractButton*>(QStringLiteral("transparent"))->isChecked());
-
     picker->findChild<QAbstractButton*>(QStringLiteral("solidColor"))->click();
     EXPECT_EQ(stored(QStringLiteral("windowBackgroundStyle")), Value(QStringLiteral("solidColor")));
-
     settings.windowBackgroundStyle.set(WindowBackgroundStyle::trimShadow);
     EXPECT_TRUE(picker->findChild<QAbstractButton*>(QStringLiteral("trimShadow"))->isChecked());
     EXPECT_FALSE(picker->findChild<QAbstractButton*>(QStringLiteral("solidColor"))->isChecked());
 }
 
-// Written as a number once typing is done: at Return, or when the window closes.
-TEST_F(SettingsTest, MaxHeightIsWrittenAsANumberOnceTypingIsDone)
+// The height is written as a number once typing is done: at Return, or when the window closes.
+TEST_F(SettingsTest, ScrollingHeightAndSpeedAreWrittenAsNumbers)
 {
     window.show();
     auto* field = control<QDoubleSpinBox>(QStringLiteral("scrollingScreenshotMaxHeight"));
@@ -162,22 +158,18 @@ TEST_F(SettingsTest, MaxHeightIsWrittenAsANumberOnceTypingIsDone)
     type(QStringLiteral("4200"));
     window.close();
     EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotMaxHeight")), Value(4200.0));
-}
 
-TEST_F(SettingsTest, SpeedSliderWritesHundredthsAndShowsTwoDecimals)
-{
+    // The speed slider writes hundredths and shows two decimals.
     auto* slider = control<QSlider>(QStringLiteral("scrollingScreenshotSpeed"));
-    auto* value = control<QLabel>(QStringLiteral("scrollingScreenshotSpeedValue"));
+    auto* speed = control<QLabel>(QStringLiteral("scrollingScreenshotSpeedValue"));
     EXPECT_EQ(slider->minimum(), 10);
     EXPECT_EQ(slider->maximum(), 100);
-
     slider->setValue(30);
     EXPECT_EQ(stored(QStringLiteral("scrollingScreenshotSpeed")), Value(0.3));
-    EXPECT_EQ(value->text(), QStringLiteral("0.30"));
-
+    EXPECT_EQ(speed->text(), QStringLiteral("0.30"));
     settings.scrollingScreenshotSpeed.set(1.0);
     EXPECT_EQ(slider->value(), 100);
-    EXPECT_EQ(value->text(), QStringLiteral("1.00"));
+    EXPECT_EQ(speed->text(), QStringLiteral("1.00"));
 }
 
 TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)

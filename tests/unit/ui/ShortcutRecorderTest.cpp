@@ -81,13 +81,6 @@ TEST_F(ShortcutRecorderTest, RefusedKeysBeepAndKeepRecordingUntilEscWhichChanges
     EXPECT_EQ(store.writeCount(), writes);
     EXPECT_EQ(registrar.registrations().back(), settings.shortcuts());
     EXPECT_EQ(beeps, 1);
-
-    // Changes made elsewhere show in the rows.
-    settings.setShortcut(
-        HotkeyShortcut { 0, HotkeyKeys::commandModifier | HotkeyKeys::shiftModifier }, HotkeyAction::captureScrolling);
-    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("Shift+Super+A"));
-    settings.setShortcut(std::nullopt, HotkeyAction::captureScrolling);
-    EXPECT_EQ(recorderText(HotkeyAction::captureScrolling), QStringLiteral("Record Shortcut"));
 }
 
 TEST_F(ShortcutRecorderTest, KeysAreSwallowedOnlyWhileRecording)
