@@ -118,7 +118,6 @@ TEST_F(EditorTest, ResizeGroupAppliesThePercentage)
 TEST_F(EditorTest, RecognitionSheetShowsTheResultAndCopiesItAgain)
 {
     RecognitionSheet* sheet = window->recognitionSheet();
-    EXPECT_FALSE(sheet->isVisible());
     state.recognizedText.set(QStringLiteral("No text detected."));
     state.recognizedCodes.set({});
     state.isShowingOCRSheet.set(true);

@@ -1,7 +1,6 @@
 #include "EditorFixture.h"
 
 #include "platform/qt/QtEditorWindow.h"
-#include "ui/editor/EditorMenus.h"
 #include "ui/editor/RecognitionSheet.h"
 #include "ui/editor/ToolOptionsStrip.h"
 
@@ -120,7 +119,7 @@ TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndKeepsTheDocument)
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::accessory);
 }
 
-TEST_F(EditorRegistrationTest, BecomingActiveOrFullScreenRestoresTheRegularPresence)
+TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresence)
 {
     window->hide();
     workspace.policies.clear();
@@ -131,15 +130,4 @@ TEST_F(EditorRegistrationTest, BecomingActiveOrFullScreenRestoresTheRegularPrese
     QApplication::setActiveWindow(window.get());
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::regular);
-
-    // Enter Full Screen brings the editor forward as well, and toggles.
-    workspace.policies.clear();
-    const int activations = workspace.activations;
-    window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
-    EXPECT_TRUE(window->isFullScreen());
-    EXPECT_EQ(workspace.activations, activations + 1);
-    ASSERT_FALSE(workspace.policies.empty());
-    EXPECT_EQ(workspace.policies.front(), ActivationPolicy::regular);
-    window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
-    EXPECT_FALSE(window->isFullScreen());
 }

@@ -17,11 +17,11 @@ TEST(ToolIconsTest, EverySymbolTheEditorShowsHasOurOwnPicture)
         SCOPED_TRACE(symbol.toStdString());
         ASSERT_TRUE(ToolIcons::hasBundledIcon(symbol));
         // The picture renders: some of it is opaque.
-        const QImage normal = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white).pixmap(24, 24).toImage();
+        const QImage shown = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white).pixmap(24, 24).toImage();
         int inked = 0;
-        for (int y = 0; y < normal.height(); ++y)
-            for (int x = 0; x < normal.width(); ++x)
-                inked += normal.pixelColor(x, y).alpha() >= 200 ? 1 : 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                inked += shown.pixelColor(x, y).alpha() >= 200 ? 1 : 0;
         EXPECT_GT(inked, 10);
     }
     EXPECT_FALSE(ToolIcons::hasBundledIcon(QStringLiteral("no.such.symbol")));
