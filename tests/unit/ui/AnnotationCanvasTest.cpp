@@ -95,7 +95,7 @@ TEST_F(AnnotationCanvasTest, PressesWhereNoToolActsReportNothing)
     }
 }
 
-TEST_F(AnnotationCanvasTest, ArrowHandleRadiusGrowsWithTheWidth)
+TEST_F(AnnotationCanvasTest, ArrowHandleRadiusGrowsWithTheWidthAndTheLaterArrowWins)
 {
     const struct {
         double width;
@@ -124,6 +124,16 @@ TEST_F(AnnotationCanvasTest, ArrowHandleRadiusGrowsWithTheWidth)
             EXPECT_EQ(arrowUpdates[0].end, QPointF(320, 200));
         }
     }
+
+    // Where heads overlap, the later arrow wins.
+    arrowUpdates.clear();
+    const AnnotationShape lower = arrow({ 50, 50 }, { 200, 150 }, 4);
+    const AnnotationShape upper = arrow({ 350, 50 }, { 204, 150 }, 4);
+    canvas.setAnnotations({ lower, upper });
+    gesture.drag({ 202, 150 }, { 210, 160 });
+    ASSERT_EQ(arrowUpdates.size(), 1u);
+    EXPECT_EQ(arrowUpdates[0].id, upper.id);
+    EXPECT_EQ(arrowUpdates[0].start, QPointF(350, 50));
 }
 
 TEST_F(AnnotationCanvasTest, ArrowBodyMovesTheWholeArrowWithinItsToleranceEvenOutOfTheImage)
@@ -159,19 +169,7 @@ TEST_F(AnnotationCanvasTest, ArrowBodyMovesTheWholeArrowWithinItsToleranceEvenOu
     EXPECT_EQ(arrowUpdates[0].end, QPointF(500, 100));
 }
 
-TEST_F(AnnotationCanvasTest, LaterArrowWinsWhereHeadsOverlap)
-{
-    useTool(AnnotationTool::arrow);
-    const AnnotationShape lower = arrow({ 50, 50 }, { 200, 150 }, 4);
-    const AnnotationShape upper = arrow({ 350, 50 }, { 204, 150 }, 4);
-    canvas.setAnnotations({ lower, upper });
-    gesture.drag({ 202, 150 }, { 210, 160 });
-    ASSERT_EQ(arrowUpdates.size(), 1u);
-    EXPECT_EQ(arrowUpdates[0].id, upper.id);
-    EXPECT_EQ(arrowUpdates[0].start, QPointF(350, 50));
-}
-
-TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEnd)
+TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEndAndConstrainsACreatedShape)
 {
     const struct {
         const char* name;
@@ -196,6 +194,27 @@ TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEnd)
         ASSERT_EQ(arrowUpdates.size(), 1u);
         EXPECT_THAT(arrowUpdates[0].start, Near(c.expectedStart.x(), c.expectedStart.y()));
         EXPECT_THAT(arrowUpdates[0].end, Near(c.expectedEnd.x(), c.expectedEnd.y()));
+    }
+
+    // Shift at the release constrains a created shape.
+    const struct {
+        AnnotationTool tool;
+        QPointF release;
+        QPointF expected;
+    } creations[] = {
+        { AnnotationTool::rectangle, { 40, 20 }, { 40, 40 } },
+        { AnnotationTool::crop, { 5, 30 }, { -10, 30 } },
+        { AnnotationTool::freehand, { 40, 20 }, { 40, 20 } },
+    };
+    for (const auto& c : creations) {
+        SCOPED_TRACE(AnnotationTools::rawValue(c.tool).toStdString());
+        drags.clear();
+        useTool(c.tool);
+        gesture.press({ 10, 10 });
+        gesture.release(c.release, Qt::ShiftModifier);
+        ASSERT_EQ(drags.size(), 1u);
+        EXPECT_EQ(drags[0].end, c.expected);
+        EXPECT_EQ(drags[0].points.back(), c.expected);
     }
 }
 
@@ -254,29 +273,6 @@ TEST_F(AnnotationCanvasTest, DragsReportTheirPath)
     gesture.drag({ 10, 10 }, { 500, -40 });
     ASSERT_EQ(drags.size(), 3u);
     EXPECT_EQ(drags[2].end, QPointF(400, 0));
-}
-
-TEST_F(AnnotationCanvasTest, ShiftAtReleaseConstrainsTheCreatedShape)
-{
-    const struct {
-        AnnotationTool tool;
-        QPointF release;
-        QPointF expected;
-    } cases[] = {
-        { AnnotationTool::rectangle, { 40, 20 }, { 40, 40 } },
-        { AnnotationTool::crop, { 5, 30 }, { -10, 30 } },
-        { AnnotationTool::freehand, { 40, 20 }, { 40, 20 } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(AnnotationTools::rawValue(c.tool).toStdString());
-        drags.clear();
-        useTool(c.tool);
-        gesture.press({ 10, 10 });
-        gesture.release(c.release, Qt::ShiftModifier);
-        ASSERT_EQ(drags.size(), 1u);
-        EXPECT_EQ(drags[0].end, c.expected);
-        EXPECT_EQ(drags[0].points.back(), c.expected);
-    }
 }
 
 TEST_F(AnnotationCanvasTest, PointToolsActAtThePressOnly)

@@ -22,14 +22,6 @@ protected:
     }
 };
 
-TEST_F(EditorRegistrationTest, TheWindowIsTheStatesEditorWindow)
-{
-    ASSERT_NE(state.editorWindow(), nullptr);
-    EXPECT_TRUE(state.editorWindow()->isVisible());
-    window.reset();
-    EXPECT_EQ(state.editorWindow(), nullptr);
-}
-
 TEST_F(EditorRegistrationTest, EscapeAndOnlyEscapeRunsTheEditorsEscapeAction)
 {
     QTest::keyClick(window.get(), Qt::Key_Q);
@@ -119,7 +111,7 @@ TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndKeepsTheDocument)
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::accessory);
 }
 
-TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresence)
+TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresenceAndDestructionUnregisters)
 {
     window->hide();
     workspace.policies.clear();
@@ -130,4 +122,10 @@ TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresence)
     QApplication::setActiveWindow(window.get());
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::regular);
+
+    // The window is the state's editor window until it is destroyed.
+    ASSERT_NE(state.editorWindow(), nullptr);
+    EXPECT_TRUE(state.editorWindow()->isVisible());
+    window.reset();
+    EXPECT_EQ(state.editorWindow(), nullptr);
 }
