@@ -97,7 +97,7 @@ protected:
 
 // The canvas draws its committed shapes from a cache; what it shows must still be what a
 // canvas drawn afresh shows, also after the document changes.
-TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShows)
+TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShowsAndFollowsTheMagnification)
 {
     const QImage bare = shownImage();
     std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
@@ -108,6 +108,17 @@ TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShows)
         EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 0), 0);
     }
     EXPECT_EQ(differingPixels(bare, shownImage(), interior(), 0), 0);
+
+    // Magnified by a half, it shows the export scaled down.
+    shapes = everyEffectAndSomeVectors();
+    canvas.setAnnotations(shapes);
+    canvas.setMagnification(0.5);
+    EXPECT_EQ(canvas.size(), QSize(272, 222));
+    const QImage shown = canvas.grab(QRect(36, 36, 200, 150)).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected = exported(shapes).scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRect area(1, 9, 198, 132);
+    // Resampled along a different road, so edges may differ a little; the picture may not.
+    EXPECT_LT(differingPixels(shown, expected, area, 24), area.width() * area.height() / 50);
 }
 
 // Dragging an arrow repaints it over a cached layer of everything else.
@@ -140,17 +151,4 @@ TEST_F(AnnotationCanvasPaintingTest, EveryStepOfAnArrowDragShowsWhatAFreshCanvas
     gesture.release({ 160, 140 });
     EXPECT_FALSE(canvas.isDragging());
     EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 2), 0) << "after the drag";
-}
-
-TEST_F(AnnotationCanvasPaintingTest, FollowsTheMagnification)
-{
-    const std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
-    canvas.setAnnotations(shapes);
-    canvas.setMagnification(0.5);
-    EXPECT_EQ(canvas.size(), QSize(272, 222));
-    const QImage shown = canvas.grab(QRect(36, 36, 200, 150)).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage expected = exported(shapes).scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QRect area(1, 9, 198, 132);
-    // Resampled along a different road, so edges may differ a little; the picture may not.
-    EXPECT_LT(differingPixels(shown, expected, area, 24), area.width() * area.height() / 50);
 }

@@ -78,7 +78,7 @@ protected:
 } // namespace
 
 // Outside the image no tool starts anything; the select tool starts nothing on an empty area.
-TEST_F(AnnotationCanvasTest, PressesWhereNoToolActsReportNothing)
+TEST_F(AnnotationCanvasTest, PointToolsActAtThePressAndNoToolActsOutsideTheImage)
 {
     canvas.setAnnotations({ arrow({ 10, 10 }, { 60, 10 }, 3) });
     const std::pair<AnnotationTool, QPointF> presses[]
@@ -92,6 +92,19 @@ TEST_F(AnnotationCanvasTest, PressesWhereNoToolActsReportNothing)
         gesture.release({ 250, 260 });
         EXPECT_TRUE(nothingReported());
         EXPECT_FALSE(canvas.isDragging());
+    }
+
+    // Point tools act at the press only.
+    for (const AnnotationTool tool : { AnnotationTool::text, AnnotationTool::callout, AnnotationTool::colorPicker }) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        pointActions.clear();
+        useTool(tool);
+        gesture.press({ 120.0, 80.0 });
+        EXPECT_THAT(pointActions, ElementsAre(QPointF(120, 80)));
+        gesture.move({ 200, 200 });
+        gesture.release({ 200, 200 });
+        EXPECT_EQ(pointActions.size(), 1u);
+        EXPECT_THAT(drags, IsEmpty());
     }
 }
 
@@ -273,19 +286,4 @@ TEST_F(AnnotationCanvasTest, DragsReportTheirPath)
     gesture.drag({ 10, 10 }, { 500, -40 });
     ASSERT_EQ(drags.size(), 3u);
     EXPECT_EQ(drags[2].end, QPointF(400, 0));
-}
-
-TEST_F(AnnotationCanvasTest, PointToolsActAtThePressOnly)
-{
-    for (const AnnotationTool tool : { AnnotationTool::text, AnnotationTool::callout, AnnotationTool::colorPicker }) {
-        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
-        pointActions.clear();
-        useTool(tool);
-        gesture.press({ 120.0, 80.0 });
-        EXPECT_THAT(pointActions, ElementsAre(QPointF(120, 80)));
-        gesture.move({ 200, 200 });
-        gesture.release({ 200, 200 });
-        EXPECT_EQ(pointActions.size(), 1u);
-        EXPECT_THAT(drags, IsEmpty());
-    }
 }

@@ -78,7 +78,7 @@ TEST_F(EditorMenusTest, UndoAndRedoNameTheirStepAndAnswerTheirKeys)
     EXPECT_FALSE(undo->isEnabled());
 }
 
-TEST_F(EditorMenusTest, CaptureItemsAskForTheirCapture)
+TEST_F(EditorMenusTest, CaptureSettingsAndAboutItemsDoTheirWork)
 {
     QSignalSpy requests(window.get(), &EditorWindow::captureRequested);
     const std::pair<const char*, CaptureCommand> cases[] = {
@@ -98,10 +98,8 @@ TEST_F(EditorMenusTest, CaptureItemsAskForTheirCapture)
     item("Settings")->trigger();
     EXPECT_EQ(settingsRequests.size(), 1);
     EXPECT_EQ(item("Settings")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
-}
 
-TEST_F(EditorMenusTest, AboutShowsTheVersionWithoutBlockingTheApplication)
-{
+    // About shows the version without blocking the application.
     const auto aboutBox = [this]() -> QMessageBox* {
         for (QMessageBox* box : window->findChildren<QMessageBox*>()) {
             if (box->windowTitle() == QStringLiteral("About Trovix"))

@@ -27,7 +27,7 @@ QPushButton* buttonTitled(const QWidget* parent, const QString& title)
 
 } // namespace
 
-TEST_F(EditorTest, ToolButtonsSelectTheirToolAndFollowTheToolChosenElsewhere)
+TEST_F(EditorTest, HeaderButtonsSelectToolsAndRunTheExportCommands)
 {
     for (AnnotationTool tool : EditorHeader::visibleTools) {
         SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
@@ -40,11 +40,8 @@ TEST_F(EditorTest, ToolButtonsSelectTheirToolAndFollowTheToolChosenElsewhere)
     state.selectedTool.set(AnnotationTool::oval);
     EXPECT_TRUE(window->header()->toolButton(AnnotationTool::oval)->isChecked());
     EXPECT_FALSE(window->header()->toolButton(AnnotationTool::crop)->isChecked());
-}
 
-// In their order: copy, save, pin, add capture, open.
-TEST_F(EditorTest, ActionButtonsRunTheExportCommands)
-{
+    // The action buttons, in their order: copy, save, pin, add capture, open.
     const auto actions = window->header()->findChildren<QToolButton*>(QStringLiteral("actionButton"));
     ASSERT_EQ(actions.size(), 5);
     loadImage();

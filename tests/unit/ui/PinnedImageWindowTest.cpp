@@ -39,30 +39,7 @@ TEST(PinnedImageWindow, IsAsLargeAsTheImageButNeverBelowTheMinimumNorBeyondTheSc
         << "a screen smaller than the minimum wins";
 }
 
-TEST(PinnedImageWindow, AVeryTallCaptureOpensOnTheScreenWithItsPictureUntouched)
-{
-    // 1,400 x 30,000 points at 2x would be a 60,000-pixel-high window, beyond what X11 can hold.
-    // (Few pixels stand for the points: only the point size decides the window's.)
-    QImage pixels(28, 600, QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(QColor(30, 120, 200));
-    const Image tall(pixels, QSizeF(1400, 30000));
-    PinnedImageWindowController controller;
-    controller.pin(tall);
-    ASSERT_EQ(controller.windows().size(), 1u);
-    QWidget& window = *controller.windows().front();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    ASSERT_NE(screen, nullptr);
-    const QRect area = screen->availableGeometry();
-    EXPECT_LE(window.height(), area.height());
-    EXPECT_LE(window.height() * screen->devicePixelRatio(), PinnedImageWindowController::largestWindowSide);
-    EXPECT_TRUE(area.contains(window.geometry())) << "the whole window is on the screen";
-    const auto& view = static_cast<const PinnedImageView&>(window);
-    EXPECT_EQ(view.image().pixels().cacheKey(), pixels.cacheKey()) << "the very pixels, neither copied nor scaled";
-    EXPECT_EQ(view.image().size(), QSizeF(1400, 30000));
-    EXPECT_NEAR(view.imageRect().height() / view.imageRect().width(), 30000.0 / 1400, 0.01);
-}
-
-TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTop)
+TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTopAndOnTheScreen)
 {
     PinnedImageWindowController controller;
     int decorated = 0;
@@ -80,6 +57,24 @@ TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTop)
     EXPECT_EQ(controller.windows()[1]->size(), QSize(300, 200)) << "sized in points, not pixels";
     EXPECT_EQ(controller.windows()[0]->pos(), controller.windows()[1]->pos() + QPoint(0, 80))
         << "both open 120 points from the bottom-left corner";
+
+    // 1,400 x 30,000 points at 2x would be a 60,000-pixel-high window, beyond what X11 can hold.
+    // (Few pixels stand for the points: only the point size decides the window's.)
+    QImage pixels(28, 600, QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(QColor(30, 120, 200));
+    controller.pin(Image(pixels, QSizeF(1400, 30000)));
+    ASSERT_EQ(controller.windows().size(), 3u);
+    QWidget& window = *controller.windows().back();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect area = screen->availableGeometry();
+    EXPECT_LE(window.height(), area.height());
+    EXPECT_LE(window.height() * screen->devicePixelRatio(), PinnedImageWindowController::largestWindowSide);
+    EXPECT_TRUE(area.contains(window.geometry())) << "the whole window is on the screen";
+    const auto& view = static_cast<const PinnedImageView&>(window);
+    EXPECT_EQ(view.image().pixels().cacheKey(), pixels.cacheKey()) << "the very pixels, neither copied nor scaled";
+    EXPECT_EQ(view.image().size(), QSizeF(1400, 30000));
+    EXPECT_NEAR(view.imageRect().height() / view.imageRect().width(), 30000.0 / 1400, 0.01);
 }
 
 TEST(PinnedImageWindow, ResizingALargeWindowCastsNoNewShadow)

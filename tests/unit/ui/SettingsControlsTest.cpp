@@ -47,7 +47,7 @@ const SwitchCase s_switches[] {
 
 using SettingsTest = SettingsWindowFixture;
 
-TEST_F(SettingsTest, EverySwitchWritesItsBooleanAndFollowsChangesMadeElsewhere)
+TEST_F(SettingsTest, EverySwitchChoiceAndCardStoresItsValueAndFollowsChangesMadeElsewhere)
 {
     std::set<QString> expectedNames;
     for (const SwitchCase& entry : s_switches) {
@@ -74,10 +74,7 @@ TEST_F(SettingsTest, EverySwitchWritesItsBooleanAndFollowsChangesMadeElsewhere)
     for (const QCheckBox* box : window.findChildren<QCheckBox*>())
         shownNames.insert(box->objectName());
     EXPECT_EQ(shownNames, expectedNames);
-}
 
-TEST_F(SettingsTest, ChoicesAndBackgroundCardsStoreTheChosenValueAndFollowChangesMadeElsewhere)
-{
     struct ChoiceCase {
         const char* key;
         QStringList labels;

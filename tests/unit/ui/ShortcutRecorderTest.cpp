@@ -97,7 +97,7 @@ TEST_F(ShortcutRecorderTest, KeysAreSwallowedOnlyWhileRecording)
     EXPECT_EQ(beeps, 2);
 }
 
-TEST_F(ShortcutRecorderTest, ClearAndResetEndRecordingAndResetTakesTheDefaultBack)
+TEST_F(ShortcutRecorderTest, ClearResetLeavingThePaneOrHidingTheWindowEndRecording)
 {
     button(HotkeyAction::recognizeText, "record")->click();
     button(HotkeyAction::recognizeText, "clear")->click();
@@ -114,10 +114,8 @@ TEST_F(ShortcutRecorderTest, ClearAndResetEndRecordingAndResetTakesTheDefaultBac
     button(HotkeyAction::captureScreen, "reset")->click();
     EXPECT_EQ(settings.shortcut(HotkeyAction::captureScreen), ctrlAlt5);
     EXPECT_EQ(settings.shortcut(HotkeyAction::captureArea), std::nullopt);
-}
 
-TEST_F(ShortcutRecorderTest, RecordingEndsWhenTheHotkeysPaneOrTheWindowGoesAway)
-{
+    // Leaving the pane or hiding the window ends recording as well.
     button(HotkeyAction::captureArea, "record")->click();
     window.setSelection(SettingsTab::general);
     EXPECT_EQ(window.recorder().recordingAction(), std::nullopt);

@@ -54,7 +54,7 @@ TEST_F(EditorTest, OptionsStripShowsEachToolsControls)
     }
 }
 
-TEST_F(EditorTest, SlidersWriteWholeNumbersWithinTheirRanges)
+TEST_F(EditorTest, StripControlsWriteToTheStateAndFollowIt)
 {
     auto* width = child(QStringLiteral("widthPill"))->findChild<QSlider*>();
     auto* size = child(QStringLiteral("sizePill"))->findChild<QSlider*>();
@@ -71,10 +71,7 @@ TEST_F(EditorTest, SlidersWriteWholeNumbersWithinTheirRanges)
     state.textSize.set(33.6);
     EXPECT_EQ(size->value(), 34);
     EXPECT_EQ(static_cast<SliderPill*>(child(QStringLiteral("sizePill")))->valueText(), QStringLiteral("34"));
-}
 
-TEST_F(EditorTest, StripButtonsRunTheirCommandsAndTheTextFieldHoldsTheDraft)
-{
     loadImage({ 400, 300 });
     auto* background = child<QAbstractButton>(QStringLiteral("backgroundSwitch"));
     QTest::mouseClick(background, Qt::LeftButton);

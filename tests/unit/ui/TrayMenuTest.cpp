@@ -51,7 +51,7 @@ private:
 
 } // namespace
 
-TEST_F(TrayMenuTest, ItemsShowTheCurrentShortcutsAsTheShortcutFieldsWriteThem)
+TEST_F(TrayMenuTest, ItemsShowTheCurrentShortcutsWhereGlobalShortcutsWork)
 {
     struct Row {
         bool inMore;
@@ -82,10 +82,8 @@ TEST_F(TrayMenuTest, ItemsShowTheCurrentShortcutsAsTheShortcutFieldsWriteThem)
         item(*tray().menu(), QStringLiteral("Capture Area"))->shortcut(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_5));
     EXPECT_TRUE(item(*tray().menu(), QStringLiteral("Capture Screen"))->shortcut().isEmpty())
         << "the screen capture lost Ctrl+Alt+5 to the area capture";
-}
 
-TEST_F(TrayMenuTest, WhereNothingTakesGlobalShortcutsNoItemShowsOne)
-{
+    // Where nothing takes global shortcuts, no item shows one.
     hotkeys.takesShortcuts = false;
     openMenu();
     for (const QAction* action : tray().menu()->actions() + moreMenu().actions()) {
@@ -96,8 +94,13 @@ TEST_F(TrayMenuTest, WhereNothingTakesGlobalShortcutsNoItemShowsOne)
         << "the application's own keys stay";
 }
 
-TEST_F(TrayMenuTest, LaunchAtStartupTogglesTheLoginItemAndItsCheckMark)
+TEST_F(TrayMenuTest, TheIconFollowsHideMenubarIconAndLaunchAtStartupTogglesTheLoginItem)
 {
+    settings.hideMenubarIcon.set(true);
+    EXPECT_FALSE(tray().trayIcon()->isVisible()) << "created hidden";
+    settings.hideMenubarIcon.set(false);
+    EXPECT_TRUE(tray().trayIcon()->isVisible()) << "shown without a restart";
+
     QAction* launch = item(*tray().menu(), QStringLiteral("Launch at Startup"));
     ASSERT_TRUE(launch->isCheckable());
     EXPECT_FALSE(launch->isChecked());
@@ -112,14 +115,6 @@ TEST_F(TrayMenuTest, LaunchAtStartupTogglesTheLoginItemAndItsCheckMark)
     QCoreApplication::processEvents();
     EXPECT_FALSE(settings.launchAtStartup());
     EXPECT_FALSE(item(*tray().menu(), QStringLiteral("Launch at Startup"))->isChecked());
-}
-
-TEST_F(TrayMenuTest, TheIconFollowsHideMenubarIcon)
-{
-    settings.hideMenubarIcon.set(true);
-    EXPECT_FALSE(tray().trayIcon()->isVisible()) << "created hidden";
-    settings.hideMenubarIcon.set(false);
-    EXPECT_TRUE(tray().trayIcon()->isVisible()) << "shown without a restart";
 }
 
 TEST_F(TrayMenuTest, CaptureItemsAskForTheirCaptureAndWindowCommandsLeaveAsSignals)
