@@ -107,7 +107,7 @@ TEST_F(EditorTest, ResizeGroupAppliesThePercentage)
     EXPECT_TRUE(state.errorMessage().has_value());
 }
 
-TEST_F(EditorTest, RecognitionSheetShowsTheResultAndCopiesItAgain)
+TEST_F(EditorTest, RecognitionSheetAndErrorAlertShowTheirTextUntilClosed)
 {
     RecognitionSheet* sheet = window->recognitionSheet();
     state.recognizedText.set(QStringLiteral("No text detected."));
@@ -128,10 +128,8 @@ TEST_F(EditorTest, RecognitionSheetShowsTheResultAndCopiesItAgain)
     QTest::mouseClick(buttonTitled(sheet, QStringLiteral("Close")), Qt::LeftButton);
     EXPECT_FALSE(state.isShowingOCRSheet());
     EXPECT_FALSE(sheet->isVisible());
-}
 
-TEST_F(EditorTest, ErrorAlertShowsAServersPageAsPlainTextCutShortUntilOK)
-{
+    // The error alert shows a server's page as plain text, cut short, until OK.
     ErrorAlert* alert = window->errorAlert();
     EXPECT_FALSE(alert->isVisible());
     const QString page = QStringLiteral("<html><body><h1>Forbidden</h1><a href=\"file:///etc/passwd\">open</a>")

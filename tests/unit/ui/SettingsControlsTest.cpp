@@ -188,7 +188,7 @@ TEST_F(SettingsTest, SelectFolderStoresTheChosenFolderAndACancelChangesNothing)
     EXPECT_EQ(dialogs.folderPanelStarts.back(), QStringLiteral("/srv/shots"));
 }
 
-TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerKeepTheirValuesAndRefuseATokenWithALineBreak)
+TEST_F(SettingsTest, ServerRowsKeepTheirValuesRefuseATokenWithALineBreakAndPointOutOneInClear)
 {
     window.setSelection(SettingsTab::uploading);
     window.show();
@@ -234,13 +234,8 @@ TEST_F(SettingsTest, ServerRowsShowOnlyForACustomServerKeepTheirValuesAndRefuseA
     EXPECT_EQ(stored(QStringLiteral("uploadMode")), Value(QStringLiteral("disabled")));
     EXPECT_EQ(stored(QStringLiteral("uploadEndpoint")), Value(QStringLiteral("http://127.0.0.1:8080/up")));
     EXPECT_EQ(stored(QStringLiteral("uploadAuthorizationToken")), Value(QStringLiteral("better")));
-}
 
-TEST_F(SettingsTest, ATokenBoundForPlainHttpOffThisMachineIsPointedOut)
-{
-    settings.uploadMode.set(UploadMode::customServer);
-    window.setSelection(SettingsTab::uploading);
-    window.show();
+    // A token bound for plain http off this machine is pointed out, once.
     auto* warning = control<QLabel>(QStringLiteral("uploadTokenInClear"));
     const struct {
         const char* endpoint;

@@ -117,7 +117,7 @@ TEST_F(TrayMenuTest, TheIconFollowsHideMenubarIconAndLaunchAtStartupTogglesTheLo
     EXPECT_FALSE(item(*tray().menu(), QStringLiteral("Launch at Startup"))->isChecked());
 }
 
-TEST_F(TrayMenuTest, CaptureItemsAskForTheirCaptureAndWindowCommandsLeaveAsSignals)
+TEST_F(TrayMenuTest, CaptureWindowAndDocumentItemsDoTheirWork)
 {
     QSignalSpy captures(&tray(), &TrayMenu::captureRequested);
     struct Row {
@@ -156,10 +156,8 @@ TEST_F(TrayMenuTest, CaptureItemsAskForTheirCaptureAndWindowCommandsLeaveAsSigna
     item(*tray().menu(), QStringLiteral("Quit"))->trigger();
     EXPECT_EQ(quit.size(), 1);
     EXPECT_EQ(captures.size(), 0);
-}
 
-TEST_F(TrayMenuTest, DocumentCommandsRunOnTheApplicationState)
-{
+    // Document commands run on the application state.
     EXPECT_FALSE(item(*tray().menu(), QStringLiteral("Recognize Text/QR"))->isEnabled()) << "no image yet";
     clipboard.image = solidTestImage({ 40, 30 }, Qt::darkCyan);
     item(moreMenu(), QStringLiteral("Load From Clipboard"))->trigger();
