@@ -44,6 +44,14 @@ TEST_F(EditorMenusTest, ItemsThatNeedAnImageFollowTheDocument)
         }
     }
 
+    // A draw item selects and ticks its tool; a zoom item runs its command.
+    item("Crop")->trigger();
+    EXPECT_EQ(state.selectedTool(), AnnotationTool::crop);
+    EXPECT_TRUE(item("Crop")->isChecked());
+    ASSERT_NE(state.zoomBehavior(), ZoomBehavior::actualSize);
+    item("Zoom To 100%")->trigger();
+    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::actualSize);
+
     state.baseImage.set(std::nullopt);
     EXPECT_FALSE(item("Copy Image")->isEnabled());
     EXPECT_TRUE(item("Area Capture")->isEnabled());

@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "platform/qt/QtEditorWindow.h"
+#include "ui/editor/EditorMenus.h"
 #include "ui/editor/RecognitionSheet.h"
 #include "ui/editor/ToolOptionsStrip.h"
 
@@ -122,6 +123,15 @@ TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresenceAndDestru
     QApplication::setActiveWindow(window.get());
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::regular);
+
+    // Enter Full Screen brings the editor forward as well, and toggles.
+    workspace.policies.clear();
+    window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
+    EXPECT_TRUE(window->isFullScreen());
+    ASSERT_FALSE(workspace.policies.empty());
+    EXPECT_EQ(workspace.policies.front(), ActivationPolicy::regular);
+    window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
+    EXPECT_FALSE(window->isFullScreen());
 
     // The window is the state's editor window until it is destroyed.
     ASSERT_NE(state.editorWindow(), nullptr);
