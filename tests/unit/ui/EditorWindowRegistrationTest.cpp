@@ -126,8 +126,10 @@ TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresenceAndDestru
 
     // Enter Full Screen brings the editor forward as well, and toggles.
     workspace.policies.clear();
+    const int activations = workspace.activations;
     window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
     EXPECT_TRUE(window->isFullScreen());
+    EXPECT_EQ(workspace.activations, activations + 1);
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.front(), ActivationPolicy::regular);
     window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
