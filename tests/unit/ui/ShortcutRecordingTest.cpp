@@ -31,16 +31,11 @@ const KeyPressCase s_cases[] {
         Assign { { 19, shiftModifier | controlModifier } } },
     { "Shift+Tab reported as Backtab", Qt::Key_Backtab, Qt::ShiftModifier | Qt::AltModifier,
         Assign { { 48, shiftModifier | optionModifier } } },
-    { "Super+Return", Qt::Key_Return, Qt::MetaModifier, Assign { { 36, commandModifier } } },
-    { "Ctrl+Space", Qt::Key_Space, Qt::ControlModifier, Assign { { 49, controlModifier } } },
-    { "Ctrl+comma", Qt::Key_Comma, Qt::ControlModifier, Assign { { 43, controlModifier } } },
     { "A without a modifier", Qt::Key_A, Qt::NoModifier, Beep {} },
     { "Alt+F1 has no label", Qt::Key_F1, Qt::AltModifier, Beep {} },
     { "Ctrl+` has a key code but no label", Qt::Key_QuoteLeft, Qt::ControlModifier, Beep {} },
     { "Ctrl+Alt+keypad 5 is not the main-row 5", Qt::Key_5, ctrlAlt | Qt::KeypadModifier, Beep {} },
-    { "unknown key", Qt::Key_unknown, ctrlAlt, Beep {} },
     { "Control pressed on its own", Qt::Key_Control, Qt::ControlModifier, Wait {} },
-    { "Alt pressed while Control is down", Qt::Key_Alt, ctrlAlt, Wait {} },
 };
 
 TEST(ShortcutRecording, EachKeyPressCancelsAssignsBeepsOrWaits)
@@ -53,19 +48,6 @@ TEST(ShortcutRecording, EachKeyPressCancelsAssignsBeepsOrWaits)
             const auto& expected = std::get<Assign>(keyPress.expected);
             EXPECT_EQ(assign->shortcut.keyCode, expected.shortcut.keyCode);
             EXPECT_EQ(assign->shortcut.modifiers, expected.shortcut.modifiers);
-        }
-    }
-}
-
-// Whatever is assigned must read back as a labelled shortcut, never as "?".
-TEST(ShortcutRecording, EveryAssignedShortcutHasALabelAndAModifier)
-{
-    for (int key = Qt::Key_Space; key <= Qt::Key_AsciiTilde; ++key) {
-        const Decision decision = decide(key, Qt::ControlModifier);
-        if (const auto* assign = std::get_if<Assign>(&decision)) {
-            SCOPED_TRACE(key);
-            EXPECT_FALSE(assign->shortcut.displayText().contains(QLatin1Char('?')));
-            EXPECT_NE(assign->shortcut.modifiers, 0u);
         }
     }
 }

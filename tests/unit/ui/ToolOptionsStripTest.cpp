@@ -1,7 +1,5 @@
 #include "EditorFixture.h"
 
-#include "domain/AnnotationShape.h"
-#include "ui/editor/ElidedLabel.h"
 #include "ui/editor/SliderPill.h"
 #include "ui/editor/ToolOptionsStrip.h"
 
@@ -12,33 +10,30 @@
 
 namespace {
 
-const QString square = QStringLiteral("Hold Shift for a square.");
-const QString snap = QStringLiteral("Hold Shift to snap the angle.");
-
 struct StripCase {
     AnnotationTool tool;
-    QString shiftHint; // empty: no Shift pill
+    bool shiftHint;
     bool color;
     bool width;
     bool size;
 };
 
 const StripCase s_cases[] = {
-    { AnnotationTool::select, {}, true, false, false },
-    { AnnotationTool::arrow, snap, true, true, false },
-    { AnnotationTool::text, {}, true, false, true },
-    { AnnotationTool::line, snap, true, true, false },
-    { AnnotationTool::rectangle, square, true, true, false },
-    { AnnotationTool::oval, square, true, true, false },
-    { AnnotationTool::freehand, {}, true, true, false },
-    { AnnotationTool::magnifier, square, true, false, false },
-    { AnnotationTool::highlight, {}, true, true, false },
-    { AnnotationTool::pixelate, square, false, false, false },
-    { AnnotationTool::spotlight, square, true, true, false },
-    { AnnotationTool::callout, {}, true, false, true },
-    { AnnotationTool::ruler, snap, true, true, false },
-    { AnnotationTool::colorPicker, {}, true, false, false },
-    { AnnotationTool::crop, square, true, false, false },
+    { AnnotationTool::select, false, true, false, false },
+    { AnnotationTool::arrow, true, true, true, false },
+    { AnnotationTool::text, false, true, false, true },
+    { AnnotationTool::line, true, true, true, false },
+    { AnnotationTool::rectangle, true, true, true, false },
+    { AnnotationTool::oval, true, true, true, false },
+    { AnnotationTool::freehand, false, true, true, false },
+    { AnnotationTool::magnifier, true, true, false, false },
+    { AnnotationTool::highlight, false, true, true, false },
+    { AnnotationTool::pixelate, true, false, false, false },
+    { AnnotationTool::spotlight, true, true, true, false },
+    { AnnotationTool::callout, false, true, false, true },
+    { AnnotationTool::ruler, true, true, true, false },
+    { AnnotationTool::colorPicker, false, true, false, false },
+    { AnnotationTool::crop, true, true, false, false },
 };
 
 } // namespace
@@ -51,36 +46,15 @@ TEST_F(EditorTest, OptionsStripShowsEachToolsControls)
         const bool isText = entry.tool == AnnotationTool::text;
         EXPECT_EQ(isShown(QStringLiteral("textInputPill")), isText);
         EXPECT_EQ(isShown(QStringLiteral("hintPill")), !isText);
-        EXPECT_EQ(isShown(QStringLiteral("shiftHintPill")), !entry.shiftHint.isEmpty());
-        if (!entry.shiftHint.isEmpty()) {
-            const auto labels = child(QStringLiteral("shiftHintPill"))->findChildren<QLabel*>();
-            EXPECT_TRUE(std::any_of(
-                labels.begin(), labels.end(), [&](const QLabel* label) { return label->text() == entry.shiftHint; }));
-        }
+        EXPECT_EQ(isShown(QStringLiteral("shiftHintPill")), entry.shiftHint);
         EXPECT_EQ(isShown(QStringLiteral("colorPill")), entry.color);
         EXPECT_EQ(isShown(QStringLiteral("widthPill")), entry.width);
         EXPECT_EQ(isShown(QStringLiteral("sizePill")), entry.size);
         EXPECT_EQ(isShown(QStringLiteral("applyCropButton")), entry.tool == AnnotationTool::crop);
-        // Present for every tool.
-        EXPECT_TRUE(isShown(QStringLiteral("selectedToolPill")));
-        EXPECT_TRUE(isShown(QStringLiteral("backgroundSwitch")));
-        EXPECT_TRUE(isShown(QStringLiteral("undoButton")));
     }
 }
 
-TEST_F(EditorTest, OptionsStripNamesTheSelectedToolAndItsHint)
-{
-    state.selectedTool.set(AnnotationTool::magnifier);
-    const auto toolLabels = child(QStringLiteral("selectedToolPill"))->findChildren<QLabel*>();
-    EXPECT_TRUE(std::any_of(toolLabels.begin(), toolLabels.end(),
-        [](const QLabel* label) { return label->text() == QStringLiteral("Magnifier"); }));
-    const auto* hintLabel = child(QStringLiteral("hintPill"))->findChild<ElidedLabel*>();
-    ASSERT_NE(hintLabel, nullptr);
-    EXPECT_EQ(
-        hintLabel->text(), QStringLiteral("Drag to place the magnifier, then drag inside it to move the zoom target."));
-}
-
-TEST_F(EditorTest, SlidersWriteWholeNumbersWithinTheirRanges)
+TEST_F(EditorTest, StripControlsWriteToTheStateAndFollowIt)
 {
     auto* width = child(QStringLiteral("widthPill"))->findChild<QSlider*>();
     auto* size = child(QStringLiteral("sizePill"))->findChild<QSlider*>();
@@ -97,30 +71,8 @@ TEST_F(EditorTest, SlidersWriteWholeNumbersWithinTheirRanges)
     state.textSize.set(33.6);
     EXPECT_EQ(size->value(), 34);
     EXPECT_EQ(static_cast<SliderPill*>(child(QStringLiteral("sizePill")))->valueText(), QStringLiteral("34"));
-}
 
-TEST_F(EditorTest, TextFieldAndStateTextDraftFollowEachOther)
-{
-    state.selectedTool.set(AnnotationTool::text);
-    QLineEdit* field = window->optionsStrip()->textField();
-    EXPECT_EQ(field->text(), state.textDraft());
-    field->clear();
-    QTest::keyClicks(field, QStringLiteral("Hello"));
-    EXPECT_EQ(state.textDraft(), QStringLiteral("Hello"));
-    state.textDraft.set(QStringLiteral("From elsewhere"));
-    EXPECT_EQ(field->text(), QStringLiteral("From elsewhere"));
-}
-
-TEST_F(EditorTest, StripButtonsRunTheirCommands)
-{
     loadImage({ 400, 300 });
-    state.selectedTool.set(AnnotationTool::rectangle);
-    state.addDragAnnotation({ 10, 10 }, { 100, 80 }, {});
-    state.addDragAnnotation({ 20, 20 }, { 120, 90 }, {});
-    ASSERT_EQ(state.annotations().size(), 2u);
-    QTest::mouseClick(child<QAbstractButton>(QStringLiteral("undoButton")), Qt::LeftButton);
-    EXPECT_EQ(state.annotations().size(), 1u);
-
     auto* background = child<QAbstractButton>(QStringLiteral("backgroundSwitch"));
     QTest::mouseClick(background, Qt::LeftButton);
     EXPECT_TRUE(state.backdropEnabled());
@@ -132,4 +84,14 @@ TEST_F(EditorTest, StripButtonsRunTheirCommands)
     QTest::mouseClick(child<QPushButton>(QStringLiteral("applyCropButton")), Qt::LeftButton);
     ASSERT_TRUE(state.baseImage());
     EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 100));
+
+    // The text field and the state's draft follow each other.
+    state.selectedTool.set(AnnotationTool::text);
+    QLineEdit* field = window->optionsStrip()->textField();
+    EXPECT_EQ(field->text(), state.textDraft());
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("Hello"));
+    EXPECT_EQ(state.textDraft(), QStringLiteral("Hello"));
+    state.textDraft.set(QStringLiteral("From elsewhere"));
+    EXPECT_EQ(field->text(), QStringLiteral("From elsewhere"));
 }
