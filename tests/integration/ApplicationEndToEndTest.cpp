@@ -64,29 +64,6 @@ TEST_F(ApplicationEndToEnd, ShortcutsCaptureTheScreenAndAnAreaAndEscapeCopiesThe
         << "the paste is exactly the dragged part of the screen";
 }
 
-TEST_F(ApplicationEndToEnd, ShortcutChangedInTheSettingsFileWorksAfterRestart)
-{
-    {
-        Trovix first(*session, config.path());
-        waitForEditor();
-    }
-    // Control-Option-9 in the stored form: key code 25, control and option modifiers.
-    storeSetting(config.path(), QStringLiteral("captureScreenHotkey"), QStringLiteral("25:6144"));
-
-    Trovix trovix(*session, config.path());
-    waitForEditor();
-    ASSERT_TRUE(session->pressEscapeInEditor());
-    ASSERT_TRUE(waitUntil([this] { return !session->editorIsVisible(); }, 20s)) << "Esc hid the empty editor";
-
-    session->press(QStringLiteral("ctrl+alt+5"));
-    EXPECT_FALSE(waitUntil([this] { return session->editorIsVisible(); }, 3s)) << "the old shortcut is free";
-
-    session->press(QStringLiteral("ctrl+alt+9"));
-    const QImage screen = session->escapeAndPaste(60s);
-    ASSERT_FALSE(screen.isNull()) << "the new shortcut captured the screen";
-    EXPECT_EQ(screen.size(), s_screenSize);
-}
-
 // A burst of presses must neither start overlapping captures nor wear the process down; the
 // sanitizers report any leak or fault when the process ends on SIGTERM.
 TEST_F(ApplicationEndToEnd, AHundredShortcutPressesInASecondRunOneCaptureAtATime)

@@ -201,23 +201,6 @@ protected:
     QByteArray m_previousDisplay;
 };
 
-TEST_F(TwoScreenLayout, ScreensAreInGlobalPointsAroundThePrimaryOne)
-{
-    const QList<Screen> screens = XcbScreens(*m_connection).screens();
-    ASSERT_EQ(screens.size(), 2);
-    for (const Screen& screen : screens) {
-        SCOPED_TRACE(screen.name.toStdString());
-        if (screen.name == QStringLiteral("MAIN")) {
-            EXPECT_EQ(screen.frame, QRectF(0, 0, 1400, 900));
-            EXPECT_EQ(screen.nativeGeometry, primary);
-        } else {
-            EXPECT_EQ(screen.frame, QRectF(-1600, -300, 1600, 1500));
-            EXPECT_EQ(screen.nativeGeometry, left);
-        }
-    }
-    EXPECT_EQ(XcbScreens(*m_connection).mainScreen()->name, QStringLiteral("MAIN"));
-}
-
 TEST_F(TwoScreenLayout, AreasAndWindowsOnEitherScreenAreCapturedPixelExact)
 {
     const TestWindow onPrimary(*m_connection, QRect(1700, 320, 300, 200), QStringLiteral("Top of the main screen"));

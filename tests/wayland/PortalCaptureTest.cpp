@@ -43,14 +43,6 @@ protected:
 
 } // namespace
 
-TEST_F(PortalCapture, compositorReportsEachOutputsPlaceAndScale)
-{
-    const QList<DesktopOutput> outputs = WaylandOutputs::read();
-    ASSERT_EQ(outputs.size(), 2);
-    EXPECT_EQ(outputs.at(0), first);
-    EXPECT_EQ(outputs.at(1), second);
-}
-
 // Each screen comes at its own scale: the scale-2 output exactly as the compositor shows it,
 // the scale-1 output reduced from the portal's scale-2 picture of the whole desktop.
 TEST_F(PortalCapture, trovixShotWritesEachScreenAtItsScale)
