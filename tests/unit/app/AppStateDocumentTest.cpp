@@ -10,9 +10,6 @@ TEST_F(AppStateTest, LoadingResetsTheDocumentButKeepsTheToolChoices)
     state.zoomIn();
     state.resizePercent.set(QStringLiteral("50"));
     state.strokeColor.set(Qt::green);
-    state.lineWidth.set(9);
-    state.textSize.set(12);
-    state.textDraft.set(QStringLiteral("Note"));
 
     const Image second = solidImage({ 1440, 900 }, Qt::black);
     state.loadImageIntoEditor(second, QStringLiteral("Captured screen"), false);
@@ -30,13 +27,6 @@ TEST_F(AppStateTest, LoadingResetsTheDocumentButKeepsTheToolChoices)
 
     EXPECT_EQ(state.selectedTool(), AnnotationTool::crop);
     EXPECT_EQ(state.strokeColor(), QColor(Qt::green));
-    EXPECT_EQ(state.lineWidth(), 9);
-    EXPECT_EQ(state.textSize(), 12);
-    EXPECT_EQ(state.textDraft(), QStringLiteral("Note"));
-
-    // The label truncates point sizes.
-    state.loadImageIntoEditor(solidImage({ 201, 101 }, Qt::white, QSizeF(100.9, 50.5)), QStringLiteral("x"), false);
-    EXPECT_EQ(state.currentImageSizeLabel(), QStringLiteral("100 \u00D7 50"));
 }
 
 TEST_F(AppStateTest, RevealingRemembersTheApplicationWeCameFrom)
@@ -59,16 +49,6 @@ TEST_F(AppStateTest, RevealingRemembersTheApplicationWeCameFrom)
     workspace.frontmost = RunningApplication { 7, QStringLiteral("trovix"), QStringLiteral("Trovix") };
     state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), true);
     EXPECT_EQ(state.previousActiveApp()->processId, 42);
-}
-
-TEST_F(AppStateTest, PreviousApplicationFallsBackToTheLastExternalOne)
-{
-    workspace.ownId = std::nullopt;
-    workspace.frontmost = RunningApplication { 9, std::nullopt, QStringLiteral("Unnamed") };
-    state.setLastExternalApp(RunningApplication { 5, QStringLiteral("gimp"), QStringLiteral("GIMP") });
-    // Two absent ids count as the same application, so the delegate's memory is used.
-    state.loadImageIntoEditor(solidImage({ 10, 10 }, Qt::white), QStringLiteral("x"), true);
-    EXPECT_EQ(state.previousActiveApp()->processId, 5);
 }
 
 TEST_F(AppStateTest, ClipboardImageOpensAndRevealsTheEditorAndNoImageKeepsTheDocument)

@@ -150,7 +150,6 @@ TEST_F(AppStateTest, AdjustingFindsTheShapeByIdAndKeepsItsPlace)
     state.updateArrow(before[0].id, { 1, 2 }, { 3, 4 });
     state.updateMagnifierFocus(before[1].id, { 9, 9 });
     state.updateArrow(before[2].id, { 7, 7 }, { 8, 8 }); // a line is not an arrow
-    state.updateMagnifierFocus(before[0].id, { 9, 9 }); // an arrow is not a magnifier
     state.updateArrow(QUuid::createUuid(), { 7, 7 }, { 8, 8 }); // unknown id
 
     const auto& after = state.annotations();
@@ -162,13 +161,4 @@ TEST_F(AppStateTest, AdjustingFindsTheShapeByIdAndKeepsItsPlace)
         (AnnotationKinds::Magnifier { QRectF(0, 0, 50, 50), QPointF(9, 9) }));
     EXPECT_EQ(after[2], before[2]);
     EXPECT_EQ(state.statusMessage(), QStringLiteral("unchanged"));
-}
-
-TEST_F(AppStateTest, NoEditingCommandClearsAnEarlierError)
-{
-    state.errorMessage.set(QStringLiteral("Nie udało się przyciąć obrazu."));
-    drag(AnnotationTool::rectangle, { 0, 0 }, { 10, 10 });
-    state.removeLastAnnotation();
-    state.loadImageIntoEditor(solidImage({ 4, 4 }, Qt::red), QStringLiteral("Loaded"), false);
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Nie udało się przyciąć obrazu."));
 }

@@ -85,15 +85,6 @@ TEST_F(AppStateExportTest, ExportWritesThePngWhereTheUserChose)
     EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("no/such/folder")));
 }
 
-TEST_F(AppStateExportTest, PinOpensTheFramedPicture)
-{
-    openFramedImage();
-    state.pinCurrentImage();
-    ASSERT_EQ(pinnedWindows.pinned.size(), 1u);
-    EXPECT_EQ(pinnedWindows.pinned[0].size(), QSizeF(428, 328));
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Pinned image in a floating window"));
-}
-
 TEST_F(AppStateExportTest, EscapeCombinationsOfCopyAndSave)
 {
     const struct {
@@ -101,12 +92,9 @@ TEST_F(AppStateExportTest, EscapeCombinationsOfCopyAndSave)
         const char* status;
         bool copied;
         int files;
-    } cases[] = {
-        { false, false, "Hidden to tray", false, 0 },
-        { true, false, "Image copied and hidden", true, 0 },
+    } cases[] = { { false, false, "Hidden to tray", false, 0 }, { true, false, "Image copied and hidden", true, 0 },
         { false, true, "Image saved and hidden", false, 1 },
-        { true, true, "Image copied, saved, and hidden", true, 1 },
-    };
+        { true, true, "Image copied, saved, and hidden", true, 1 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         QDir(folder.filePath(QStringLiteral("shots"))).removeRecursively();

@@ -4,13 +4,11 @@
 #include "fakes/FakeScrollingPage.h"
 #include "unit/engine/StitchTestPages.h"
 
-using namespace std::chrono_literals;
 using Direction = ScrollingCaptureDirection;
 using Decision = ScrollingCaptureDecision;
 
 namespace {
 
-const QString cancelledStatus = QStringLiteral("Scrolling capture cancelled");
 const RunningApplication browser { 4242, QStringLiteral("Browser"), QStringLiteral("Browser") };
 
 } // namespace
@@ -58,7 +56,6 @@ TEST_F(AppStateScrollingTest, ManualStepsCountTheSegmentsAndFocusTheTargetBefore
         scrollPage();
         useMode(ScrollingCaptureMode::manual);
         statuses.clear();
-        clock.sleeps.clear();
         workspace.activatedOthers.clear();
         page->offset = direction == Direction::down ? 0 : page->lastOffset();
         // The user scrolls by hand between the prompts.
@@ -72,12 +69,10 @@ TEST_F(AppStateScrollingTest, ManualStepsCountTheSegmentsAndFocusTheTargetBefore
 
         EXPECT_EQ(
             scrollingPanels.promptSteps.mid(scrollingPanels.promptSteps.size() - 7), (QList { 2, 3, 4, 5, 6, 7, 8 }));
-        EXPECT_EQ(statuses.filter(QStringLiteral("Captured scrolling segment")),
-            (QStringList { QStringLiteral("Captured scrolling segment 2"),
-                QStringLiteral("Captured scrolling segment 3"), QStringLiteral("Captured scrolling segment 4"),
-                QStringLiteral("Captured scrolling segment 5"), QStringLiteral("Captured scrolling segment 6"),
-                QStringLiteral("Captured scrolling segment 7") }));
-        EXPECT_EQ(clock.sleeps.count(220ms), 6);
+        const QStringList segments = statuses.filter(QStringLiteral("Captured scrolling segment"));
+        EXPECT_EQ(segments.size(), 6);
+        EXPECT_EQ(segments.value(0), QStringLiteral("Captured scrolling segment 2"));
+        EXPECT_EQ(segments.value(5), QStringLiteral("Captured scrolling segment 7"));
         EXPECT_EQ(targetActivations(), 7);
         EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured scrolling screenshot"));
         EXPECT_TRUE(showsPage(state.baseImage())) << "the shots read top to bottom either way";
@@ -110,26 +105,22 @@ TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
         bool scrolls;
         bool stop;
         double maxHeight;
-        Direction direction;
         QString status;
         std::optional<QString> error = std::nullopt;
         bool inputFails = false;
     } cases[] = {
-        { "nothing moves", false, false, 20000, Direction::down, QStringLiteral("Auto-scroll could not continue") },
-        { "user stops", true, true, 20000, Direction::down, QStringLiteral("Stopped automatic scrolling") },
-        { "height reached", true, false, 500, Direction::down,
-            QStringLiteral("Scrolling capture reached the configured max height") },
-        { "up to the top", true, false, 20000, Direction::up, QStringLiteral("Scrolling capture completed") },
-        { "input refused", true, false, 20000, Direction::down, QStringLiteral("before"),
+        { "nothing moves", false, false, 20000, QStringLiteral("Auto-scroll could not continue") },
+        { "user stops", true, true, 20000, QStringLiteral("Stopped automatic scrolling") },
+        { "height reached", true, false, 500, QStringLiteral("Scrolling capture reached the configured max height") },
+        { "input refused", true, false, 20000, QStringLiteral("before"),
             ScrollingCaptureAutomationError::descriptionFor(
                 ScrollingCaptureAutomationError::Code::unableToSendScrollCommand),
             true },
-        { "shot failed", true, false, 20000, Direction::down, QStringLiteral("before"), captureFailed },
+        { "shot failed", true, false, 20000, QStringLiteral("before"), captureFailed },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         scrollPage();
-        page->offset = testCase.direction == Direction::down ? 0 : page->lastOffset();
         page->keysScroll = page->wheelScrolls = testCase.scrolls;
         if (testCase.error == captureFailed) {
             tool.runs.clear();
@@ -141,22 +132,17 @@ TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
         }
         inputSynthesis.fails = testCase.inputFails;
         scrollingPanels.stopRequested = testCase.stop;
-        scrollingPanels.hudUpdates.clear();
         workspace.activatedOthers.clear();
         state.errorMessage.set(std::nullopt);
         state.statusMessage.set(QStringLiteral("before"));
         settings.scrollingScreenshotMaxHeight.set(testCase.maxHeight);
-        runToCompletion(state.startScrollingCapture(testCase.direction));
+        runToCompletion(state.startScrollingCapture(Direction::down));
 
         EXPECT_EQ(state.statusMessage(), testCase.status);
         EXPECT_EQ(state.errorMessage(), testCase.error);
         if (!testCase.error) {
             EXPECT_TRUE(state.baseImage());
         }
-        ASSERT_FALSE(scrollingPanels.hudUpdates.isEmpty());
-        EXPECT_EQ(scrollingPanels.hudUpdates.front().title,
-            testCase.direction == Direction::down ? QStringLiteral("Scrolling Capture")
-                                                  : QStringLiteral("Scrolling Capture (Up)"));
         EXPECT_EQ(scrollingPanels.hudCalls.last(), QStringLiteral("out"));
         EXPECT_GE(targetActivations(), testCase.error ? 2 : 1) << "a failed run gives the target the screen back";
         EXPECT_FALSE(state.isCaptureTransitionActive());
@@ -166,15 +152,11 @@ TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
 TEST_F(AppStateScrollingTest, TerminalsAreScrolledWithTheWheelAndNeverTypedInto)
 {
     useMode(ScrollingCaptureMode::automatic);
+    // X11 gives xterm's class as "XTerm".
     const struct {
         const char* applicationId;
         bool getsPageKeys;
-    } cases[] = {
-        // X11 gives xterm's class as "XTerm".
-        { "XTerm", false },
-        { "org.gnome.Console", false },
-        { "Browser", true },
-    };
+    } cases[] = { { "XTerm", false }, { "org.gnome.Console", false }, { "Browser", true } };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.applicationId);
         const QString id = QString::fromLatin1(testCase.applicationId);

@@ -7,13 +7,9 @@ TEST_F(AppStateTest, ZoomStepsClampAndReportThePercentage)
         bool zoomIn;
         double expectedScale;
         const char* status;
-    } cases[] = {
-        { 1.0, true, 1.2, "Zoomed in to 120%" },
-        { 7.5, true, 8.0, "Zoomed in to 800%" },
-        { 8.0, true, 8.0, "Zoomed in to 800%" },
-        { 0.11, false, 0.1, "Zoomed out to 10%" },
-        { 1.0, false, 1.0 / 1.2, "Zoomed out to 83%" },
-    };
+    } cases[] = { { 1.0, true, 1.2, "Zoomed in to 120%" }, { 7.5, true, 8.0, "Zoomed in to 800%" },
+        { 8.0, true, 8.0, "Zoomed in to 800%" }, { 0.11, false, 0.1, "Zoomed out to 10%" },
+        { 1.0, false, 1.0 / 1.2, "Zoomed out to 83%" } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         state.zoomBehavior.set(ZoomBehavior::fit);
@@ -23,21 +19,4 @@ TEST_F(AppStateTest, ZoomStepsClampAndReportThePercentage)
         EXPECT_DOUBLE_EQ(state.zoomScale(), c.expectedScale);
         EXPECT_EQ(state.statusMessage(), QString::fromLatin1(c.status));
     }
-}
-
-TEST_F(AppStateTest, ZoomPercentageRoundsHalvesAwayFromZero)
-{
-    for (const auto& [scale, percent] : { std::pair { 0.125, 13 }, { 0.124, 12 }, { 0.375, 38 }, { 2.0, 200 } }) {
-        state.zoomScale.set(scale);
-        EXPECT_EQ(state.zoomPercentage(), percent) << scale;
-    }
-}
-
-TEST_F(AppStateTest, ActualSizeIsOneToOne)
-{
-    state.zoomScale.set(3.3);
-    state.zoomToActualSize();
-    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::actualSize);
-    EXPECT_EQ(state.zoomScale(), 1.0);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Zoom set to 100%"));
 }

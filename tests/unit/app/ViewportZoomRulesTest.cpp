@@ -44,7 +44,6 @@ TEST(ViewportZoomRules, ResolvedZoomPerBehaviour)
         { "fit of a huge image stops at 0.1", { 1000, 700 }, QSizeF(40000, 100), ZoomBehavior::fit, 1, 0.1 },
         { "empty canvas fits with its margin", { 1000, 700 }, std::nullopt, ZoomBehavior::fit, 1, 1000.0 / 1104 },
         { "empty canvas in a large viewport", { 2000, 1500 }, std::nullopt, ZoomBehavior::fit, 1, 1 },
-        { "custom as asked", { 1000, 700 }, QSizeF(2000, 1000), ZoomBehavior::custom, 2.5, 2.5 },
         { "custom above the limit", { 1000, 700 }, QSizeF(2000, 1000), ZoomBehavior::custom, 20, 8 },
         { "custom below the limit", { 1000, 700 }, QSizeF(2000, 1000), ZoomBehavior::custom, 0.01, 0.1 },
         { "custom of a corrupt scale", { 1000, 700 }, QSizeF(2000, 1000), ZoomBehavior::custom, nan, 1 },
@@ -55,14 +54,6 @@ TEST(ViewportZoomRules, ResolvedZoomPerBehaviour)
         SCOPED_TRACE(c.name);
         EXPECT_DOUBLE_EQ(Rules::resolvedZoomScale(c.viewport, c.image, c.behavior, c.requested), c.expected);
     }
-}
-
-// Zoomed in, the margin decides: the canvas is larger than the visible area.
-TEST(ViewportZoomRules, ZoomedInCanvasKeepsItsMarginAroundTheImage)
-{
-    const auto zoomed = Rules::canvasGeometry({ 1000, 700 }, QSizeF(2000, 1000), 2);
-    EXPECT_EQ(zoomed.canvasSize, QSizeF(2144, 1144));
-    EXPECT_EQ(zoomed.imageFrame, QRectF(72, 72, 2000, 1000));
 }
 
 TEST(ViewportZoomRules, GeometryEpsilonAndWriteBack)
@@ -76,87 +67,4 @@ TEST(ViewportZoomRules, GeometryEpsilonAndWriteBack)
     EXPECT_EQ(Rules::zoomScaleWriteBack(false, 0.9058, 0.7), 1.0);
     EXPECT_EQ(Rules::zoomScaleWriteBack(false, 0.9058, 1.0), std::nullopt);
     EXPECT_EQ(Rules::zoomScaleWriteBack(true, 2.0, std::numeric_limits<double>::quiet_NaN()), 2.0);
-}
-
-namespace {
-
-// Drives the coordinator as the viewport does: a decision to apply is followed by an application.
-class CoordinatorTest : public testing::Test {
-protected:
-    Rules::ZoomDecision update(Rules::ViewportState state)
-    {
-        const Rules::ZoomDecision decision = coordinator.decide(state);
-        if (decision.apply && coordinator.beginApplying())
-            coordinator.finishApplying();
-        return decision;
-    }
-
-    Rules::ViewportState base { 1, QSizeF(2000, 1000), QSizeF(1000, 700), ZoomBehavior::fit, 1.0 };
-    Rules::Coordinator coordinator;
-    static constexpr Rules::ZoomDecision none { false, false };
-    static constexpr Rules::ZoomDecision keepCentre { true, false };
-    static constexpr Rules::ZoomDecision recentre { true, true };
-};
-
-} // namespace
-
-TEST_F(CoordinatorTest, NothingIsDecidedBeforeLayout)
-{
-    auto unlaid = base;
-    unlaid.viewportSize = QSizeF(0, 0);
-    EXPECT_EQ(update(unlaid), none);
-    EXPECT_FALSE(coordinator.hasAppliedZoom());
-    // The first real size still gets the first, recentring application, and only once.
-    EXPECT_EQ(update(base), recentre);
-    EXPECT_TRUE(coordinator.hasAppliedZoom());
-    EXPECT_EQ(update(base), none);
-}
-
-TEST_F(CoordinatorTest, SmallResizeStepsAddUp)
-{
-    update(base);
-    auto resized = base;
-    for (const double width : { 1003.0, 1006.0 }) {
-        resized.viewportSize.setWidth(width);
-        EXPECT_EQ(update(resized), none) << width;
-    }
-    resized.viewportSize.setWidth(1009);
-    EXPECT_EQ(update(resized), keepCentre);
-}
-
-TEST_F(CoordinatorTest, CustomRequestsKeepTheCentre)
-{
-    auto state = base;
-    state.behavior = ZoomBehavior::custom;
-    update(state);
-    state.zoomScale = 1.0005;
-    EXPECT_EQ(update(state), none);
-    state.zoomScale = 1.2;
-    EXPECT_EQ(update(state), keepCentre);
-    // In fit mode a different scale is only the fitted value coming back.
-    state.behavior = ZoomBehavior::fit;
-    update(state);
-    state.zoomScale = 0.5;
-    EXPECT_EQ(update(state), none);
-}
-
-TEST_F(CoordinatorTest, NewImageOrNewSizeRecentres)
-{
-    update(base);
-    auto state = base;
-    state.imageIdentity = 2;
-    EXPECT_EQ(update(state), recentre);
-    state.imageSize = QSizeF(2000, 1000.25);
-    EXPECT_EQ(update(state), recentre);
-    state.imageIdentity = std::nullopt;
-    EXPECT_EQ(update(state), recentre);
-}
-
-TEST_F(CoordinatorTest, ApplyingDoesNotReenter)
-{
-    ASSERT_TRUE(coordinator.beginApplying());
-    EXPECT_FALSE(coordinator.beginApplying());
-    coordinator.finishApplying();
-    EXPECT_TRUE(coordinator.hasAppliedZoom());
-    EXPECT_TRUE(coordinator.beginApplying());
 }

@@ -1,9 +1,6 @@
 #include "services/AutoSaveLocation.h"
-#include "domain/FileSystemError.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -35,25 +32,5 @@ TEST(AutoSaveLocation, SavesWithinOneSecondGetNumberedNames)
         const QString path = AutoSaveLocation::uniquePath(QStringLiteral("/shots"), s_time, exists);
         EXPECT_EQ(path, name);
         taken.insert(path);
-    }
-}
-
-TEST(AutoSaveLocation, CreatesMissingFoldersAndReportsOnesItCannot)
-{
-    QTemporaryDir root;
-    const QString nested = root.filePath(QStringLiteral("a/b/c"));
-    const QString path = AutoSaveLocation::nextPath(nested, s_time);
-    EXPECT_TRUE(QDir(nested).exists());
-    EXPECT_TRUE(path.startsWith(nested + '/'));
-
-    // A file where a folder should be cannot be turned into a folder, even by root.
-    QFile blocker(root.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    try {
-        (void)AutoSaveLocation::nextPath(root.filePath(QStringLiteral("blocker/inside")), s_time);
-        FAIL() << "expected a folder error";
-    } catch (const FileSystemError& error) {
-        EXPECT_TRUE(error.description().contains(QStringLiteral("blocker/inside"))) << error.what();
     }
 }

@@ -2,13 +2,9 @@
 #include "domain/OCRError.h"
 #include "services/TesseractRecognizer.h"
 
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
-
-#include <QCoro/QCoroTask>
 
 #include <gtest/gtest.h>
 
@@ -71,7 +67,6 @@ TEST(OCRService, ReadsLinesOnPaperOrTransparentPixelsInTheChosenLanguage)
         QColor background;
         QString language;
     } cases[] = {
-        { "lines on white", sampleLines, Qt::white, QStringLiteral("English+") },
         // Transparent must read as paper, not ink.
         { "transparent background", { sampleLines.first() }, Qt::transparent, QStringLiteral("English+") },
         { "Polish letters", { polish }, Qt::white, QStringLiteral("Polish+") },
@@ -97,7 +92,6 @@ TEST(OCRService, FindsEveryQRCodeAndKeepsItOutOfTheText)
         int codes;
         bool withText;
     } cases[] = {
-        { "one code alone", 6, 1, false },
         { "the same code twice", 3, 2, false },
         { "text beside a small code", 2, 1, true },
     };
@@ -127,47 +121,4 @@ TEST(OCRService, BlankImageHasNothingAndAnImageWithoutPixelsCannotBeAnalysed)
         EXPECT_EQ(error.code(), OCRError::Code::cgImageUnavailable);
         EXPECT_EQ(error.description(), QStringLiteral("Nie udało się przygotować obrazu do OCR."));
     }
-}
-
-namespace {
-
-struct BackgroundOutcome {
-    std::optional<ImageAnalysisResult> result;
-    std::optional<OCRError::Code> error;
-};
-
-QCoro::Task<BackgroundOutcome> analyzeCatching(Image image)
-{
-    BackgroundOutcome outcome;
-    try {
-        outcome.result = co_await OCRService::analyzeInBackground(std::move(image));
-    } catch (const OCRError& error) {
-        outcome.error = error.code();
-    }
-    co_return outcome;
-}
-
-} // namespace
-
-TEST(OCRService, BackgroundRecognitionLeavesTheEventLoopRunning)
-{
-    QImage page = whitePage({ 900, 260 });
-    drawLines(page, sampleLines, { 30, 10 });
-
-    // Were recognition to block the calling thread, the timer could not tick meanwhile.
-    int ticks = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
-    ticker.start(5);
-    QElapsedTimer clock;
-    clock.start();
-    const BackgroundOutcome outcome = QCoro::waitFor(analyzeCatching(Image(page)));
-    const qint64 elapsed = clock.elapsed();
-    ticker.stop();
-
-    ASSERT_TRUE(outcome.result);
-    EXPECT_EQ(outcome.result->text, sampleLines.join(QLatin1Char('\n')));
-    EXPECT_GE(ticks, 3) << elapsed << " ms"; // a blocked loop would tick once at most, afterwards
-
-    EXPECT_EQ(QCoro::waitFor(analyzeCatching(Image())).error, OCRError::Code::cgImageUnavailable);
 }

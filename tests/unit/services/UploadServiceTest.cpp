@@ -1,36 +1,13 @@
 #include "UploadOutcome.h"
 #include "support/UploadServer.h"
 
-#include <QBuffer>
 #include <QElapsedTimer>
-#include <QImage>
-#include <QPainter>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 const QString serverLink = QStringLiteral("https://files.example.test/");
-
-// A small picture with a gradient, so that a single wrong byte changes decoded pixels.
-QImage samplePicture()
-{
-    QImage image(64, 48, QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixelColor(x, y, QColor(x * 4, y * 5, (x * y) % 256, 255 - x));
-    }
-    return image;
-}
-
-QByteArray pngOf(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 UploadConfiguration configurationFor(const QString& endpoint, const QString& token = {})
 {
@@ -45,8 +22,8 @@ UploadConfiguration configurationFor(const QString& endpoint, const QString& tok
 class UploadServiceTest : public testing::Test {
 protected:
     UploadServer server;
-    const QImage picture = samplePicture();
-    const QByteArray png = pngOf(picture);
+    // Stands for the encoded picture: a line break, a NUL byte and dashes that could pass for a boundary.
+    const QByteArray png = QByteArrayLiteral("\x89PNG\r\n\x1a\n\0\r\n------TrovixBoundary--\r\n");
 };
 
 QJsonObject onlyPart(const QJsonObject& request)
@@ -81,7 +58,6 @@ TEST_F(UploadServiceTest, ServerReceivesOnePngPartUnderTheConfiguredFieldName)
     EXPECT_EQ(part.value(QStringLiteral("content_type")).toString(), QStringLiteral("image/png"));
     const QByteArray received = QByteArray::fromBase64(part.value(QStringLiteral("data")).toString().toLatin1());
     EXPECT_EQ(received, png);
-    EXPECT_EQ(QImage::fromData(received, "PNG").convertToFormat(QImage::Format_ARGB32), picture);
 }
 
 TEST_F(UploadServiceTest, BearerTokenGoesOutExactlyAsStored)
@@ -197,8 +173,6 @@ TEST_F(UploadServiceTest, FailsBeforeSendingWhenTheUploadCannotStart)
             countingSource, QStringLiteral("Upload jest wyłączony w ustawieniach."), 0 },
         { "empty endpoint", configurationFor(QString()), countingSource,
             QStringLiteral("Nieprawidłowy adres serwera uploadu."), 0 },
-        { "leading space", configurationFor(QLatin1Char(' ') + server.url(QStringLiteral("/plain"))), countingSource,
-            QStringLiteral("Nieprawidłowy adres serwera uploadu."), 0 },
         { "no PNG", configurationFor(server.url(QStringLiteral("/plain"))), [] { return QByteArray(); },
             QStringLiteral("Nie udało się przygotować PNG do wysyłki."), 0 },
         { "encoder fails", configurationFor(server.url(QStringLiteral("/plain"))),
@@ -219,13 +193,4 @@ TEST_F(UploadServiceTest, FailsBeforeSendingWhenTheUploadCannotStart)
         EXPECT_EQ(encoded, testCase.encodings);
     }
     EXPECT_TRUE(server.requests().empty());
-}
-
-TEST(UploadServiceTransport, RefusedConnectionIsATransportFailure)
-{
-    // Port 1 on the loopback interface has no listener on a test machine.
-    const UploadOutcome outcome = runUpload(configurationFor(QStringLiteral("http://127.0.0.1:1/upload")), "png");
-    EXPECT_TRUE(outcome.transportFailure);
-    ASSERT_TRUE(outcome.error);
-    EXPECT_FALSE(outcome.error->isEmpty());
 }
