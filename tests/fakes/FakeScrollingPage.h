@@ -36,8 +36,6 @@ public:
     bool wheelScrolls = true;
     // Shots taken after an input before the page shows its new position.
     int shotsBeforeSettled = 0;
-    // Thrown by the next input when set.
-    bool inputFails = false;
     // Called before each shot; may throw to fail it.
     std::function<void()> beforeShot;
     QList<SentInput> inputs;
@@ -73,8 +71,6 @@ private:
     void send(SentInput input, int distance)
     {
         inputs.append(input);
-        if (inputFails)
-            throw ScrollingCaptureAutomationError();
         m_previousOffset = offset;
         const int signedDistance = input.direction == ScrollingCaptureDirection::down ? distance : -distance;
         offset = std::clamp(offset + signedDistance, 0, lastOffset());

@@ -11,7 +11,6 @@
 // `decisions` in order and cancel once those run out.
 class FakeScrollingPanels : public ScrollingCapturePanelsPort {
 public:
-    QList<ScrollingCaptureProgress> hudUpdates;
     QStringList hudCalls;
     bool stopRequested = false;
 
@@ -28,7 +27,7 @@ private:
         explicit HUD(FakeScrollingPanels& panels)
             : m_panels(panels)
         { }
-        void update(const ScrollingCaptureProgress& progress) override { m_panels.hudUpdates.append(progress); }
+        void update(const ScrollingCaptureProgress&) override { }
         void orderFrontRegardless() override { m_panels.hudCalls.append(QStringLiteral("front")); }
         void orderOut() override { m_panels.hudCalls.append(QStringLiteral("out")); }
         void installClickMonitors() override { m_panels.hudCalls.append(QStringLiteral("install")); }

@@ -21,5 +21,4 @@ void InMemoryDefaultsStore::write(const std::vector<Entry>& entries)
             m_values.remove(entry.key);
     }
     ++m_writeCount;
-    m_lastWrite = entries;
 }

@@ -15,10 +15,8 @@ public:
 
     [[nodiscard]] const QHash<QString, Value>& values() const { return m_values; }
     [[nodiscard]] int writeCount() const { return m_writeCount; }
-    [[nodiscard]] const std::vector<Entry>& lastWrite() const { return m_lastWrite; }
 
 private:
     QHash<QString, Value> m_values;
     int m_writeCount = 0;
-    std::vector<Entry> m_lastWrite;
 };
