@@ -33,6 +33,11 @@ session_fail() {
 # --- as root: an account to run as, and a private runtime folder ---------------------------
 if [[ "${TROVIX_WAYLAND_INNER:-}" != 1 ]]; then
     export TROVIX_WAYLAND_CWD="$PWD"
+    # Every session's screenshots pass through that same file in /tmp, so two sessions on one
+    # machine (two checkouts testing at once) take turns.
+    exec 9>>/tmp/trovix-wayland.lock
+    chmod a+rw /tmp/trovix-wayland.lock 2>/dev/null || true
+    flock 9
     # The wlr backend always has grim write this one file; one left by another account
     # would make every screenshot of this session fail.
     if [[ -e /tmp/out.png && ! -O /tmp/out.png ]] && ((EUID == 0)); then
@@ -50,7 +55,7 @@ if [[ "${TROVIX_WAYLAND_INNER:-}" != 1 ]]; then
         status=0
         # runuser keeps the environment (sanitizer options, the build's paths).
         TROVIX_WAYLAND_INNER=1 XDG_RUNTIME_DIR="$runtime" TROVIX_PORTALS_DIR="$portals_dir" \
-            runuser -u "$user" -- dbus-run-session -- "$0" "$@" || status=$?
+            runuser -u "$user" -- dbus-run-session -- "$0" "$@" 9>&- || status=$?
         rm -rf "$runtime"
         exit "$status"
     fi
@@ -58,7 +63,7 @@ if [[ "${TROVIX_WAYLAND_INNER:-}" != 1 ]]; then
     chmod 700 "$runtime"
     status=0
     TROVIX_WAYLAND_INNER=1 XDG_RUNTIME_DIR="$runtime" TROVIX_PORTALS_DIR="$portals_dir" \
-        dbus-run-session -- "$0" "$@" || status=$?
+        dbus-run-session -- "$0" "$@" 9>&- || status=$?
     rm -rf "$runtime"
     exit "$status"
 fi
