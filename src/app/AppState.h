@@ -187,12 +187,15 @@ public:
     using CaptureOperation = std::function<QCoro::Task<Image>()>;
     // Given the windows hidden for the capture and whether the editor was one of them.
     using CaptureAction = std::function<QCoro::Task<>(QList<ApplicationWindow> hiddenWindows, bool editorWasVisible)>;
-    QCoro::Task<> startCaptureFlow(QString cancellationMessage, CaptureAction action);
-    QCoro::Task<> captureImage(
-        CaptureOperation operation, QString successMessage, QString cancellationMessage, bool hidesWindowsForCapture);
+    // Work worth doing while the screen settles before a capture, such as readying a window.
+    using SettlingWork = std::function<void()>;
+    QCoro::Task<> startCaptureFlow(QString cancellationMessage, CaptureAction action, SettlingWork whileSettling = {});
+    QCoro::Task<> captureImage(CaptureOperation operation, QString successMessage, QString cancellationMessage,
+        bool hidesWindowsForCapture, SettlingWork whileSettling = {});
     QCoro::Task<> captureImageWithoutHidingWindows(
         CaptureOperation operation, QString successMessage, QString cancellationMessage);
-    QCoro::Task<QList<ApplicationWindow>> prepareForCaptureTransition();
+    QCoro::Task<QList<ApplicationWindow>> prepareForCaptureTransition(SettlingWork whileSettling = {});
+    void prepareAreaSelection();
     QList<ApplicationWindow> hideWindowsForCapture();
     void restoreWindows(const QList<ApplicationWindow>& windows, bool shouldShowEditor);
     void completeCaptureTransition(const QList<ApplicationWindow>& windows);

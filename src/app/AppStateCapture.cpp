@@ -24,13 +24,13 @@ constexpr double longestDelaySeconds = 24 * 60 * 60;
 
 } // namespace
 
-QCoro::Task<> AppState::startCaptureFlow(QString cancellationMessage, CaptureAction action)
+QCoro::Task<> AppState::startCaptureFlow(QString cancellationMessage, CaptureAction action, SettlingWork whileSettling)
 {
     if (isCaptureTransitionActive()) {
         statusMessage.set(alreadyInProgress);
         co_return;
     }
-    const QList<ApplicationWindow> windows = co_await prepareForCaptureTransition();
+    const QList<ApplicationWindow> windows = co_await prepareForCaptureTransition(std::move(whileSettling));
     const bool editorWasVisible = includesEditorWindow(windows);
     try {
         co_await action(windows, editorWasVisible);
@@ -51,14 +51,15 @@ QCoro::Task<> AppState::startCaptureFlow(QString cancellationMessage, CaptureAct
     completeCaptureTransition(windows);
 }
 
-QCoro::Task<> AppState::captureImage(
-    CaptureOperation operation, QString successMessage, QString cancellationMessage, bool hidesWindowsForCapture)
+QCoro::Task<> AppState::captureImage(CaptureOperation operation, QString successMessage, QString cancellationMessage,
+    bool hidesWindowsForCapture, SettlingWork whileSettling)
 {
     if (!hidesWindowsForCapture) {
         co_await captureImageWithoutHidingWindows(std::move(operation), successMessage, cancellationMessage);
         co_return;
     }
-    co_await startCaptureFlow(cancellationMessage,
+    co_await startCaptureFlow(
+        cancellationMessage,
         [this, operation = std::move(operation), successMessage](
             QList<ApplicationWindow> windows, bool) -> QCoro::Task<> {
             const Image image = co_await operation();
@@ -66,7 +67,8 @@ QCoro::Task<> AppState::captureImage(
             applyPostCaptureActions(image);
             // After a capture the editor shows exactly when the settings ask, visible before or not.
             restoreWindows(windows, settings.showAfterScreenshot());
-        });
+        },
+        std::move(whileSettling));
 }
 
 QCoro::Task<> AppState::captureImageWithoutHidingWindows(
@@ -114,6 +116,11 @@ QCoro::Task<> AppState::captureScreen()
         screenCaptured, screenCancelled, true);
 }
 
+void AppState::prepareAreaSelection()
+{
+    m_ports.areaSelection.prepare(m_ports.screenshots.activeScreen(captureTargetApplicationPID()));
+}
+
 QCoro::Task<Image> AppState::selectAndCaptureArea()
 {
     const Screen screen = m_ports.screenshots.activeScreen(captureTargetApplicationPID());
@@ -128,7 +135,8 @@ QCoro::Task<Image> AppState::selectAndCaptureArea()
 
 QCoro::Task<> AppState::captureArea()
 {
-    co_await captureImage([this]() { return selectAndCaptureArea(); }, areaCaptured, areaCancelled, true);
+    co_await captureImage([this]() { return selectAndCaptureArea(); }, areaCaptured, areaCancelled, true,
+        [this] { prepareAreaSelection(); });
 }
 
 QCoro::Task<> AppState::captureActiveWindow()
@@ -147,11 +155,13 @@ QCoro::Task<> AppState::addAreaCaptureToCanvas()
 {
     // A stacked capture runs no post-capture actions: the user is still composing the picture.
     co_await startCaptureFlow(
-        QStringLiteral("Add capture cancelled"), [this](QList<ApplicationWindow> windows, bool) -> QCoro::Task<> {
+        QStringLiteral("Add capture cancelled"),
+        [this](QList<ApplicationWindow> windows, bool) -> QCoro::Task<> {
             const Image image = co_await selectAndCaptureArea();
             appendCaptureToCanvas(image);
             restoreWindows(windows, true);
-        });
+        },
+        [this] { prepareAreaSelection(); });
 }
 
 QCoro::Task<> AppState::captureAfterDelay(double seconds)

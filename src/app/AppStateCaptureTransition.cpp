@@ -62,7 +62,7 @@ QList<ApplicationWindow> AppState::hideWindowsForCapture()
     return hidden;
 }
 
-QCoro::Task<QList<ApplicationWindow>> AppState::prepareForCaptureTransition()
+QCoro::Task<QList<ApplicationWindow>> AppState::prepareForCaptureTransition(SettlingWork whileSettling)
 {
     capturePreviousAppIfNeeded();
     isCaptureTransitionActive.set(true);
@@ -71,6 +71,8 @@ QCoro::Task<QList<ApplicationWindow>> AppState::prepareForCaptureTransition()
     // timer runs from here; the memory for the pictures is made ready within the wait.
     QCoro::Task<> settling = m_ports.clock.sleep(hidden.isEmpty() ? waitWithoutHiding : waitAfterHiding);
     m_ports.screenshots.prepareToCapture();
+    if (whileSettling)
+        whileSettling();
     co_await std::move(settling);
     co_return hidden;
 }

@@ -67,7 +67,7 @@ QCoro::Task<> AppState::startScrollingCapture(ScrollingCaptureDirection directio
         statusMessage.set(alreadyInProgress);
         co_return;
     }
-    const QList<ApplicationWindow> windows = co_await prepareForCaptureTransition();
+    const QList<ApplicationWindow> windows = co_await prepareForCaptureTransition([this] { prepareAreaSelection(); });
     const bool editorWasVisible = includesEditorWindow(windows);
     bool rectangleChosen = false;
     // The handlers below cannot wait, so what they need is decided by plain values.

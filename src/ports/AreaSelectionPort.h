@@ -1,6 +1,7 @@
 #pragma once
 
 #include "domain/FrozenScreen.h"
+#include "domain/Screen.h"
 
 #include <QCoro/QCoroTask>
 #include <QRectF>
@@ -12,6 +13,10 @@
 class AreaSelectionPort {
 public:
     virtual ~AreaSelectionPort() = default;
+
+    // Called while the screen settles, before its picture is taken: gets a window ready for
+    // the screen so the selection shows at once. A selection on another screen goes without.
+    virtual void prepare(const Screen& screen) = 0;
 
     // A rectangle of whole global points (bottom-left origin) on the frozen screen; none
     // when the user cancels.

@@ -13,8 +13,11 @@ class FakeAreaSelection : public AreaSelectionPort {
 public:
     std::optional<QRectF> answer;
     QList<Screen> screensOffered;
+    QList<Screen> screensPrepared;
     std::function<void()> onSelect;
     bool holding = false;
+
+    void prepare(const Screen& screen) override { screensPrepared.append(screen); }
 
     QCoro::Task<std::optional<QRectF>> selectArea(FrozenScreen frozen) override
     {

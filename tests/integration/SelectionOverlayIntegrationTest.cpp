@@ -80,6 +80,8 @@ TEST_F(AreaSelectionIntegration, ADragLeavesNoTrailOverTheFrozenPicture)
     for (int y = 0; y < pattern.height(); ++y)
         for (int x = 0; x < pattern.width(); ++x)
             pattern.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x + y) * 3 % 256));
+    // Readied beforehand as a capture does: its first paint dims straight into the window.
+    overlay.prepare(screen);
     auto outcome = start(overlay.selectArea(FrozenScreen { screen, Image(pattern) }));
     AreaSelectionView* view = waitForOverlay<AreaSelectionView>();
     ASSERT_NE(view, nullptr);

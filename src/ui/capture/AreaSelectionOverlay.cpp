@@ -3,13 +3,41 @@
 #include "ui/capture/AreaSelectionView.h"
 
 #include <QCoro/QCoroSignal>
+#include <QTimer>
 
-#include <memory>
+namespace {
+
+// Far longer than the settling pause and the picture that follow it: a view still unused
+// by then belongs to a capture that failed, and its screen-sized buffer is let go.
+constexpr std::chrono::seconds preparedLifetime { 10 };
+
+} // namespace
+
+AreaSelectionOverlay::AreaSelectionOverlay() = default;
+AreaSelectionOverlay::~AreaSelectionOverlay() = default;
+
+void AreaSelectionOverlay::prepare(const Screen& screen)
+{
+    m_prepared = std::make_unique<AreaSelectionView>(screen);
+    m_preparedScreen = screen;
+    m_prepared->prepare(screen);
+    AreaSelectionView* view = m_prepared.get();
+    QTimer::singleShot(preparedLifetime, view, [this, view] {
+        if (m_prepared.get() == view)
+            m_prepared.release()->deleteLater();
+    });
+}
 
 QCoro::Task<std::optional<QRectF>> AreaSelectionOverlay::selectArea(FrozenScreen frozen)
 {
     // Owned here, so the view outlives the wait for its finished() signal.
-    const auto view = std::make_unique<AreaSelectionView>(frozen);
+    std::unique_ptr<AreaSelectionView> view;
+    if (m_prepared && m_preparedScreen == frozen.screen)
+        view = std::move(m_prepared);
+    else
+        view = std::make_unique<AreaSelectionView>(frozen.screen);
+    m_prepared.reset();
+    view->setPicture(frozen.picture);
     view->present(frozen.screen);
     co_await qCoro(view.get(), &OverlayWindow::finished);
     // A copy: this QCoro version moves from whatever co_return names.

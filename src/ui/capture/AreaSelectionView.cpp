@@ -12,13 +12,25 @@
 
 using namespace OverlayPainting;
 
-AreaSelectionView::AreaSelectionView(const FrozenScreen& frozen)
-    : m_screen(frozen.screen)
-    , m_backdrop(frozen.picture, black(0.42))
+namespace {
+
+const QColor dim = black(0.42);
+
+} // namespace
+
+AreaSelectionView::AreaSelectionView(const Screen& screen)
+    : m_screen(screen)
+    , m_backdrop(Image(), dim)
 {
     // Named for window lists and for tools that look windows up by name.
     setWindowTitle(QStringLiteral("Select an Area"));
     setCursor(Qt::CrossCursor);
+}
+
+void AreaSelectionView::setPicture(const Image& picture)
+{
+    m_backdrop = FrozenBackdrop(picture, dim);
+    update();
 }
 
 OverlayCoordinates AreaSelectionView::coordinates() const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "domain/FrozenScreen.h"
+#include "domain/Image.h"
+#include "domain/Screen.h"
 #include "engine/OverlayCoordinates.h"
 #include "ui/capture/FrozenBackdrop.h"
 #include "ui/capture/OverlayWindow.h"
@@ -17,7 +18,10 @@
 class AreaSelectionView : public OverlayWindow {
     Q_OBJECT
 public:
-    explicit AreaSelectionView(const FrozenScreen& frozen);
+    explicit AreaSelectionView(const Screen& screen);
+
+    // The picture of the screen the user selects on; until it is given, the dim colour alone.
+    void setPicture(const Image& picture);
 
     // The selection in global points once finished; none when cancelled.
     [[nodiscard]] const std::optional<QRectF>& result() const { return m_result; }

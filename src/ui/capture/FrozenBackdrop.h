@@ -23,9 +23,11 @@ public:
 
 private:
     QImage m_clear;
-    // Made once, on a worker while the window maps: dimming a 4K picture at every paint
-    // would lag, and at the first paint it would delay the overlay.
+    // Made once, on a worker after the first paint, which dims straight into the window:
+    // waiting for a dimmed copy would delay the overlay, and dimming a 4K picture at every
+    // later paint would lag.
     QFuture<QImage> m_dimming;
+    bool m_dimmingStarted = false;
     QImage m_dimmed;
     QColor m_dim;
 };

@@ -2,6 +2,8 @@
 
 #include "engine/ScreenCaptureGeometry.h"
 
+#include <QBackingStore>
+#include <QImage>
 #include <QWindow>
 
 namespace {
@@ -28,12 +30,50 @@ OverlayWindow::OverlayWindow()
     connect(&m_grabRetry, &QTimer::timeout, this, &OverlayWindow::grabKeyboardWhenMapped);
 }
 
-void OverlayWindow::present(const Screen& screen)
+OverlayWindow::~OverlayWindow()
+{
+    if (m_readying.valid())
+        m_readying.wait();
+}
+
+void OverlayWindow::placeOn(const Screen& screen)
 {
     // The toolkit places a window in the logical space of the screen it lands on.
     const QRectF logical = ScreenCaptureGeometry::logicalRectFromRoot(
         QRectF(screen.nativeGeometry), screen.nativeGeometry, screen.scaleFactor);
     setGeometry(logical.toAlignedRect());
+}
+
+void OverlayWindow::prepare(const Screen& screen)
+{
+    placeOn(screen);
+    create();
+    QBackingStore* store = backingStore();
+    if (!store)
+        return;
+    // The size the first paint asks for, so the toolkit keeps this buffer rather than making one.
+    store->resize(size());
+    store->beginPaint(QRegion(rect()));
+    auto* buffer = dynamic_cast<QImage*>(store->paintDevice());
+    uchar* bytes = buffer ? buffer->bits() : nullptr;
+    const qsizetype length = buffer ? buffer->sizeInBytes() : 0;
+    store->endPaint();
+    if (!bytes)
+        return;
+    // Writing one byte a page makes the system back the buffer now, on a worker, while the
+    // screen settles; a 4K buffer has eight thousand pages.
+    m_readying = std::async(std::launch::async, [bytes, length] {
+        constexpr qsizetype page = 4096;
+        for (qsizetype offset = 0; offset < length; offset += page)
+            bytes[offset] = 0;
+    });
+}
+
+void OverlayWindow::present(const Screen& screen)
+{
+    if (m_readying.valid())
+        m_readying.wait();
+    placeOn(screen);
     show();
     raise();
     // Without a window manager's help a bypassing window gets the keyboard only when asked.

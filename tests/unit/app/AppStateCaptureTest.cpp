@@ -242,6 +242,7 @@ TEST_F(AppStateCaptureTest, AreaSelectionHappensOnTheTargetApplicationsScreen)
 
     ASSERT_EQ(areaSelection.screensOffered.size(), 1);
     EXPECT_EQ(areaSelection.screensOffered.front(), sideScreen);
+    EXPECT_EQ(areaSelection.screensPrepared, QList<Screen> { sideScreen }) << "its window readied while it settles";
     ASSERT_EQ(screenFreeze.requests, QList<QList<Screen>> { { sideScreen } }) << "only that screen is pictured";
     ASSERT_TRUE(state.baseImage());
     EXPECT_EQ(state.baseImage()->pixels().pixelColor(0, 0), QColor(Qt::green));
