@@ -1,14 +1,5 @@
 #include "WaylandDesktop.h"
 
-#include "domain/ScreenshotError.h"
-#include "platform/portal/PortalScreenFreezer.h"
-#include "platform/portal/PortalScreenshot.h"
-#include "platform/wayland/WaylandOutputs.h"
-#include "platform/x11/XcbConnection.h"
-#include "platform/x11/XcbScreens.h"
-
-#include "fakes/TaskRunner.h"
-
 #include <QFileInfo>
 
 using namespace WaylandDesktop;
@@ -72,27 +63,4 @@ TEST_F(PortalCapture, trovixShotWritesEachScreenAtItsScale)
     ASSERT_EQ(trovixShot({ QStringLiteral("--output"), whole }).exitCode, 0);
     EXPECT_EQ(QImage(whole).size(), QSize(2080, 960));
     EXPECT_EQ(difference(QImage(whole).copy(1280, 0, 800, 600), secondPattern()).toStdString(), "");
-}
-
-// The selection overlays' pictures: XWayland's monitors (named by XWayland, not after the
-// outputs), frozen through the portal.
-TEST_F(PortalCapture, frozenScreensHoldEachOutputAtItsScale)
-{
-    XcbConnection connection;
-    XcbScreens screens(connection);
-    PortalScreenshot screenshots;
-    PortalScreenFreezer freezer(screenshots, &WaylandOutputs::read);
-    const QList<FrozenScreen> frozen = runToCompletion(freezer.freeze(screens.screens()));
-    ASSERT_EQ(frozen.size(), 2);
-    for (const FrozenScreen& screen : frozen) {
-        SCOPED_TRACE(screen.screen.name.toStdString());
-        if (screen.screen.nativeGeometry == second.logical) {
-            EXPECT_EQ(screen.picture.size(), QSizeF(400, 300));
-            EXPECT_EQ(difference(screen.picture.pixels(), secondPattern()).toStdString(), "");
-        } else {
-            EXPECT_EQ(screen.screen.nativeGeometry, first.logical);
-            EXPECT_EQ(screen.picture.size(), QSizeF(640, 480));
-            EXPECT_EQ(difference(screen.picture.pixels(), firstPattern(), true).toStdString(), "");
-        }
-    }
 }
