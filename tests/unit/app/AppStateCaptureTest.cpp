@@ -41,12 +41,22 @@ TEST_F(AppStateCaptureTest, PostCaptureStatusFollowsWhatWasCopiedAndSaved)
         clipboard.provider.reset();
         clipboard.refuseImages = row.clipboardRefuses;
         state.errorMessage.set(std::nullopt);
+        // The editor was visible before every time: only the setting decides whether it shows.
+        const bool show = row.copy;
+        settings.showAfterScreenshot.set(show);
+        editor.visible = true;
+        editor.broughtToFront = 0;
+        workspace.policies.clear();
 
         runToCompletion(state.captureScreen());
 
         EXPECT_EQ(state.statusMessage(), row.status);
         EXPECT_EQ(state.errorMessage().has_value(), row.error);
         EXPECT_TRUE(isCapturedPicture(state.baseImage())) << "the image stays loaded";
+        EXPECT_EQ(editor.visible, show);
+        EXPECT_EQ(editor.broughtToFront, show ? 1 : 0);
+        ASSERT_FALSE(workspace.policies.empty());
+        EXPECT_EQ(workspace.policies.back(), show ? ActivationPolicy::regular : ActivationPolicy::accessory);
         EXPECT_EQ(clipboard.provider != nullptr, row.copy && !row.clipboardRefuses);
         if (clipboard.provider) {
             EXPECT_TRUE(isCapturedPicture(clipboard.provider->image())) << "the raw capture is copied";
@@ -109,26 +119,6 @@ TEST_F(AppStateCaptureTest, OurWindowsBelowTheStatusLevelAreHiddenWhileTheUserSe
     EXPECT_TRUE(applicationWindows.ignoringMouse.empty()) << "every window takes clicks again";
     EXPECT_TRUE(applicationWindows.isVisible(pinnedId));
     EXPECT_EQ(frontOrders(), QStringList { QStringLiteral("front 2") }) << "the editor is never ordered front";
-}
-
-TEST_F(AppStateCaptureTest, AfterASuccessfulCaptureTheEditorShowsExactlyWhenTheSettingsSay)
-{
-    // The editor was visible before either way: only the setting decides.
-    for (const bool showAfter : { false, true }) {
-        SCOPED_TRACE(testing::Message() << "show after " << showAfter);
-        editor.visible = true;
-        editor.broughtToFront = 0;
-        workspace.policies.clear();
-        settings.showAfterScreenshot.set(showAfter);
-
-        runToCompletion(state.captureArea());
-
-        EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
-        EXPECT_EQ(editor.visible, showAfter);
-        EXPECT_EQ(editor.broughtToFront, showAfter ? 1 : 0);
-        ASSERT_FALSE(workspace.policies.empty());
-        EXPECT_EQ(workspace.policies.back(), showAfter ? ActivationPolicy::regular : ActivationPolicy::accessory);
-    }
 }
 
 TEST_F(AppStateCaptureTest, CancellingBringsTheEditorBackOnlyIfItWasVisible)

@@ -129,13 +129,3 @@ TEST_F(AppStateExportTest, EscapeWithAnUncreatableFolderKeepsTheEditorOpen)
     EXPECT_TRUE(clipboard.provider) << "the copy made before the failure stays";
     EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
 }
-
-TEST_F(AppStateExportTest, EscapeWithoutAnImageHidesAndReturnsToThePreviousApplication)
-{
-    state.setLastExternalApp(RunningApplication { 77, QStringLiteral("gimp"), QStringLiteral("GIMP") });
-    state.handleEditorEscape();
-    EXPECT_FALSE(window.visible);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
-    ASSERT_EQ(workspace.activatedOthers.size(), 1u);
-    EXPECT_EQ(workspace.activatedOthers[0].processId, 77);
-}

@@ -157,16 +157,4 @@ TEST_F(JsonDefaultsStoreTest, UnwritableLocationKeepsValuesInMemoryAndReportsOnc
     EXPECT_EQ(s_warnings.size(), 1);
 }
 
-TEST(JsonDefaultsStorePath, FollowsXdgConfigHome)
-{
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/tmp/trovix-config-test");
-    EXPECT_EQ(JsonDefaultsStore::standardFilePath(), QStringLiteral("/tmp/trovix-config-test/trovix/settings.json"));
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(
-        JsonDefaultsStore::standardFilePath(), QDir::homePath() + QStringLiteral("/.config/trovix/settings.json"));
-    if (!saved.isNull())
-        qputenv("XDG_CONFIG_HOME", saved);
-}
-
 } // namespace
