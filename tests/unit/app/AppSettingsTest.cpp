@@ -173,15 +173,4 @@ TEST_F(AppSettingsTest, AssignShortcutTakesItFromEveryOtherHolderAndTheMoveSurvi
     EXPECT_EQ(reloaded.shortcut(HotkeyAction::captureArea), controlOption5);
 }
 
-TEST_F(AppSettingsTest, SummaryTextDescribesAreaScreenAndAdd)
-{
-    AppSettings& settings = start();
-    EXPECT_EQ(settings.hotkeySummaryText(),
-        QStringLiteral("Shortcuts: Ctrl+Alt+2 area   Ctrl+Alt+5 screen   Ctrl+Alt+3 add"));
-
-    settings.setShortcut(std::nullopt, HotkeyAction::addCapture);
-    settings.setShortcut(HotkeyShortcut { 50, HotkeyKeys::commandModifier }, HotkeyAction::captureArea);
-    EXPECT_EQ(settings.hotkeySummaryText(), QStringLiteral("Shortcuts: Super+? area   Ctrl+Alt+5 screen   none add"));
-}
-
 } // namespace

@@ -100,17 +100,8 @@ TEST_F(ScreenshotServiceTest, CapturableWindowsKeepOnlyOrdinaryVisibleWindowsOfO
     }
 }
 
-TEST_F(ScreenshotServiceTest, CapturableWindowsFillDefaults)
+TEST_F(ScreenshotServiceTest, WithoutAnIdentifierOfOurOwnWindowsWithoutOneAreDropped)
 {
-    WindowListEntry anonymous = window(9, 1, QRectF(10, 20, 300, 200));
-    anonymous.ownerName.reset();
-    anonymous.title.reset();
-    anonymous.ownerPID.reset();
-    windowList.entries = { anonymous };
-    EXPECT_EQ(service.capturableWindows(),
-        (QList { CapturableWindow { 9, std::nullopt, QStringLiteral("App"), QString(), QRectF(10, 20, 300, 200) } }));
-
-    // Without an identifier of our own, windows without one are dropped.
     ScreenshotService anonymousService { { screens, windowList, frontmost, permission, tool, selection, freeze, nullptr,
         std::nullopt } };
     WindowListEntry unidentified = window(1, 1, QRectF(0, 0, 400, 300));

@@ -95,26 +95,6 @@ TEST_F(ScrollingCaptureServiceTest, PauseShrinksWithSpeedBetweenItsLimits)
     }
 }
 
-TEST_F(ScrollingCaptureServiceTest, ProgressReportsNameEachStepAndCountTheShots)
-{
-    usePage(viewport, halfViewport);
-    page->offset = page->lastOffset() - halfViewport;
-    run(Direction::down);
-
-    const QStringList expected {
-        QStringLiteral("Captured first segment. Auto-scrolling now..."),
-        QStringLiteral("Scrolling the target and checking for new content..."),
-        QStringLiteral("Captured segment 2. Continuing automatically..."),
-        QStringLiteral("Scrolling the target and checking for new content..."),
-        QStringLiteral("No new content detected. Finishing if the page is already at the end..."),
-        QStringLiteral("Scrolling the target and checking for new content..."),
-        QStringLiteral("No new content detected. Finishing if the page is already at the end..."),
-    };
-    EXPECT_EQ(details(), expected);
-    EXPECT_EQ(reports.last().segmentCount, 2);
-    EXPECT_EQ(reports.last().title, QStringLiteral("Scrolling Capture"));
-}
-
 TEST_F(ScrollingCaptureServiceTest, PageThatCannotScrollEndsAfterOneKeyAndThreeWheelStepsWithOneShot)
 {
     usePage(viewport, halfViewport);
