@@ -206,32 +206,6 @@ TEST_F(AppStateCaptureTest, DelayedCaptureAnnouncesTheWholeSecondsFirst)
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured the current screen"));
 }
 
-TEST_F(AppStateCaptureTest, AreaSelectionHappensOnTheTargetApplicationsScreen)
-{
-    WindowListEntry target;
-    target.number = 31;
-    target.ownerPID = 4242;
-    target.frame = QRectF(900, -100, 300, 200);
-    windowList.entries = { target };
-    workspace.frontmost = RunningApplication { 4242, QStringLiteral("gimp"), QStringLiteral("GIMP") };
-    areaSelection.answer = QRectF(810, -190, 100, 50);
-
-    screenFreeze.pictureOf = [](const Screen& screen) {
-        QImage pixels(screen.nativeGeometry.size(), QImage::Format_RGB32);
-        pixels.fill(screen.name == QStringLiteral("side") ? Qt::green : Qt::red);
-        return Image(pixels, screen.frame.size());
-    };
-
-    runToCompletion(state.captureArea());
-
-    ASSERT_EQ(areaSelection.screensOffered.size(), 1);
-    EXPECT_EQ(areaSelection.screensOffered.front(), sideScreen);
-    ASSERT_EQ(screenFreeze.requests, QList<QList<Screen>> { { sideScreen } }) << "only that screen is pictured";
-    ASSERT_TRUE(state.baseImage());
-    EXPECT_EQ(state.baseImage()->pixels().pixelColor(0, 0), QColor(Qt::green));
-    EXPECT_TRUE(tool.runs.isEmpty());
-}
-
 TEST_F(AppStateCaptureTest, WindowCapturesTakeTheApplicationWeCameFromOrThePickedWindow)
 {
     WindowListEntry mine;

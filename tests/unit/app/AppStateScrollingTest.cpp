@@ -99,7 +99,6 @@ TEST_F(AppStateScrollingTest, ManualFailedShotEndsTheRunAndTakesThePromptAlong)
 TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
 {
     useMode(ScrollingCaptureMode::automatic);
-    const QString captureFailed = ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed);
     const struct {
         const char* name;
         bool scrolls;
@@ -116,20 +115,11 @@ TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
             ScrollingCaptureAutomationError::descriptionFor(
                 ScrollingCaptureAutomationError::Code::unableToSendScrollCommand),
             true },
-        { "shot failed", true, false, 20000, QStringLiteral("before"), captureFailed },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         scrollPage();
         page->keysScroll = page->wheelScrolls = testCase.scrolls;
-        if (testCase.error == captureFailed) {
-            tool.runs.clear();
-            tool.failure = [this] {
-                if (tool.runs.size() > 1)
-                    throw ScreenshotError(ScreenshotError::Code::captureFailed);
-                tool.output = ImageIOService::pngData(page->rows(page->offset));
-            };
-        }
         inputSynthesis.fails = testCase.inputFails;
         scrollingPanels.stopRequested = testCase.stop;
         workspace.activatedOthers.clear();
