@@ -74,17 +74,3 @@ TEST_F(AppStateTest, ClipboardImageOpensAndRevealsTheEditorAndNoImageKeepsTheDoc
     EXPECT_EQ(state.errorMessage(), QStringLiteral("Obraz jest zbyt duży, by go otworzyć."));
     EXPECT_EQ(state.baseImage(), before);
 }
-
-TEST_F(AppStateTest, HiddenEditorIsFittedToANewImageAndAVisibleOneIsNot)
-{
-    FakeEditorWindow window;
-    window.visibleFrame = QRectF(0, 0, 1512, 944);
-    state.setEditorWindow(&window);
-    state.loadImageIntoEditor(solidImage({ 400, 300 }, Qt::white), QStringLiteral("x"), false);
-    ASSERT_EQ(window.framesSet.size(), 1u);
-    EXPECT_EQ(window.contentSize(), QSizeF(920, 620));
-
-    window.visible = true;
-    state.loadImageIntoEditor(solidImage({ 3000, 2000 }, Qt::white), QStringLiteral("x"), false);
-    EXPECT_EQ(window.framesSet.size(), 1u);
-}
