@@ -30,7 +30,7 @@ TEST_F(AppStateTest, DragThresholdsAreStrict)
     }
 }
 
-TEST_F(AppStateTest, DraggedShapesCarryTheStyleOfTheirMomentAndFreehandNeedsTwoPoints)
+TEST_F(AppStateTest, DraggedShapesCarryTheStyleOfTheirMomentFreehandNeedsTwoPointsAndCropSelects)
 {
     state.strokeColor.set(Qt::blue);
     state.lineWidth.set(7);
@@ -48,12 +48,10 @@ TEST_F(AppStateTest, DraggedShapesCarryTheStyleOfTheirMomentAndFreehandNeedsTwoP
     ASSERT_EQ(state.annotations().size(), 2u);
     EXPECT_EQ(state.annotations()[1].kind, AnnotationShape::Kind(AnnotationKinds::Highlight { stroke }));
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Added highlighter annotation"));
-}
 
-TEST_F(AppStateTest, CropDragSelectsAnAreaInsteadOfAnnotating)
-{
+    // A crop drag selects an area instead of annotating.
     drag(AnnotationTool::crop, { 40, 30 }, { 10, 5 });
-    EXPECT_TRUE(state.annotations().empty());
+    EXPECT_EQ(state.annotations().size(), 2u);
     EXPECT_EQ(state.cropSelection(), QRectF(10, 5, 30, 25));
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Crop area selected"));
 
@@ -61,7 +59,7 @@ TEST_F(AppStateTest, CropDragSelectsAnAreaInsteadOfAnnotating)
     EXPECT_EQ(state.cropSelection(), QRectF(10, 5, 30, 25)) << "a too-narrow crop keeps the earlier selection";
 }
 
-TEST_F(AppStateTest, CalloutsNumberOnAndReuseARemovedNumber)
+TEST_F(AppStateTest, CalloutsNumberOnAndTextIsTrimmedAndRefusedWhenBlank)
 {
     state.selectedTool.set(AnnotationTool::callout);
     for (int i = 0; i < 3; ++i)
@@ -80,10 +78,7 @@ TEST_F(AppStateTest, CalloutsNumberOnAndReuseARemovedNumber)
     state.statusMessage.set(QStringLiteral("kept"));
     state.removeLastAnnotation();
     EXPECT_EQ(state.statusMessage(), QStringLiteral("kept")) << "removing from an empty list says nothing";
-}
 
-TEST_F(AppStateTest, TextPlacementTrimsAndRefusesBlankDrafts)
-{
     state.selectedTool.set(AnnotationTool::text);
     state.textDraft.set(QStringLiteral(" \n\t \r\n"));
     state.handlePointTool({ 5, 5 });

@@ -40,7 +40,7 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(AppStateExportTest, ActionsWithoutAnImageReportThePolishError)
+TEST_F(AppStateExportTest, WithoutAnImageActionsReportThePolishErrorAndWithOneCopyAndExportTakeTheFramedPicture)
 {
     for (const auto action : { &AppState::copyCurrentImage, &AppState::exportImage, &AppState::pinCurrentImage }) {
         state.errorMessage.set(std::nullopt);
@@ -49,40 +49,33 @@ TEST_F(AppStateExportTest, ActionsWithoutAnImageReportThePolishError)
     }
     EXPECT_TRUE(dialogs.proposedSaveNames.empty()) << "no panel without a picture";
     EXPECT_TRUE(pinnedWindows.pinned.empty());
-}
 
-TEST_F(AppStateExportTest, CopyOffersTheFramedPictureLazily)
-{
+    state.errorMessage.set(std::nullopt);
     openFramedImage();
     state.copyCurrentImage();
     ASSERT_TRUE(clipboard.provider);
-    EXPECT_EQ(clipboard.provider->encodeCount(), 0);
+    EXPECT_EQ(clipboard.provider->encodeCount(), 0) << "encoded only when pasted";
     EXPECT_EQ(clipboard.provider->image().size(), QSizeF(428, 328)) << "framed by the window background";
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied image to clipboard"));
 
-    clipboard.refuseImages = true;
-    state.copyCurrentImage();
-    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
-}
-
-TEST_F(AppStateExportTest, ExportWritesThePngWhereTheUserChose)
-{
-    openFramedImage();
-    const QString path = folder.filePath(QStringLiteral("mine.png"));
-    state.statusMessage.set(QStringLiteral("before"));
     state.exportImage(); // cancelled
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied image to clipboard"));
     EXPECT_EQ(dialogs.proposedSaveNames, std::vector { QStringLiteral("screenshot.png") });
-
+    const QString path = folder.filePath(QStringLiteral("mine.png"));
     dialogs.saveLocationToChoose = path;
     state.exportImage();
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Exported PNG"));
     EXPECT_EQ(readFile(path), ImageIOService::pngData(*state.renderedImage(true)));
+    EXPECT_FALSE(state.errorMessage());
 
     dialogs.saveLocationToChoose = folder.filePath(QStringLiteral("no/such/folder/x.png"));
     state.exportImage();
     ASSERT_TRUE(state.errorMessage());
     EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("no/such/folder")));
+
+    clipboard.refuseImages = true;
+    state.copyCurrentImage();
+    EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
 }
 
 // A folder that cannot be created keeps the editor open, with the copy made before the failure.

@@ -198,25 +198,7 @@ TEST_F(ScreenshotServiceTest, CaptureFailuresAndTheirOrder)
     EXPECT_TRUE(tool.runs.isEmpty());
 }
 
-TEST_F(ScreenshotServiceTest, CaptureActiveWindowTakesTheFrontWindowOfTheTargetOrTheFrontmostApplication)
-{
-    windowList.entries = { window(11, 50, QRectF(0, 0, 300, 200)), window(12, 60, QRectF(0, 0, 300, 200)),
-        window(13, 60, QRectF(0, 0, 300, 200)) };
-
-    frontmost.frontmost = RunningApplication { 50, QStringLiteral("editor"), QStringLiteral("Editor") };
-    runToCompletion(service.captureActiveWindow(60));
-    runToCompletion(service.captureActiveWindow(std::nullopt));
-    ASSERT_EQ(tool.runs.size(), 2);
-    EXPECT_EQ(tool.runs.at(0).last(), QStringLiteral("-l12"));
-    EXPECT_EQ(tool.runs.at(1).last(), QStringLiteral("-l11"));
-
-    EXPECT_EQ(failureOf(service.captureActiveWindow(99)), Code::captureFailed);
-    frontmost.frontmost.reset();
-    EXPECT_EQ(failureOf(service.captureActiveWindow(std::nullopt)), Code::captureFailed);
-    EXPECT_EQ(tool.runs.size(), 2);
-}
-
-TEST_F(ScreenshotServiceTest, CaptureUserSelectedWindow)
+TEST_F(ScreenshotServiceTest, WindowCapturesTakeThePickedWindowOrTheFrontWindowOfTheTargetOrTheFrontmostApplication)
 {
     EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::captureFailed);
     EXPECT_TRUE(selection.offered.isEmpty()) << "no overlay without windows";
@@ -232,6 +214,22 @@ TEST_F(ScreenshotServiceTest, CaptureUserSelectedWindow)
     EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::permissionDenied);
     EXPECT_EQ(selection.offered.size(), 1);
     EXPECT_TRUE(tool.runs.isEmpty());
+
+    permission.granted = true;
+    windowList.entries = { window(11, 50, QRectF(0, 0, 300, 200)), window(12, 60, QRectF(0, 0, 300, 200)),
+        window(13, 60, QRectF(0, 0, 300, 200)) };
+
+    frontmost.frontmost = RunningApplication { 50, QStringLiteral("editor"), QStringLiteral("Editor") };
+    runToCompletion(service.captureActiveWindow(60));
+    runToCompletion(service.captureActiveWindow(std::nullopt));
+    ASSERT_EQ(tool.runs.size(), 2);
+    EXPECT_EQ(tool.runs.at(0).last(), QStringLiteral("-l12"));
+    EXPECT_EQ(tool.runs.at(1).last(), QStringLiteral("-l11"));
+
+    EXPECT_EQ(failureOf(service.captureActiveWindow(99)), Code::captureFailed);
+    frontmost.frontmost.reset();
+    EXPECT_EQ(failureOf(service.captureActiveWindow(std::nullopt)), Code::captureFailed);
+    EXPECT_EQ(tool.runs.size(), 2);
 }
 
 // A Wayland session: the tool and the window list see only XWayland, so rectangles come from
@@ -275,7 +273,6 @@ TEST_F(ScreenshotServiceTest, WaylandSessionsCutRectanglesFromScreenPicturesAndA
 
     permission.granted = false;
     EXPECT_EQ(failureOf(wayland.captureUserSelectedWindow()), Code::permissionDenied);
-    EXPECT_EQ(failureOf(wayland.capture(QRectF(100, 50, 30, 20), mainScreen)), Code::permissionDenied);
     EXPECT_EQ(dialog.calls, 2);
     EXPECT_TRUE(tool.runs.isEmpty());
 }
