@@ -59,8 +59,7 @@ TEST_F(AppStateScrollingTest, ManualStepsCountTheSegmentsAndFocusTheTargetBefore
         workspace.activatedOthers.clear();
         page->offset = direction == Direction::down ? 0 : page->lastOffset();
         // The user scrolls by hand between the prompts.
-        scrollingPanels.decisions = { Decision::captureNext, Decision::captureNext, Decision::captureNext,
-            Decision::captureNext, Decision::captureNext, Decision::captureNext, Decision::finish };
+        scrollingPanels.decisions = QList<Decision>(6, Decision::captureNext) << Decision::finish;
         tool.failure = [&] {
             tool.output = ImageIOService::pngData(page->rows(page->offset));
             page->pressPageKey(direction);

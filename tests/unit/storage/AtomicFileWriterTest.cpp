@@ -49,7 +49,7 @@ std::future<QByteArray> readToEnd(const QString& fifoPath)
 
 } // namespace
 
-TEST(AtomicFileWriter, ReplacesWholeFilesLeavingNoTemporariesAndThrowsWhereItCannotWrite)
+TEST(AtomicFileWriter, ReplacesWholeFilesLeavingNoTemporariesKeepsOrSetsPermissionsAndThrowsWhereItCannotWrite)
 {
     QTemporaryDir root;
     const QString path = root.filePath(QStringLiteral("picture.png"));
@@ -68,6 +68,23 @@ TEST(AtomicFileWriter, ReplacesWholeFilesLeavingNoTemporariesAndThrowsWhereItCan
     ASSERT_TRUE(QDir().mkpath(folderPath));
     EXPECT_THROW(AtomicFileWriter::write(folderPath, QByteArray("x")), FileSystemError);
     EXPECT_TRUE(QFileInfo(folderPath).isDir());
+
+    // Private permissions apply to new and replaced files.
+    const QString settingsPath = root.filePath(QStringLiteral("settings.json"));
+    const AtomicFileWriter::Options privateFile { QFileDevice::ReadOwner | QFileDevice::WriteOwner };
+    AtomicFileWriter::write(settingsPath, "new", privateFile);
+    EXPECT_EQ(statusOf(settingsPath).st_mode & 07777, 0600u);
+
+    ASSERT_TRUE(QFile::setPermissions(settingsPath,
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    AtomicFileWriter::write(settingsPath, "replaced", privateFile);
+    EXPECT_EQ(statusOf(settingsPath).st_mode & 07777, 0600u);
+
+    // Without the option the file keeps the permissions it had.
+    ASSERT_TRUE(
+        QFile::setPermissions(settingsPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    AtomicFileWriter::write(settingsPath, "kept");
+    EXPECT_EQ(statusOf(settingsPath).st_mode & 07777, 0640u);
 }
 
 // Replacing /dev/null with a regular file breaks every later program on the machine.
@@ -137,23 +154,4 @@ TEST(AtomicFileWriter, SymbolicLinksKeepPointingWhereTheyPointedAndLoopsAndSocke
     }
     EXPECT_TRUE(S_ISSOCK(statusOf(socketPath).st_mode));
     ::close(socketDescriptor);
-}
-
-TEST(AtomicFileWriter, PrivatePermissionsApplyToNewAndReplacedFiles)
-{
-    QTemporaryDir root;
-    const QString path = root.filePath(QStringLiteral("settings.json"));
-    const AtomicFileWriter::Options privateFile { QFileDevice::ReadOwner | QFileDevice::WriteOwner };
-    AtomicFileWriter::write(path, "new", privateFile);
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0600u);
-
-    ASSERT_TRUE(QFile::setPermissions(
-        path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    AtomicFileWriter::write(path, "replaced", privateFile);
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0600u);
-
-    // Without the option the file keeps the permissions it had.
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
-    AtomicFileWriter::write(path, "kept");
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0640u);
 }
