@@ -95,14 +95,6 @@ QList<CapturableWindow> ScreenshotService::capturableWindows() const
     return windows;
 }
 
-QRectF ScreenshotService::desktopUnionFrame() const
-{
-    QRectF unionFrame;
-    for (const Screen& screen : m_ports.screens.screens())
-        unionFrame = unionFrame.united(screen.frame);
-    return unionFrame;
-}
-
 std::optional<Screen> ScreenshotService::screenContainingLargestArea(const QRectF& rect) const
 {
     const QList<Screen> screens = m_ports.screens.screens();

@@ -78,7 +78,6 @@ public:
 
     // Front to back.
     [[nodiscard]] QList<CapturableWindow> capturableWindows() const;
-    [[nodiscard]] QRectF desktopUnionFrame() const;
     // Ties go to the earlier screen; a rectangle on no screen gives the first one.
     [[nodiscard]] std::optional<Screen> screenContainingLargestArea(const QRectF& rect) const;
 

@@ -3,7 +3,6 @@
 #include "ports/EditorWindowPort.h"
 
 #include <algorithm>
-#include <vector>
 
 // A window whose frame is its content plus a 28-point title bar.
 class FakeEditorWindow : public EditorWindowPort {
@@ -18,11 +17,7 @@ public:
     }
     void orderOut() override { visible = false; }
     QRectF frame() const override { return currentFrame; }
-    void setFrame(const QRectF& frame) override
-    {
-        currentFrame = frame;
-        framesSet.push_back(frame);
-    }
+    void setFrame(const QRectF& frame) override { currentFrame = frame; }
     QSizeF contentSize() const override
     {
         return { currentFrame.width(), std::max(0.0, currentFrame.height() - titleBarHeight) };
@@ -36,6 +31,5 @@ public:
     bool visible = false;
     int broughtToFront = 0;
     QRectF currentFrame;
-    std::vector<QRectF> framesSet;
     std::optional<QRectF> visibleFrame;
 };

@@ -6,12 +6,11 @@
 
 #include <functional>
 
-// Pictures every screen with `picture`, or with what `pictureOf` paints for it; remembers
+// Pictures every screen with `picture`; remembers
 // which screens it was asked for and prepared. `failure` throws instead.
 class FakeScreenFreeze : public ScreenFreezePort {
 public:
     Image picture;
-    std::function<Image(const Screen&)> pictureOf;
     std::function<void()> failure;
     QList<QList<Screen>> requests;
     QList<QList<Screen>> preparations;
@@ -28,7 +27,7 @@ public:
             failure();
         QList<FrozenScreen> frozen;
         for (const Screen& screen : screens)
-            frozen.append({ screen, pictureOf ? pictureOf(screen) : picture });
+            frozen.append({ screen, picture });
         co_return frozen;
     }
 };

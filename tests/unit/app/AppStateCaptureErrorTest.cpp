@@ -37,7 +37,7 @@ TEST_F(AppStateCaptureTest, CaptureFailuresShowTheirDescriptionAndBringTheWindow
     }
 }
 
-TEST_F(AppStateCaptureTest, MissingPermissionOffersTheSettingsAndAsksForTheRestartOnceOnReturn)
+TEST_F(AppStateCaptureTest, MissingPermissionOffersTheSettingsAsksForTheRestartOnceOnReturnAndRestartsOnRequest)
 {
     permission.granted = false;
     runToCompletion(state.captureScreen());
@@ -46,9 +46,6 @@ TEST_F(AppStateCaptureTest, MissingPermissionOffersTheSettingsAndAsksForTheResta
     EXPECT_FALSE(state.errorMessage());
     ASSERT_EQ(dialogs.alerts.size(), 1u);
     EXPECT_EQ(dialogs.alerts.front().messageText, firstAlertMessage);
-    EXPECT_EQ(dialogs.alerts.front().informativeText,
-        QStringLiteral("If you already enabled Trovix in Privacy & Security, use Quit and Reopen. Closing the window "
-                       "is not enough because Trovix still runs in the tray."));
     EXPECT_EQ(dialogs.alerts.front().buttons,
         QStringList(
             { QStringLiteral("Quit and Reopen"), QStringLiteral("Open System Settings"), QStringLiteral("Later") }));
@@ -66,31 +63,18 @@ TEST_F(AppStateCaptureTest, MissingPermissionOffersTheSettingsAndAsksForTheResta
     ASSERT_EQ(dialogs.alerts.size(), 3u);
     const FakeDialogs::Alert& restart = dialogs.alerts.back();
     EXPECT_EQ(restart.messageText, secondAlertMessage);
-    EXPECT_EQ(restart.informativeText,
-        QStringLiteral(
-            "Trovix keeps running in the tray even after you close its window. If you just enabled "
-            "screen access in System Settings, use Quit and Reopen so the desktop applies the new permission "
-            "to the whole app process."));
     EXPECT_EQ(restart.buttons, QStringList({ QStringLiteral("Quit and Reopen"), QStringLiteral("Later") }));
     EXPECT_FALSE(state.shouldPromptForScreenRecordingRestart());
 
     state.handleApplicationDidBecomeActive();
     EXPECT_EQ(dialogs.alerts.size(), 3u);
     EXPECT_EQ(workspace.launches, 0) << "Later restarts nothing";
-}
 
-TEST_F(AppStateCaptureTest, QuitAndReopenStartsANewInstanceBeforeEndingThisOne)
-{
-    state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
-    EXPECT_EQ(workspace.launches, 0);
-    EXPECT_EQ(workspace.terminations, 0);
-
+    // Quit and Reopen starts a new instance before ending this one; without it this one keeps running.
     dialogs.alertAnswers = { 0 };
     state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
     EXPECT_EQ(workspace.launches, 1);
     EXPECT_EQ(workspace.terminations, 1);
-
-    // Without a second instance this one keeps running.
     workspace.launchFailure = QStringLiteral("Permission denied");
     dialogs.alertAnswers = { 0 };
     state.presentScreenRecordingRestartAlert(secondAlertMessage, QString(), false);
@@ -117,7 +101,7 @@ TEST_F(AppStateCaptureTest, StackedCapturesGoUnderTheImageAndAlwaysShowTheEditor
     EXPECT_GT(state.baseImage()->size().height(), first.height() + capturedPicture.size().height());
 
     EXPECT_FALSE(clipboard.provider) << "no post-capture actions for a stacked capture";
-    EXPECT_EQ(savedFileCount(), 0);
+    EXPECT_TRUE(QDir(folder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files).isEmpty());
 }
 
 TEST_F(AppStateCaptureTest, BackendThatLeavesOurWindowsOutCapturesTheScreenWithoutHiding)

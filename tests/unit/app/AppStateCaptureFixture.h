@@ -53,19 +53,12 @@ protected:
         }
     }
 
-    [[nodiscard]] qsizetype savedFileCount() const
-    {
-        return QDir(folder.path()).entryList({ QStringLiteral("*.png") }, QDir::Files).size();
-    }
-
     // The tool's PNG comes back in its own pixel format; what counts is the picture.
     [[nodiscard]] bool isCapturedPicture(const std::optional<Image>& image) const
     {
         return image && image->size() == capturedPicture.size()
             && image->pixels().convertToFormat(QImage::Format_ARGB32_Premultiplied) == capturedPicture.pixels();
     }
-
-    [[nodiscard]] QStringList frontOrders() const { return applicationWindows.calls.filter(QStringLiteral("front")); }
 
     const Image capturedPicture = solidImage({ 40, 30 }, QColor(30, 120, 200));
     QTemporaryDir folder;

@@ -41,12 +41,22 @@ TEST_F(AppStateCaptureTest, PostCaptureStatusFollowsWhatWasCopiedAndSaved)
         clipboard.provider.reset();
         clipboard.refuseImages = row.clipboardRefuses;
         state.errorMessage.set(std::nullopt);
+        // The editor was visible before every time: only the setting decides whether it shows.
+        const bool show = row.copy;
+        settings.showAfterScreenshot.set(show);
+        editor.visible = true;
+        editor.broughtToFront = 0;
+        workspace.policies.clear();
 
         runToCompletion(state.captureScreen());
 
         EXPECT_EQ(state.statusMessage(), row.status);
         EXPECT_EQ(state.errorMessage().has_value(), row.error);
         EXPECT_TRUE(isCapturedPicture(state.baseImage())) << "the image stays loaded";
+        EXPECT_EQ(editor.visible, show);
+        EXPECT_EQ(editor.broughtToFront, show ? 1 : 0);
+        ASSERT_FALSE(workspace.policies.empty());
+        EXPECT_EQ(workspace.policies.back(), show ? ActivationPolicy::regular : ActivationPolicy::accessory);
         EXPECT_EQ(clipboard.provider != nullptr, row.copy && !row.clipboardRefuses);
         if (clipboard.provider) {
             EXPECT_TRUE(isCapturedPicture(clipboard.provider->image())) << "the raw capture is copied";
@@ -105,30 +115,12 @@ TEST_F(AppStateCaptureTest, OurWindowsBelowTheStatusLevelAreHiddenWhileTheUserSe
     EXPECT_TRUE(duringSelection.at(3).isVisible) << "a status-level panel stays";
     EXPECT_EQ(ignoringDuringSelection, (std::set<std::uintptr_t> { editorId, pinnedId }));
     EXPECT_TRUE(guardDuringSelection);
+    EXPECT_EQ(areaSelection.screensPrepared, areaSelection.screensOffered) << "its window readied while it settles";
 
     EXPECT_TRUE(applicationWindows.ignoringMouse.empty()) << "every window takes clicks again";
     EXPECT_TRUE(applicationWindows.isVisible(pinnedId));
-    EXPECT_EQ(frontOrders(), QStringList { QStringLiteral("front 2") }) << "the editor is never ordered front";
-}
-
-TEST_F(AppStateCaptureTest, AfterASuccessfulCaptureTheEditorShowsExactlyWhenTheSettingsSay)
-{
-    // The editor was visible before either way: only the setting decides.
-    for (const bool showAfter : { false, true }) {
-        SCOPED_TRACE(testing::Message() << "show after " << showAfter);
-        editor.visible = true;
-        editor.broughtToFront = 0;
-        workspace.policies.clear();
-        settings.showAfterScreenshot.set(showAfter);
-
-        runToCompletion(state.captureArea());
-
-        EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured a custom area"));
-        EXPECT_EQ(editor.visible, showAfter);
-        EXPECT_EQ(editor.broughtToFront, showAfter ? 1 : 0);
-        ASSERT_FALSE(workspace.policies.empty());
-        EXPECT_EQ(workspace.policies.back(), showAfter ? ActivationPolicy::regular : ActivationPolicy::accessory);
-    }
+    EXPECT_EQ(applicationWindows.calls.filter(QStringLiteral("front")), QStringList { QStringLiteral("front 2") })
+        << "the editor is never ordered front";
 }
 
 TEST_F(AppStateCaptureTest, CancellingBringsTheEditorBackOnlyIfItWasVisible)
@@ -204,49 +196,16 @@ TEST_F(AppStateCaptureTest, WaitsLongerWhenWindowsWereHiddenAndPreparesEveryScre
 
 TEST_F(AppStateCaptureTest, DelayedCaptureAnnouncesTheWholeSecondsFirst)
 {
-    const std::pair<double, QString> rows[] = {
-        { 2.9, QStringLiteral("Capturing in 2 seconds...") },
-        { -5, QStringLiteral("Capturing in 0 seconds...") },
-    };
-    for (const auto& [seconds, announcement] : rows) {
-        SCOPED_TRACE(seconds);
-        std::optional<QString> firstStatus;
-        QObject context;
-        QObject::connect(&state.statusMessage, &ObservableNotifier::changed, &context, [&] {
-            if (!firstStatus)
-                firstStatus = state.statusMessage();
-        });
-        runToCompletion(state.captureAfterDelay(seconds));
-        EXPECT_EQ(firstStatus, announcement);
-        EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured the current screen"));
-    }
-}
-
-TEST_F(AppStateCaptureTest, AreaSelectionHappensOnTheTargetApplicationsScreen)
-{
-    WindowListEntry target;
-    target.number = 31;
-    target.ownerPID = 4242;
-    target.frame = QRectF(900, -100, 300, 200);
-    windowList.entries = { target };
-    workspace.frontmost = RunningApplication { 4242, QStringLiteral("gimp"), QStringLiteral("GIMP") };
-    areaSelection.answer = QRectF(810, -190, 100, 50);
-
-    screenFreeze.pictureOf = [](const Screen& screen) {
-        QImage pixels(screen.nativeGeometry.size(), QImage::Format_RGB32);
-        pixels.fill(screen.name == QStringLiteral("side") ? Qt::green : Qt::red);
-        return Image(pixels, screen.frame.size());
-    };
-
-    runToCompletion(state.captureArea());
-
-    ASSERT_EQ(areaSelection.screensOffered.size(), 1);
-    EXPECT_EQ(areaSelection.screensOffered.front(), sideScreen);
-    EXPECT_EQ(areaSelection.screensPrepared, QList<Screen> { sideScreen }) << "its window readied while it settles";
-    ASSERT_EQ(screenFreeze.requests, QList<QList<Screen>> { { sideScreen } }) << "only that screen is pictured";
-    ASSERT_TRUE(state.baseImage());
-    EXPECT_EQ(state.baseImage()->pixels().pixelColor(0, 0), QColor(Qt::green));
-    EXPECT_TRUE(tool.runs.isEmpty());
+    QStringList statuses;
+    QObject context;
+    QObject::connect(
+        &state.statusMessage, &ObservableNotifier::changed, &context, [&] { statuses.append(state.statusMessage()); });
+    runToCompletion(state.captureAfterDelay(2.9));
+    runToCompletion(state.captureAfterDelay(-5));
+    EXPECT_EQ(statuses.front(), QStringLiteral("Capturing in 2 seconds..."));
+    EXPECT_EQ(statuses.filter(QStringLiteral("Capturing in")),
+        (QStringList { QStringLiteral("Capturing in 2 seconds..."), QStringLiteral("Capturing in 0 seconds...") }));
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Captured the current screen"));
 }
 
 TEST_F(AppStateCaptureTest, WindowCapturesTakeTheApplicationWeCameFromOrThePickedWindow)

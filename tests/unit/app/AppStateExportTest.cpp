@@ -40,7 +40,7 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(AppStateExportTest, ActionsWithoutAnImageReportThePolishError)
+TEST_F(AppStateExportTest, WithoutAnImageActionsReportThePolishErrorAndWithOneCopyAndExportTakeTheFramedPicture)
 {
     for (const auto action : { &AppState::copyCurrentImage, &AppState::exportImage, &AppState::pinCurrentImage }) {
         state.errorMessage.set(std::nullopt);
@@ -49,93 +49,68 @@ TEST_F(AppStateExportTest, ActionsWithoutAnImageReportThePolishError)
     }
     EXPECT_TRUE(dialogs.proposedSaveNames.empty()) << "no panel without a picture";
     EXPECT_TRUE(pinnedWindows.pinned.empty());
-}
 
-TEST_F(AppStateExportTest, CopyOffersTheFramedPictureLazily)
-{
+    state.errorMessage.set(std::nullopt);
     openFramedImage();
     state.copyCurrentImage();
     ASSERT_TRUE(clipboard.provider);
-    EXPECT_EQ(clipboard.provider->encodeCount(), 0);
+    EXPECT_EQ(clipboard.provider->encodeCount(), 0) << "encoded only when pasted";
     EXPECT_EQ(clipboard.provider->image().size(), QSizeF(428, 328)) << "framed by the window background";
     EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied image to clipboard"));
+
+    state.exportImage(); // cancelled
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Copied image to clipboard"));
+    EXPECT_EQ(dialogs.proposedSaveNames, std::vector { QStringLiteral("screenshot.png") });
+    const QString path = folder.filePath(QStringLiteral("mine.png"));
+    dialogs.saveLocationToChoose = path;
+    state.exportImage();
+    EXPECT_EQ(state.statusMessage(), QStringLiteral("Exported PNG"));
+    EXPECT_EQ(readFile(path), ImageIOService::pngData(*state.renderedImage(true)));
+    EXPECT_FALSE(state.errorMessage());
+
+    dialogs.saveLocationToChoose = folder.filePath(QStringLiteral("no/such/folder/x.png"));
+    state.exportImage();
+    ASSERT_TRUE(state.errorMessage());
+    EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("no/such/folder")));
 
     clipboard.refuseImages = true;
     state.copyCurrentImage();
     EXPECT_EQ(state.errorMessage(), QStringLiteral("Brak obrazu do zapisania."));
 }
 
-TEST_F(AppStateExportTest, ExportWritesThePngWhereTheUserChose)
-{
-    openFramedImage();
-    const QString path = folder.filePath(QStringLiteral("mine.png"));
-    state.statusMessage.set(QStringLiteral("before"));
-    state.exportImage(); // cancelled
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
-    EXPECT_EQ(dialogs.proposedSaveNames, std::vector { QStringLiteral("screenshot.png") });
-
-    dialogs.saveLocationToChoose = path;
-    state.exportImage();
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Exported PNG"));
-    EXPECT_EQ(readFile(path), ImageIOService::pngData(*state.renderedImage(true)));
-
-    dialogs.saveLocationToChoose = folder.filePath(QStringLiteral("no/such/folder/x.png"));
-    state.exportImage();
-    ASSERT_TRUE(state.errorMessage());
-    EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("no/such/folder")));
-}
-
+// A folder that cannot be created keeps the editor open, with the copy made before the failure.
 TEST_F(AppStateExportTest, EscapeCombinationsOfCopyAndSave)
 {
+    QFile blocker(folder.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     const struct {
-        bool copy, save;
+        bool copy, save, folderBroken;
         const char* status;
-        bool copied;
         int files;
-    } cases[] = { { false, false, "Hidden to tray", false, 0 }, { true, false, "Image copied and hidden", true, 0 },
-        { false, true, "Image saved and hidden", false, 1 },
-        { true, true, "Image copied, saved, and hidden", true, 1 } };
+    } cases[] = { { false, false, false, "Hidden to tray", 0 }, { true, false, false, "Image copied and hidden", 0 },
+        { false, true, false, "Image saved and hidden", 1 },
+        { true, true, false, "Image copied, saved, and hidden", 1 }, { true, true, true, "before", 0 } };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         QDir(folder.filePath(QStringLiteral("shots"))).removeRecursively();
+        settings.screenshotsFolderPath.set(
+            folder.filePath(QString::fromLatin1(c.folderBroken ? "blocker/shots" : "shots")));
         clipboard.provider.reset();
         window.visible = true;
         openFramedImage();
         settings.copyImageWhenEsc.set(c.copy);
         settings.saveImageWhenEsc.set(c.save);
         clock.current = clock.current.addSecs(1);
+        state.statusMessage.set(QStringLiteral("before"));
         state.handleEditorEscape();
         EXPECT_EQ(state.statusMessage(), QString::fromLatin1(c.status));
-        EXPECT_FALSE(window.visible);
-        EXPECT_EQ(clipboard.provider != nullptr, c.copied);
+        EXPECT_EQ(window.visible, c.folderBroken);
+        EXPECT_EQ(clipboard.provider != nullptr, c.copy);
         EXPECT_EQ(savedFiles().size(), c.files);
+        EXPECT_EQ(state.errorMessage().has_value(), c.folderBroken);
+        if (c.folderBroken) {
+            EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("blocker/shots")));
+        }
     }
-}
-
-TEST_F(AppStateExportTest, EscapeWithAnUncreatableFolderKeepsTheEditorOpen)
-{
-    QFile blocker(folder.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    settings.screenshotsFolderPath.set(folder.filePath(QStringLiteral("blocker/shots")));
-    settings.copyImageWhenEsc.set(true);
-    settings.saveImageWhenEsc.set(true);
-    openFramedImage();
-    state.statusMessage.set(QStringLiteral("before"));
-    state.handleEditorEscape();
-    ASSERT_TRUE(state.errorMessage());
-    EXPECT_TRUE(state.errorMessage()->contains(QStringLiteral("blocker/shots")));
-    EXPECT_TRUE(window.visible);
-    EXPECT_TRUE(clipboard.provider) << "the copy made before the failure stays";
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("before"));
-}
-
-TEST_F(AppStateExportTest, EscapeWithoutAnImageHidesAndReturnsToThePreviousApplication)
-{
-    state.setLastExternalApp(RunningApplication { 77, QStringLiteral("gimp"), QStringLiteral("GIMP") });
-    state.handleEditorEscape();
-    EXPECT_FALSE(window.visible);
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Trovix is still running in the tray"));
-    ASSERT_EQ(workspace.activatedOthers.size(), 1u);
-    EXPECT_EQ(workspace.activatedOthers[0].processId, 77);
 }

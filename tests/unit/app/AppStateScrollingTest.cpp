@@ -59,8 +59,7 @@ TEST_F(AppStateScrollingTest, ManualStepsCountTheSegmentsAndFocusTheTargetBefore
         workspace.activatedOthers.clear();
         page->offset = direction == Direction::down ? 0 : page->lastOffset();
         // The user scrolls by hand between the prompts.
-        scrollingPanels.decisions = { Decision::captureNext, Decision::captureNext, Decision::captureNext,
-            Decision::captureNext, Decision::captureNext, Decision::captureNext, Decision::finish };
+        scrollingPanels.decisions = QList<Decision>(6, Decision::captureNext) << Decision::finish;
         tool.failure = [&] {
             tool.output = ImageIOService::pngData(page->rows(page->offset));
             page->pressPageKey(direction);
@@ -99,7 +98,6 @@ TEST_F(AppStateScrollingTest, ManualFailedShotEndsTheRunAndTakesThePromptAlong)
 TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
 {
     useMode(ScrollingCaptureMode::automatic);
-    const QString captureFailed = ScreenshotError::descriptionFor(ScreenshotError::Code::captureFailed);
     const struct {
         const char* name;
         bool scrolls;
@@ -116,20 +114,11 @@ TEST_F(AppStateScrollingTest, AutomaticOutcomesBecomeTheirStatusOrError)
             ScrollingCaptureAutomationError::descriptionFor(
                 ScrollingCaptureAutomationError::Code::unableToSendScrollCommand),
             true },
-        { "shot failed", true, false, 20000, QStringLiteral("before"), captureFailed },
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         scrollPage();
         page->keysScroll = page->wheelScrolls = testCase.scrolls;
-        if (testCase.error == captureFailed) {
-            tool.runs.clear();
-            tool.failure = [this] {
-                if (tool.runs.size() > 1)
-                    throw ScreenshotError(ScreenshotError::Code::captureFailed);
-                tool.output = ImageIOService::pngData(page->rows(page->offset));
-            };
-        }
         inputSynthesis.fails = testCase.inputFails;
         scrollingPanels.stopRequested = testCase.stop;
         workspace.activatedOthers.clear();
@@ -156,7 +145,7 @@ TEST_F(AppStateScrollingTest, TerminalsAreScrolledWithTheWheelAndNeverTypedInto)
     const struct {
         const char* applicationId;
         bool getsPageKeys;
-    } cases[] = { { "XTerm", false }, { "org.gnome.Console", false }, { "Browser", true } };
+    } cases[] = { { "XTerm", false }, { "Browser", true } };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.applicationId);
         const QString id = QString::fromLatin1(testCase.applicationId);

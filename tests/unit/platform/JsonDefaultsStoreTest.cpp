@@ -101,7 +101,7 @@ TEST_F(JsonDefaultsStoreTest, DamagedFileIsKeptAsideReportedOnceAndNeverOverwrit
 
 // The aside name is the file's name plus a time stamp: for a name near the file system's
 // limit that name is too long, so the rename fails whoever runs the test, root included.
-TEST_F(JsonDefaultsStoreTest, FileThatCannotBeMovedAsideIsLeftAlone)
+TEST_F(JsonDefaultsStoreTest, FileThatCannotBeMovedAsideIsLeftAloneAndAnUnwritableLocationKeepsValuesInMemory)
 {
     const QString longPath = m_directory.filePath(QString(250, u's'));
     ASSERT_TRUE(writeFile(longPath, "{ damaged"));
@@ -112,6 +112,15 @@ TEST_F(JsonDefaultsStoreTest, FileThatCannotBeMovedAsideIsLeftAlone)
     EXPECT_EQ(store.value(QStringLiteral("flag")), Value(true));
     EXPECT_EQ(s_warnings.size(), 1);
     EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+    // A file where the folder should be: the values live on in memory, reported once.
+    s_warnings.clear();
+    ASSERT_TRUE(writeFile(m_directory.filePath(QStringLiteral("trovix")), "a file where the folder should be"));
+    JsonDefaultsStore unwritable(path());
+    unwritable.write({ { QStringLiteral("flag"), Value(true) } });
+    unwritable.write({ { QStringLiteral("flag"), Value(false) } });
+    EXPECT_EQ(unwritable.value(QStringLiteral("flag")), Value(false));
+    EXPECT_EQ(s_warnings.size(), 1);
 }
 
 // The file holds the upload token.
@@ -145,28 +154,6 @@ TEST_F(JsonDefaultsStoreTest, OnlyTheOwnerMayReadTheFileOrItsFolder)
     JsonDefaultsStore damaged(path());
     ASSERT_FALSE(damaged.setAsidePath().isEmpty());
     EXPECT_EQ(modeOf(damaged.setAsidePath()), 0600u);
-}
-
-TEST_F(JsonDefaultsStoreTest, UnwritableLocationKeepsValuesInMemoryAndReportsOnce)
-{
-    ASSERT_TRUE(writeFile(m_directory.filePath(QStringLiteral("trovix")), "a file where the folder should be"));
-    JsonDefaultsStore store(path());
-    store.write({ { QStringLiteral("flag"), Value(true) } });
-    store.write({ { QStringLiteral("flag"), Value(false) } });
-    EXPECT_EQ(store.value(QStringLiteral("flag")), Value(false));
-    EXPECT_EQ(s_warnings.size(), 1);
-}
-
-TEST(JsonDefaultsStorePath, FollowsXdgConfigHome)
-{
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/tmp/trovix-config-test");
-    EXPECT_EQ(JsonDefaultsStore::standardFilePath(), QStringLiteral("/tmp/trovix-config-test/trovix/settings.json"));
-    qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(
-        JsonDefaultsStore::standardFilePath(), QDir::homePath() + QStringLiteral("/.config/trovix/settings.json"));
-    if (!saved.isNull())
-        qputenv("XDG_CONFIG_HOME", saved);
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ScreenSpaceTest, MirrorsAboutThePrimaryScreen)
+TEST(QtEditorWindowTest, ScreenSpaceMirrorsAboutThePrimaryScreenAndTheFrameIsZeroUntilPlacedThenRoundTrips)
 {
     struct Case {
         QRect primary;
@@ -32,10 +32,8 @@ TEST(ScreenSpaceTest, MirrorsAboutThePrimaryScreen)
         EXPECT_EQ(ScreenSpace::fromQtGeometry(entry.qtRect, entry.primary), entry.screenRect);
         EXPECT_EQ(ScreenSpace::toQtGeometry(entry.screenRect, entry.primary), entry.qtRect);
     }
-}
 
-TEST(QtEditorWindowTest, FrameIsZeroUntilPlacedThenRoundTrips)
-{
+    // The editor window has no frame until placed, then keeps the one it was given.
     QWidget widget;
     QtEditorWindow port(widget);
     EXPECT_EQ(port.frame(), QRectF());

@@ -14,7 +14,7 @@ QString uniqueName()
 
 } // namespace
 
-TEST(SingleInstanceGuard, ALaterLaunchFindsTheFirstAndHandsOverItsArguments)
+TEST(SingleInstanceGuard, ALaterLaunchFindsTheFirstAndHandsOverItsArgumentsAndTheLockIsFreedWhenItEnds)
 {
     const QString name = uniqueName();
     SingleInstanceGuard first(name);
@@ -29,16 +29,14 @@ TEST(SingleInstanceGuard, ALaterLaunchFindsTheFirstAndHandsOverItsArguments)
     ASSERT_TRUE(received.wait(5000));
     ASSERT_EQ(received.count(), 1);
     EXPECT_EQ(received.front().front().toStringList(), arguments);
-}
 
-TEST(SingleInstanceGuard, TheLockIsFreedWhenTheInstanceEndsAndNobodyAnswersThen)
-{
-    const QString name = uniqueName();
+    // Once an instance ends its lock is free, and nobody answers a later launch.
+    const QString freed = uniqueName();
     {
-        SingleInstanceGuard first(name);
-        ASSERT_TRUE(first.claim());
+        SingleInstanceGuard ended(freed);
+        ASSERT_TRUE(ended.claim());
     }
-    SingleInstanceGuard lonely(name);
+    SingleInstanceGuard lonely(freed);
     EXPECT_FALSE(lonely.notifyRunningInstance({}, 200));
     EXPECT_TRUE(lonely.claim());
 }

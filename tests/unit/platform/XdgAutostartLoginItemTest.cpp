@@ -16,7 +16,7 @@ protected:
     QTemporaryDir m_directory;
 };
 
-TEST_F(XdgAutostartLoginItemTest, EnablingWritesTheEntryAndDisablingRemovesIt)
+TEST_F(XdgAutostartLoginItemTest, EnablingWritesTheEntryDisablingRemovesItAndEntriesItCannotOwnAreLeftAlone)
 {
     XdgAutostartLoginItem item(path(), QStringLiteral("/opt/Trovix apps/trovix"));
     item.setEnabled(true);
@@ -30,15 +30,13 @@ TEST_F(XdgAutostartLoginItemTest, EnablingWritesTheEntryAndDisablingRemovesIt)
     item.setEnabled(false);
     item.setEnabled(false);
     EXPECT_FALSE(QFile::exists(path()));
-}
 
-TEST_F(XdgAutostartLoginItemTest, EntriesItCannotOwnAreLeftAlone)
-{
+    // An entry someone else wrote is left alone.
     const QByteArray theirs = "[Desktop Entry]\nType=Application\nExec=trovix --their-flag\n";
     ASSERT_TRUE(writeFile(path(), theirs));
-    XdgAutostartLoginItem item(path(), QStringLiteral("/usr/bin/trovix"));
+    XdgAutostartLoginItem other(path(), QStringLiteral("/usr/bin/trovix"));
     for (const bool enabled : { false, true }) {
-        item.setEnabled(enabled);
+        other.setEnabled(enabled);
         EXPECT_EQ(contents(path()), theirs);
     }
 

@@ -58,7 +58,7 @@ void drawImage(QImage& page, const QImage& image, QPoint at)
 
 } // namespace
 
-TEST(OCRService, ReadsLinesOnPaperOrTransparentPixelsInTheChosenLanguage)
+TEST(OCRService, ReadsLinesInTheChosenLanguageFindsNothingOnABlankPageAndRefusesAnImageWithoutPixels)
 {
     const QString polish = QStringLiteral("Zażółć gęślą jaźń");
     const struct {
@@ -79,6 +79,15 @@ TEST(OCRService, ReadsLinesOnPaperOrTransparentPixelsInTheChosenLanguage)
         const ImageAnalysisResult result = OCRService::analyze(Image(page), testCase.language);
         EXPECT_EQ(result.text, testCase.lines.join(QLatin1Char('\n')));
         EXPECT_TRUE(result.codes.isEmpty());
+    }
+
+    EXPECT_EQ(OCRService::analyze(Image(whitePage({ 640, 400 }))), ImageAnalysisResult());
+    try {
+        (void)OCRService::analyze(Image());
+        FAIL() << "expected OCRError";
+    } catch (const OCRError& error) {
+        EXPECT_EQ(error.code(), OCRError::Code::cgImageUnavailable);
+        EXPECT_EQ(error.description(), QStringLiteral("Nie udało się przygotować obrazu do OCR."));
     }
 }
 
@@ -108,17 +117,5 @@ TEST(OCRService, FindsEveryQRCodeAndKeepsItOutOfTheText)
         const ImageAnalysisResult result = OCRService::analyze(Image(page));
         EXPECT_EQ(result.codes, QStringList(testCase.codes, payload));
         EXPECT_EQ(result.text, testCase.withText ? sampleLines.join(QLatin1Char('\n')) : QString());
-    }
-}
-
-TEST(OCRService, BlankImageHasNothingAndAnImageWithoutPixelsCannotBeAnalysed)
-{
-    EXPECT_EQ(OCRService::analyze(Image(whitePage({ 640, 400 }))), ImageAnalysisResult());
-    try {
-        (void)OCRService::analyze(Image());
-        FAIL() << "expected OCRError";
-    } catch (const OCRError& error) {
-        EXPECT_EQ(error.code(), OCRError::Code::cgImageUnavailable);
-        EXPECT_EQ(error.description(), QStringLiteral("Nie udało się przygotować obrazu do OCR."));
     }
 }

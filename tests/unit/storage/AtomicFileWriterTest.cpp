@@ -49,7 +49,7 @@ std::future<QByteArray> readToEnd(const QString& fifoPath)
 
 } // namespace
 
-TEST(AtomicFileWriter, ReplacesWholeFilesLeavingNoTemporariesAndThrowsWhereItCannotWrite)
+TEST(AtomicFileWriter, ReplacesWholeFilesLeavingNoTemporariesKeepsOrSetsPermissionsAndThrowsWhereItCannotWrite)
 {
     QTemporaryDir root;
     const QString path = root.filePath(QStringLiteral("picture.png"));
@@ -68,6 +68,23 @@ TEST(AtomicFileWriter, ReplacesWholeFilesLeavingNoTemporariesAndThrowsWhereItCan
     ASSERT_TRUE(QDir().mkpath(folderPath));
     EXPECT_THROW(AtomicFileWriter::write(folderPath, QByteArray("x")), FileSystemError);
     EXPECT_TRUE(QFileInfo(folderPath).isDir());
+
+    // Private permissions apply to new and replaced files.
+    const QString settingsPath = root.filePath(QStringLiteral("settings.json"));
+    const AtomicFileWriter::Options privateFile { QFileDevice::ReadOwner | QFileDevice::WriteOwner };
+    AtomicFileWriter::write(settingsPath, "new", privateFile);
+    EXPECT_EQ(statusOf(settingsPath).st_mode & 07777, 0600u);
+
+    ASSERT_TRUE(QFile::setPermissions(settingsPath,
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    AtomicFileWriter::write(settingsPath, "replaced", privateFile);
+    EXPECT_EQ(statusOf(settingsPath).st_mode & 07777, 0600u);
+
+    // Without the option the file keeps the permissions it had.
+    ASSERT_TRUE(
+        QFile::setPermissions(settingsPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    AtomicFileWriter::write(settingsPath, "kept");
+    EXPECT_EQ(statusOf(settingsPath).st_mode & 07777, 0640u);
 }
 
 // Replacing /dev/null with a regular file breaks every later program on the machine.
@@ -96,7 +113,7 @@ TEST(AtomicFileWriter, DevicesAndPipesAreWrittenThroughNeverReplaced)
         QStringList { QStringLiteral("pipe.png") });
 }
 
-TEST(AtomicFileWriter, SymbolicLinksKeepPointingWhereTheyPointed)
+TEST(AtomicFileWriter, SymbolicLinksKeepPointingWhereTheyPointedAndLoopsAndSocketsAreRefused)
 {
     QTemporaryDir root;
     ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("real")));
@@ -113,11 +130,7 @@ TEST(AtomicFileWriter, SymbolicLinksKeepPointingWhereTheyPointed)
     EXPECT_TRUE(S_ISLNK(statusOf(danglingLink).st_mode));
     EXPECT_EQ(contents(target), QByteArray("second"));
     EXPECT_EQ(contents(root.filePath(QStringLiteral("real/later.json"))), QByteArray("created"));
-}
 
-TEST(AtomicFileWriter, RefusesWhatItCannotWriteThrough)
-{
-    QTemporaryDir root;
     const QString loop = root.filePath(QStringLiteral("loop"));
     ASSERT_EQ(::symlink("loop", QFile::encodeName(loop).constData()), 0);
     EXPECT_THROW(AtomicFileWriter::write(loop, "x"), FileSystemError);
@@ -141,23 +154,4 @@ TEST(AtomicFileWriter, RefusesWhatItCannotWriteThrough)
     }
     EXPECT_TRUE(S_ISSOCK(statusOf(socketPath).st_mode));
     ::close(socketDescriptor);
-}
-
-TEST(AtomicFileWriter, PrivatePermissionsApplyToNewAndReplacedFiles)
-{
-    QTemporaryDir root;
-    const QString path = root.filePath(QStringLiteral("settings.json"));
-    const AtomicFileWriter::Options privateFile { QFileDevice::ReadOwner | QFileDevice::WriteOwner };
-    AtomicFileWriter::write(path, "new", privateFile);
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0600u);
-
-    ASSERT_TRUE(QFile::setPermissions(
-        path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    AtomicFileWriter::write(path, "replaced", privateFile);
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0600u);
-
-    // Without the option the file keeps the permissions it had.
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
-    AtomicFileWriter::write(path, "kept");
-    EXPECT_EQ(statusOf(path).st_mode & 07777, 0640u);
 }
