@@ -65,20 +65,57 @@ MATCHER_P(NearPoint, expected, "")
 
 } // namespace
 
-TEST_F(CanvasViewportTest, NewImageFitsCentredOnItsMargin)
+// A new image fits, centred; the fitted magnification is written back, so a zoom step starts
+// from it. A change of zoom behaviour recentres; a custom zoom step keeps the visible centre.
+TEST_F(CanvasViewportTest, NewImageFitsCentredAndZoomChangesKeepTheirCentre)
 {
     load({ 2000, 1000 });
     EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
     EXPECT_EQ(canvas().canvasSize(), QSizeF(2144, 1400));
     EXPECT_EQ(canvas().imageFrame(), QRectF(72, 200, 2000, 1000));
-    EXPECT_EQ(canvas().size(), QSize(1072, 700));
     EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
-    // The fitted magnification is written back, so a zoom step starts from it.
     EXPECT_DOUBLE_EQ(state.zoomScale(), 0.5);
+
+    // Small resizes keep the fit; larger ones refit in place, not recentred.
+    scrollToTopLeft();
+    viewport.resize(1005, 700);
+    settle();
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
+    viewport.resize(1009, 700);
+    settle();
+    const double fitted = 1009.0 / 2000;
+    EXPECT_DOUBLE_EQ(viewport.magnification(), fitted);
+    EXPECT_LT(visibleCentre().x(), canvasCentre().x() - 30);
+
+    state.zoomToActualSize();
+    settle();
+    EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
+
+    scrollToTopLeft();
+    state.zoomBehavior.set(ZoomBehavior::fit);
+    settle();
+    EXPECT_DOUBLE_EQ(viewport.magnification(), fitted);
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
     state.zoomIn();
     settle();
-    EXPECT_NEAR(viewport.magnification(), 0.6, 1e-9);
-    EXPECT_NEAR(state.zoomScale(), 0.6, 1e-9);
+    EXPECT_NEAR(viewport.magnification(), fitted * 1.2, 1e-9);
+    EXPECT_NEAR(state.zoomScale(), fitted * 1.2, 1e-9);
+
+    state.zoomToActualSize();
+    settle();
+    scrollToTopLeft();
+    state.zoomIn();
+    settle();
+    EXPECT_NEAR(viewport.magnification(), 1.2, 1e-9);
+    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre())) << "actual size to custom";
+
+    scrollToTopLeft();
+    const QPointF corner = visibleCentre();
+    state.zoomIn();
+    settle();
+    EXPECT_NEAR(viewport.magnification(), 1.44, 1e-9);
+    EXPECT_THAT(visibleCentre(), NearPoint(corner));
 }
 
 TEST_F(CanvasViewportTest, EmptyCanvasWritesBackActualSize)
@@ -101,52 +138,6 @@ TEST_F(CanvasViewportTest, EmptyCanvasWritesBackActualSize)
     settle();
     EXPECT_DOUBLE_EQ(state.zoomScale(), 1.0);
     EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
-}
-
-TEST_F(CanvasViewportTest, SmallResizesKeepTheFitLargerOnesRefitInPlace)
-{
-    load({ 2000, 1000 });
-    scrollToTopLeft();
-    viewport.resize(1005, 700);
-    settle();
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
-
-    viewport.resize(1009, 700);
-    settle();
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 1009.0 / 2000);
-    // Not recentred: the view stays at the left end of its scroll range.
-    EXPECT_LT(visibleCentre().x(), canvasCentre().x() - 30);
-}
-
-// A change of zoom behaviour recentres; a custom zoom step keeps the visible centre.
-TEST_F(CanvasViewportTest, ZoomBehaviourChangesRecentreAndCustomStepsKeepTheVisibleCentre)
-{
-    load({ 2000, 1000 });
-    state.zoomToActualSize();
-    settle();
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
-    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
-
-    scrollToTopLeft();
-    state.zoomBehavior.set(ZoomBehavior::fit);
-    settle();
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
-    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
-
-    state.zoomToActualSize();
-    settle();
-    scrollToTopLeft();
-    state.zoomIn();
-    settle();
-    EXPECT_NEAR(viewport.magnification(), 1.2, 1e-9);
-    EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre())) << "actual size to custom";
-
-    scrollToTopLeft();
-    const QPointF corner = visibleCentre();
-    state.zoomIn();
-    settle();
-    EXPECT_NEAR(viewport.magnification(), 1.44, 1e-9);
-    EXPECT_THAT(visibleCentre(), NearPoint(corner));
 }
 
 TEST_F(CanvasViewportTest, CtrlWheelAndPinchZoomAroundThePointerWithinTheLimits)

@@ -39,24 +39,6 @@ TEST_F(EditorRegistrationTest, EscapeAndOnlyEscapeRunsTheEditorsEscapeAction)
     EXPECT_EQ(workspace.activatedOthers[0].processId, 42);
 }
 
-TEST_F(EditorRegistrationTest, EscapeWithTheRecognitionSheetOpenOnlyClosesTheSheet)
-{
-    loadImage();
-    state.recognizedText.set(QStringLiteral("Some text"));
-    state.isShowingOCRSheet.set(true);
-    ASSERT_TRUE(window->recognitionSheet()->isVisible());
-    QApplication::setActiveWindow(window->recognitionSheet());
-    state.statusMessage.set(QStringLiteral("Before"));
-
-    QTest::keyClick(window->recognitionSheet(), Qt::Key_Escape);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(state.statusMessage(), QStringLiteral("Before"));
-    EXPECT_TRUE(clipboard.texts.isEmpty());
-    // The sheet received the key and closed, telling the state.
-    EXPECT_FALSE(window->recognitionSheet()->isVisible());
-    EXPECT_FALSE(state.isShowingOCRSheet());
-}
-
 TEST_F(EditorRegistrationTest, EscapeIsIgnoredWhileSomethingElseHoldsTheUser)
 {
     struct Case {
@@ -68,6 +50,13 @@ TEST_F(EditorRegistrationTest, EscapeIsIgnoredWhileSomethingElseHoldsTheUser)
     QMenu menu;
     menu.addAction(QStringLiteral("Item"));
     const Case cases[] = {
+        { "recognition sheet", [&] { state.isShowingOCRSheet.set(true); },
+            [&] {
+                // The sheet takes the key itself, closes and tells the state.
+                QTest::keyClick(window->recognitionSheet(), Qt::Key_Escape);
+                EXPECT_FALSE(window->recognitionSheet()->isVisible());
+                EXPECT_FALSE(state.isShowingOCRSheet());
+            } },
         { "open menu", [&] { menu.popup(window->mapToGlobal(QPoint(10, 10))); }, [&] { menu.hide(); } },
         { "capture transition", [&] { state.isCaptureTransitionActive.set(true); },
             [&] { state.isCaptureTransitionActive.set(false); } },
@@ -97,7 +86,7 @@ TEST_F(EditorRegistrationTest, EscapeIsIgnoredWhileSomethingElseHoldsTheUser)
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndKeepsTheDocument)
+TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndBecomingActiveRestoresTheRegularPresence)
 {
     loadImage();
     const auto policiesBefore = workspace.policies.size();
@@ -110,17 +99,9 @@ TEST_F(EditorRegistrationTest, ClosingHidesToTheTrayAndKeepsTheDocument)
     EXPECT_EQ(workspace.activatedOthers.back().processId, 42);
     ASSERT_GT(workspace.policies.size(), policiesBefore);
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::accessory);
-}
 
-TEST_F(EditorRegistrationTest, BecomingActiveRestoresTheRegularPresenceAndDestructionUnregisters)
-{
-    window->hide();
     workspace.policies.clear();
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    window->show();
-    QApplication::setActiveWindow(window.get());
+    showActive();
     ASSERT_FALSE(workspace.policies.empty());
     EXPECT_EQ(workspace.policies.back(), ActivationPolicy::regular);
 

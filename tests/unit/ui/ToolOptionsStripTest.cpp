@@ -18,21 +18,14 @@ struct StripCase {
     bool size;
 };
 
+// One tool for each branch of the rules: either hint or none, with or without colour, width or size.
 const StripCase s_cases[] = {
     { AnnotationTool::select, false, true, false, false },
     { AnnotationTool::arrow, true, true, true, false },
     { AnnotationTool::text, false, true, false, true },
-    { AnnotationTool::line, true, true, true, false },
-    { AnnotationTool::rectangle, true, true, true, false },
-    { AnnotationTool::oval, true, true, true, false },
     { AnnotationTool::freehand, false, true, true, false },
-    { AnnotationTool::magnifier, true, true, false, false },
-    { AnnotationTool::highlight, false, true, true, false },
     { AnnotationTool::pixelate, true, false, false, false },
-    { AnnotationTool::spotlight, true, true, true, false },
     { AnnotationTool::callout, false, true, false, true },
-    { AnnotationTool::ruler, true, true, true, false },
-    { AnnotationTool::colorPicker, false, true, false, false },
     { AnnotationTool::crop, true, true, false, false },
 };
 
