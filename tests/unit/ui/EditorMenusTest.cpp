@@ -108,34 +108,20 @@ TEST_F(EditorMenusTest, CaptureSettingsAndAboutItemsDoTheirWork)
     EXPECT_EQ(item("Settings")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 
     // About shows the version without blocking the application.
-    const auto aboutBox = [this]() -> QMessageBox* {
-        for (QMessageBox* box : window->findChildren<QMessageBox*>()) {
-            if (box->windowTitle() == QStringLiteral("About Trovix"))
-                return box;
-        }
-        return nullptr;
-    };
     item("About Trovix")->trigger();
-    QMessageBox* box = aboutBox();
+    QMessageBox* box = nullptr;
+    for (QMessageBox* shown : window->findChildren<QMessageBox*>())
+        box = shown->windowTitle() == QStringLiteral("About Trovix") ? shown : box;
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(box->isModal() && box->windowModality() == Qt::ApplicationModal) << "the tray keeps working";
     EXPECT_TRUE(box->text().contains(QStringLiteral("Trovix ") + ApplicationIdentity::version()));
 }
 
+// Return has a key code but no menu character, so no menu may take it.
 TEST(MenuShortcutTest, OnlyKeysWithAMenuCharacterBecomeMenuShortcuts)
 {
-    struct Case {
-        std::optional<HotkeyShortcut> shortcut;
-        QKeySequence expected;
-    };
-    const Case cases[] = {
-        { std::nullopt, {} }, { HotkeyShortcut { 0, HotkeyKeys::controlModifier }, QKeySequence(Qt::CTRL | Qt::Key_A) },
-        { HotkeyShortcut { 43, HotkeyKeys::commandModifier }, QKeySequence(Qt::META | Qt::Key_Comma) },
-        { HotkeyShortcut { 36, HotkeyKeys::controlModifier }, {} }, // Return
-    };
-    for (const Case& entry : cases) {
-        SCOPED_TRACE(entry.shortcut ? entry.shortcut->storageValue().toStdString() : "none");
-        EXPECT_EQ(MenuShortcut::keySequence(entry.shortcut), entry.expected);
-    }
+    EXPECT_TRUE(MenuShortcut::keySequence(HotkeyShortcut { 36, HotkeyKeys::controlModifier }).isEmpty());
+    EXPECT_EQ(MenuShortcut::keySequence(HotkeyShortcut { 0, HotkeyKeys::controlModifier }),
+        QKeySequence(Qt::CTRL | Qt::Key_A));
 }
