@@ -118,26 +118,6 @@ TEST_F(CanvasViewportTest, NewImageFitsCentredAndZoomChangesKeepTheirCentre)
     EXPECT_THAT(visibleCentre(), NearPoint(corner));
 }
 
-TEST_F(CanvasViewportTest, EmptyCanvasWritesBackActualSize)
-{
-    // At the first application, for a fitted empty canvas.
-    state.zoomScale.set(0.7);
-    CanvasViewport fresh(state);
-    fresh.resize(1000, 700);
-    fresh.show();
-    settle();
-    EXPECT_DOUBLE_EQ(state.zoomScale(), 1.0);
-    EXPECT_NEAR(fresh.magnification(), 1000.0 / 1104, 1e-9);
-    EXPECT_TRUE(fresh.canvas().imageFrame().isEmpty());
-
-    // And whenever a zoom is applied later, which brings the custom zoom back to 1.
-    state.zoomBehavior.set(ZoomBehavior::custom);
-    state.zoomScale.set(2.5);
-    settle();
-    EXPECT_DOUBLE_EQ(state.zoomScale(), 1.0);
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
-}
-
 TEST_F(CanvasViewportTest, CtrlWheelAndPinchZoomAroundThePointerWithinTheLimits)
 {
     load({ 2000, 1000 }); // fitted at 0.5
@@ -163,7 +143,6 @@ TEST_F(CanvasViewportTest, CtrlWheelAndPinchZoomAroundThePointerWithinTheLimits)
 
     wheel(2, Qt::ControlModifier);
     EXPECT_NEAR(viewport.magnification(), 0.72, 1e-9);
-    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::custom);
     EXPECT_THAT(under(pointer), NearPoint(image));
 
     pinch(0.5);

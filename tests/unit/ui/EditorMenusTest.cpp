@@ -51,10 +51,6 @@ TEST_F(EditorMenusTest, ItemsThatNeedAnImageFollowTheDocument)
     ASSERT_NE(state.zoomBehavior(), ZoomBehavior::actualSize);
     item("Zoom To 100%")->trigger();
     EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::actualSize);
-
-    state.baseImage.set(std::nullopt);
-    EXPECT_FALSE(item("Copy Image")->isEnabled());
-    EXPECT_TRUE(item("Area Capture")->isEnabled());
 }
 
 TEST_F(EditorMenusTest, UndoAndRedoNameTheirStepAndAnswerTheirKeys)

@@ -1,6 +1,5 @@
 #include "EditorFixture.h"
 
-#include "platform/qt/QtEditorWindow.h"
 #include "ui/editor/EditorMenus.h"
 #include "ui/editor/RecognitionSheet.h"
 #include "ui/editor/ToolOptionsStrip.h"

@@ -73,7 +73,6 @@ TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTopAndOnTheScreen)
     EXPECT_TRUE(area.contains(window.geometry())) << "the whole window is on the screen";
     const auto& view = static_cast<const PinnedImageView&>(window);
     EXPECT_EQ(view.image().pixels().cacheKey(), pixels.cacheKey()) << "the very pixels, neither copied nor scaled";
-    EXPECT_EQ(view.image().size(), QSizeF(1400, 30000));
     EXPECT_NEAR(view.imageRect().height() / view.imageRect().width(), 30000.0 / 1400, 0.01);
 }
 

@@ -49,7 +49,6 @@ protected:
 TEST_F(ShortcutRecorderTest, RecordingReleasesTheHotkeysRefusedKeysBeepAndEscChangesNothing)
 {
     button(HotkeyAction::captureScreen, "record")->click();
-    EXPECT_EQ(recorderText(HotkeyAction::captureScreen), QStringLiteral("Type shortcut\u2026"));
     ASSERT_FALSE(registrar.registrations().empty());
     EXPECT_TRUE(registrar.registrations().back().empty());
     button(HotkeyAction::showTrovix, "clear")->click();

@@ -3,7 +3,6 @@
 #include "ui/editor/SliderPill.h"
 #include "ui/editor/ToolOptionsStrip.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>

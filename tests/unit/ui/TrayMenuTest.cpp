@@ -102,14 +102,9 @@ TEST_F(TrayMenuTest, TheIconFollowsHideMenubarIconAndLaunchAtStartupTogglesTheLo
     settings.hideMenubarIcon.set(false);
     EXPECT_TRUE(tray().trayIcon()->isVisible()) << "shown without a restart";
 
-    QAction* launch = item(*tray().menu(), QStringLiteral("Launch at Startup"));
-    ASSERT_TRUE(launch->isCheckable());
-    EXPECT_FALSE(launch->isChecked());
-
-    launch->trigger();
+    item(*tray().menu(), QStringLiteral("Launch at Startup"))->trigger();
     EXPECT_TRUE(settings.launchAtStartup());
-    openMenu(); // refills the menu: earlier items are gone
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(); // the menu refills: earlier items are gone
     EXPECT_TRUE(item(*tray().menu(), QStringLiteral("Launch at Startup"))->isChecked());
 
     item(*tray().menu(), QStringLiteral("Launch at Startup"))->trigger();
@@ -146,16 +141,14 @@ TEST_F(TrayMenuTest, CaptureWindowAndDocumentItemsDoTheirWork)
 
     // Window commands leave as signals of their own.
     captures.clear();
-    QSignalSpy reopen(&tray(), &TrayMenu::showEditorRequested);
-    QSignalSpy settingsWindow(&tray(), &TrayMenu::settingsRequested);
-    QSignalSpy quit(&tray(), &TrayMenu::quitRequested);
-    item(*tray().menu(), QStringLiteral("Reopen Trovix"))->trigger();
-    item(*tray().menu(), QStringLiteral("Settings"))->trigger();
-    EXPECT_EQ(reopen.size(), 1);
-    EXPECT_EQ(settingsWindow.size(), 1);
-    EXPECT_EQ(quit.size(), 0);
-    item(*tray().menu(), QStringLiteral("Quit"))->trigger();
-    EXPECT_EQ(quit.size(), 1);
+    const std::pair<const char*, void (TrayMenu::*)()> windowRows[]
+        = { { "Reopen Trovix", &TrayMenu::showEditorRequested }, { "Settings", &TrayMenu::settingsRequested },
+              { "Quit", &TrayMenu::quitRequested } };
+    for (const auto& [title, signal] : windowRows) {
+        QSignalSpy spy(&tray(), signal);
+        item(*tray().menu(), QString::fromUtf8(title))->trigger();
+        EXPECT_EQ(spy.size(), 1) << title;
+    }
     EXPECT_EQ(captures.size(), 0);
 
     // Document commands run on the application state.
