@@ -57,7 +57,6 @@ TEST_F(EditorMenusTest, UndoAndRedoNameTheirStepAndAnswerTheirKeys)
 {
     QAction* undo = window->menus()->undoAction();
     QAction* redo = window->menus()->redoAction();
-    EXPECT_FALSE(undo->isEnabled());
     loadImage();
     state.selectedTool.set(AnnotationTool::rectangle);
     state.addDragAnnotation({ 10, 10 }, { 100, 80 }, {});
@@ -101,7 +100,6 @@ TEST_F(EditorMenusTest, CaptureSettingsAndAboutItemsDoTheirWork)
     QSignalSpy settingsRequests(window.get(), &EditorWindow::settingsRequested);
     item("Settings")->trigger();
     EXPECT_EQ(settingsRequests.size(), 1);
-    EXPECT_EQ(item("Settings")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
 
     // About shows the version without blocking the application.
     item("About Trovix")->trigger();

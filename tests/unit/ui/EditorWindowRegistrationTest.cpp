@@ -60,8 +60,6 @@ TEST_F(EditorRegistrationTest, EscapeIsIgnoredWhileSomethingElseHoldsTheUser)
         { "capture transition", [&] { state.isCaptureTransitionActive.set(true); },
             [&] { state.isCaptureTransitionActive.set(false); } },
         { "modal file panel", [&] { dialogs.showingModal = true; }, [&] { dialogs.showingModal = false; } },
-        { "error alert", [&] { state.errorMessage.set(QStringLiteral("Oops")); },
-            [&] { state.errorMessage.set(std::nullopt); } },
         { "another window is active",
             [&] {
                 otherWindow.show();

@@ -40,23 +40,18 @@ TEST_F(HotkeysSettingsTabTest, WithoutGlobalShortcutsOffersTheCommandsToBind)
     }
 }
 
-namespace {
-
-using DesktopKeyboardSettings::Command;
-
-struct DesktopCase {
-    const char* name;
-    const char* currentDesktop;
-    std::set<QString> installed;
-    std::optional<Command> expected;
-};
-
 TEST(DesktopKeyboardSettings, TheCurrentDesktopsProgramComesFirstThenAnyInstalledOne)
 {
+    using DesktopKeyboardSettings::Command;
     const Command gnome { QStringLiteral("gnome-control-center"), { QStringLiteral("keyboard") } };
     const Command plasma { QStringLiteral("systemsettings"), { QStringLiteral("kcm_keys") } };
     const Command xfce { QStringLiteral("xfce4-keyboard-settings"), {} };
-    const DesktopCase cases[] {
+    const struct {
+        const char* name;
+        const char* currentDesktop;
+        std::set<QString> installed;
+        std::optional<Command> expected;
+    } cases[] {
         { "Ubuntu's list names GNOME second", "ubuntu:GNOME", { QStringLiteral("gnome-control-center") }, gnome },
         { "KDE with GNOME's program installed too", "KDE",
             { QStringLiteral("gnome-control-center"), QStringLiteral("systemsettings") }, plasma },
@@ -65,12 +60,10 @@ TEST(DesktopKeyboardSettings, TheCurrentDesktopsProgramComesFirstThenAnyInstalle
         { "unknown desktop", "", { QStringLiteral("systemsettings") }, plasma },
         { "nothing installed", "GNOME", {}, std::nullopt },
     };
-    for (const DesktopCase& desktop : cases) {
+    for (const auto& desktop : cases) {
         SCOPED_TRACE(desktop.name);
         const auto command = DesktopKeyboardSettings::command(QString::fromLatin1(desktop.currentDesktop),
             [&](const QString& program) { return desktop.installed.contains(program); });
         EXPECT_EQ(command, desktop.expected);
     }
 }
-
-} // namespace

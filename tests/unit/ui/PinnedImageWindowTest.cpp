@@ -60,9 +60,8 @@ TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTopAndOnTheScreen)
 
     // 1,400 x 30,000 points at 2x would be a 60,000-pixel-high window, beyond what X11 can hold.
     // (Few pixels stand for the points: only the point size decides the window's.)
-    QImage pixels(28, 600, QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(QColor(30, 120, 200));
-    controller.pin(Image(pixels, QSizeF(1400, 30000)));
+    const Image tall = solid({ 1400, 30000 }, 0.02);
+    controller.pin(tall);
     ASSERT_EQ(controller.windows().size(), 3u);
     QWidget& window = *controller.windows().back();
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -72,7 +71,8 @@ TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTopAndOnTheScreen)
     EXPECT_LE(window.height() * screen->devicePixelRatio(), PinnedImageWindowController::largestWindowSide);
     EXPECT_TRUE(area.contains(window.geometry())) << "the whole window is on the screen";
     const auto& view = static_cast<const PinnedImageView&>(window);
-    EXPECT_EQ(view.image().pixels().cacheKey(), pixels.cacheKey()) << "the very pixels, neither copied nor scaled";
+    EXPECT_EQ(view.image().pixels().cacheKey(), tall.pixels().cacheKey())
+        << "the very pixels, neither copied nor scaled";
     EXPECT_NEAR(view.imageRect().height() / view.imageRect().width(), 30000.0 / 1400, 0.01);
 }
 
