@@ -66,7 +66,6 @@ TEST_F(EditorMenusTest, UndoAndRedoNameTheirStepAndAnswerTheirKeys)
     showActive();
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(state.annotations().empty());
-    EXPECT_EQ(undo->text(), QStringLiteral("Undo Open Image"));
     for (const QKeySequence& key :
         { QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y) }) {
         SCOPED_TRACE(key.toString().toStdString());

@@ -56,7 +56,6 @@ TEST_F(EditorTest, HeaderButtonsSelectToolsAndRunTheExportCommands)
 TEST_F(EditorTest, StageShowsTheEmptyStateUntilAPictureIsPastedThenOffersResizing)
 {
     EXPECT_FALSE(window->isShowingCanvas());
-    EXPECT_FALSE(isShown(QStringLiteral("imageSizeLabel")));
     EXPECT_FALSE(isShown(QStringLiteral("resizeGroup")));
     QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Area")), Qt::LeftButton);
