@@ -132,16 +132,6 @@ TEST_F(AnnotationCanvasTest, ArrowHandlesAndBodiesAreGrabbedWithinTheirTolerance
         }
     }
 
-    // Where heads overlap, the later arrow wins.
-    arrowUpdates.clear();
-    const AnnotationShape lower = arrow({ 50, 50 }, { 200, 150 }, 4);
-    const AnnotationShape upper = arrow({ 350, 50 }, { 204, 150 }, 4);
-    canvas.setAnnotations({ lower, upper });
-    gesture.drag({ 202, 150 }, { 210, 160 });
-    ASSERT_EQ(arrowUpdates.size(), 1u);
-    EXPECT_EQ(arrowUpdates[0].id, upper.id);
-    EXPECT_EQ(arrowUpdates[0].start, QPointF(350, 50));
-
     // The body moves the whole arrow within its tolerance, even out of the image.
     arrowUpdates.clear();
     drags.clear();
@@ -158,14 +148,9 @@ TEST_F(AnnotationCanvasTest, ArrowHandlesAndBodiesAreGrabbedWithinTheirTolerance
     EXPECT_EQ(arrowUpdates[1].start, QPointF(130, 80));
     EXPECT_EQ(arrowUpdates[1].end, QPointF(330, 80));
     EXPECT_THAT(drags, IsEmpty());
-    // The release ends the move as one edit; a creating drag is no adjustment.
+    // The release ends the move as one edit.
     EXPECT_EQ(finishedAdjustments, 1);
-
     arrowUpdates.clear();
-    gesture.drag({ 200, 109 }, { 240, 140 });
-    EXPECT_THAT(arrowUpdates, IsEmpty());
-    EXPECT_EQ(drags.size(), 1u);
-    EXPECT_EQ(finishedAdjustments, 1);
 
     // The moved arrow may leave the image while the pointer is clamped to it.
     useTool(AnnotationTool::select);
@@ -256,8 +241,4 @@ TEST_F(AnnotationCanvasTest, DragsReportTheirPath)
     ASSERT_EQ(drags.size(), 2u);
     EXPECT_EQ(drags[1].end, QPointF(400, 0));
     EXPECT_THAT(drags[1].points, ElementsAre(QPointF(10, 10), QPointF(400, 0)));
-    gesture.press({ 70, 70 });
-    gesture.release({ 70, 70 });
-    ASSERT_EQ(drags.size(), 3u);
-    EXPECT_THAT(drags[2].points, ElementsAre(QPointF(70, 70), QPointF(70, 70))) << "a click is a gesture of zero size";
 }

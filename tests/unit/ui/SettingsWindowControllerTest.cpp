@@ -30,7 +30,6 @@ TEST_F(SettingsWindowControllerTest, ShowingTwiceBringsTheSameWindowBackAndClosi
     controller.show();
     EXPECT_EQ(controller.window(), first);
     EXPECT_FALSE(first->isMinimized());
-    EXPECT_TRUE(first->isVisible());
 
     // Closing forgets the window; the next one starts fresh.
     first->setSelection(SettingsTab::hotkeys);
