@@ -132,6 +132,14 @@ TEST_F(AnnotationCanvasTest, ArrowHandlesAndBodiesAreGrabbedWithinTheirTolerance
         }
     }
 
+    // Where heads overlap, the later arrow wins.
+    const AnnotationShape upper = arrow({ 350, 50 }, { 204, 150 }, 4);
+    canvas.setAnnotations({ arrow({ 50, 50 }, { 200, 150 }, 4), upper });
+    arrowUpdates.clear();
+    gesture.drag({ 202, 150 }, { 210, 160 });
+    ASSERT_EQ(arrowUpdates.size(), 1u);
+    EXPECT_EQ(arrowUpdates[0].id, upper.id);
+
     // The body moves the whole arrow within its tolerance, even out of the image.
     arrowUpdates.clear();
     drags.clear();
