@@ -30,8 +30,7 @@ TEST_F(HotkeysSettingsTabTest, WithoutGlobalShortcutsOffersTheCommandsToBind)
         const QString key = HotkeyActions::settingKey(action);
         auto* command = tab.findChild<QLineEdit*>(key + QStringLiteral("Command"));
         auto* copy = tab.findChild<QPushButton*>(key + QStringLiteral("Copy"));
-        ASSERT_NE(command, nullptr);
-        ASSERT_NE(copy, nullptr);
+        ASSERT_TRUE(command && copy);
         EXPECT_EQ(command->text(), program + QLatin1String(arguments));
         EXPECT_TRUE(command->isReadOnly());
         QApplication::clipboard()->clear();

@@ -65,10 +65,11 @@ TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTopAndOnTheScreen)
     ASSERT_EQ(controller.windows().size(), 3u);
     QWidget& window = *controller.windows().back();
     const QScreen* screen = QGuiApplication::primaryScreen();
-    ASSERT_NE(screen, nullptr);
     const QRect area = screen->availableGeometry();
     EXPECT_LE(window.height() * screen->devicePixelRatio(), PinnedImageWindowController::largestWindowSide);
     EXPECT_TRUE(area.contains(window.geometry())) << "the whole window is on the screen";
+    const QImage shown = window.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.rect().center()), QColor(30, 120, 200)) << "the picture is painted";
     const auto& view = static_cast<const PinnedImageView&>(window);
     EXPECT_EQ(view.image().pixels().cacheKey(), tall.pixels().cacheKey())
         << "the very pixels, neither copied nor scaled";
