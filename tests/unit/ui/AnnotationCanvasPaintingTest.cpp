@@ -67,11 +67,12 @@ protected:
         target.setImageFrame({ 72, 72, 400, 300 });
     }
 
-    // The image area of the canvas as shown, without the rounded corners and the outline.
-    [[nodiscard]] QImage shownImage()
+    // The image area of a canvas as shown, unmagnified unless another area is given.
+    static QImage shown(AnnotationCanvas& target, QRect area = QRect(72, 72, 400, 300))
     {
-        return canvas.grab(QRect(72, 72, 400, 300)).toImage().convertToFormat(QImage::Format_RGB32);
+        return target.grab(area).toImage().convertToFormat(QImage::Format_RGB32);
     }
+    // Without the rounded corners and the outline.
     static QRect interior() { return QRect(1, 18, 398, 300 - 36); }
 
     // The same document on a canvas drawn afresh, without a cache or a gesture.
@@ -80,13 +81,7 @@ protected:
         AnnotationCanvas reference;
         place(reference);
         reference.setAnnotations(shapes);
-        return reference.grab(QRect(72, 72, 400, 300)).toImage().convertToFormat(QImage::Format_RGB32);
-    }
-
-    [[nodiscard]] QImage exported(const std::vector<AnnotationShape>& shapes) const
-    {
-        const std::optional<Image> flattened = FlattenedImageRenderer::render(image, shapes, false, false, {});
-        return flattened ? flattened->pixels().convertToFormat(QImage::Format_RGB32) : QImage();
+        return shown(reference);
     }
 
     Image image = stripes({ 400, 300 });
@@ -99,26 +94,27 @@ protected:
 // canvas drawn afresh shows, also after the document changes.
 TEST_F(AnnotationCanvasPaintingTest, ShowsWhatAFreshCanvasShowsAndFollowsTheMagnification)
 {
-    const QImage bare = shownImage();
     std::vector<AnnotationShape> shapes = everyEffectAndSomeVectors();
     for (const std::size_t count : { shapes.size(), shapes.size() - 1, std::size_t(0) }) {
         SCOPED_TRACE(count);
         shapes.resize(count);
         canvas.setAnnotations(shapes);
-        EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 0), 0);
+        EXPECT_EQ(differingPixels(shown(canvas), fresh(shapes), interior(), 0), 0);
     }
-    EXPECT_EQ(differingPixels(bare, shownImage(), interior(), 0), 0);
 
     // Magnified by a half, it shows the export scaled down.
     shapes = everyEffectAndSomeVectors();
     canvas.setAnnotations(shapes);
     canvas.setMagnification(0.5);
-    EXPECT_EQ(canvas.size(), QSize(272, 222));
-    const QImage shown = canvas.grab(QRect(36, 36, 200, 150)).toImage().convertToFormat(QImage::Format_RGB32);
-    const QImage expected = exported(shapes).scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const std::optional<Image> exported = FlattenedImageRenderer::render(image, shapes, false, false, {});
+    ASSERT_TRUE(exported);
+    const QImage expected = exported->pixels()
+                                .convertToFormat(QImage::Format_RGB32)
+                                .scaled(200, 150, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QRect area(1, 9, 198, 132);
     // Resampled along a different road, so edges may differ a little; the picture may not.
-    EXPECT_LT(differingPixels(shown, expected, area, 24), area.width() * area.height() / 50);
+    EXPECT_LT(
+        differingPixels(shown(canvas, QRect(36, 36, 200, 150)), expected, area, 24), area.width() * area.height() / 50);
 }
 
 // Dragging an arrow repaints it over a cached layer of everything else.
@@ -146,9 +142,9 @@ TEST_F(AnnotationCanvasPaintingTest, EveryStepOfAnArrowDragShowsWhatAFreshCanvas
         // The editor's state answers each step with the moved arrow.
         shapes[0].kind = updates.back();
         canvas.setAnnotations(shapes);
-        EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 2), 0);
+        EXPECT_EQ(differingPixels(shown(canvas), fresh(shapes), interior(), 2), 0);
     }
     gesture.release({ 160, 140 });
     EXPECT_FALSE(canvas.isDragging());
-    EXPECT_EQ(differingPixels(shownImage(), fresh(shapes), interior(), 2), 0) << "after the drag";
+    EXPECT_EQ(differingPixels(shown(canvas), fresh(shapes), interior(), 2), 0) << "after the drag";
 }

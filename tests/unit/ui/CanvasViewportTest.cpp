@@ -65,63 +65,27 @@ MATCHER_P(NearPoint, expected, "")
 
 } // namespace
 
-TEST_F(CanvasViewportTest, NewImageFitsCentredOnItsMargin)
+// A new image fits, centred; the fitted magnification is written back, so a zoom step starts
+// from it. A change of zoom behaviour recentres; a custom zoom step keeps the visible centre.
+TEST_F(CanvasViewportTest, NewImageFitsCentredAndZoomChangesKeepTheirCentre)
 {
     load({ 2000, 1000 });
     EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
-    EXPECT_EQ(canvas().canvasSize(), QSizeF(2144, 1400));
     EXPECT_EQ(canvas().imageFrame(), QRectF(72, 200, 2000, 1000));
-    EXPECT_EQ(canvas().size(), QSize(1072, 700));
     EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
-    // The fitted magnification is written back, so a zoom step starts from it.
     EXPECT_DOUBLE_EQ(state.zoomScale(), 0.5);
-    state.zoomIn();
-    settle();
-    EXPECT_NEAR(viewport.magnification(), 0.6, 1e-9);
-    EXPECT_NEAR(state.zoomScale(), 0.6, 1e-9);
-}
 
-TEST_F(CanvasViewportTest, EmptyCanvasWritesBackActualSize)
-{
-    // At the first application, for a fitted empty canvas.
-    state.zoomScale.set(0.7);
-    CanvasViewport fresh(state);
-    fresh.resize(1000, 700);
-    fresh.show();
-    settle();
-    EXPECT_DOUBLE_EQ(state.zoomScale(), 1.0);
-    EXPECT_NEAR(fresh.magnification(), 1000.0 / 1104, 1e-9);
-    EXPECT_GE(fresh.canvas().canvasSize().width(), 1104);
-    EXPECT_GE(fresh.canvas().canvasSize().height(), 764);
-    EXPECT_TRUE(fresh.canvas().imageFrame().isEmpty());
-
-    // And whenever a zoom is applied later, which brings the custom zoom back to 1.
-    state.zoomBehavior.set(ZoomBehavior::custom);
-    state.zoomScale.set(2.5);
-    settle();
-    EXPECT_DOUBLE_EQ(state.zoomScale(), 1.0);
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
-}
-
-TEST_F(CanvasViewportTest, SmallResizesKeepTheFitLargerOnesRefitInPlace)
-{
-    load({ 2000, 1000 });
+    // Small resizes keep the fit; larger ones refit in place, not recentred.
     scrollToTopLeft();
     viewport.resize(1005, 700);
     settle();
     EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
-
     viewport.resize(1009, 700);
     settle();
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 1009.0 / 2000);
-    // Not recentred: the view stays at the left end of its scroll range.
+    const double fitted = 1009.0 / 2000;
+    EXPECT_DOUBLE_EQ(viewport.magnification(), fitted);
     EXPECT_LT(visibleCentre().x(), canvasCentre().x() - 30);
-}
 
-// A change of zoom behaviour recentres; a custom zoom step keeps the visible centre.
-TEST_F(CanvasViewportTest, ZoomBehaviourChangesRecentreAndCustomStepsKeepTheVisibleCentre)
-{
-    load({ 2000, 1000 });
     state.zoomToActualSize();
     settle();
     EXPECT_DOUBLE_EQ(viewport.magnification(), 1.0);
@@ -130,8 +94,11 @@ TEST_F(CanvasViewportTest, ZoomBehaviourChangesRecentreAndCustomStepsKeepTheVisi
     scrollToTopLeft();
     state.zoomBehavior.set(ZoomBehavior::fit);
     settle();
-    EXPECT_DOUBLE_EQ(viewport.magnification(), 0.5);
+    EXPECT_DOUBLE_EQ(viewport.magnification(), fitted);
     EXPECT_THAT(visibleCentre(), NearPoint(canvasCentre()));
+    state.zoomIn();
+    settle();
+    EXPECT_NEAR(viewport.magnification(), fitted * 1.2, 1e-9);
 
     state.zoomToActualSize();
     settle();
@@ -174,8 +141,6 @@ TEST_F(CanvasViewportTest, CtrlWheelAndPinchZoomAroundThePointerWithinTheLimits)
 
     wheel(2, Qt::ControlModifier);
     EXPECT_NEAR(viewport.magnification(), 0.72, 1e-9);
-    EXPECT_NEAR(state.zoomScale(), 0.72, 1e-9);
-    EXPECT_EQ(state.zoomBehavior(), ZoomBehavior::custom);
     EXPECT_THAT(under(pointer), NearPoint(image));
 
     pinch(0.5);
@@ -184,11 +149,9 @@ TEST_F(CanvasViewportTest, CtrlWheelAndPinchZoomAroundThePointerWithinTheLimits)
 
     wheel(30, Qt::ControlModifier);
     EXPECT_DOUBLE_EQ(viewport.magnification(), 8.0);
-    EXPECT_THAT(under(pointer), NearPoint(image));
     pinch(-0.99);
     pinch(-0.5);
     EXPECT_DOUBLE_EQ(viewport.magnification(), 0.1);
-    EXPECT_DOUBLE_EQ(state.zoomScale(), 0.1);
 
     // Without Ctrl the wheel scrolls and leaves the zoom alone.
     wheel(-1, Qt::NoModifier);

