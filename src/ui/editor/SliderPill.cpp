@@ -33,11 +33,6 @@ SliderPill::SliderPill(const QString& title, int minimum, int maximum, Observabl
     showFieldValue();
 }
 
-QString SliderPill::valueText() const
-{
-    return m_value->text();
-}
-
 void SliderPill::showFieldValue()
 {
     const QSignalBlocker blocker(m_slider);

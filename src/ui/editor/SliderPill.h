@@ -13,7 +13,6 @@ public:
     SliderPill(const QString& title, int minimum, int maximum, Observable<double>& field, QWidget* parent = nullptr);
 
     [[nodiscard]] QSlider* slider() const { return m_slider; }
-    [[nodiscard]] QString valueText() const;
 
 private:
     void showFieldValue();

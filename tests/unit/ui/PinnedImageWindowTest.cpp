@@ -75,3 +75,17 @@ TEST(PinnedImageWindow, EachPinOpensAnotherFramelessWindowOnTopAndOnTheScreen)
         << "the very pixels, neither copied nor scaled";
     EXPECT_NEAR(view.imageRect().height() / view.imageRect().width(), 30000.0 / 1400, 0.01);
 }
+
+TEST(PinnedImageWindow, ResizingALargeWindowCastsNoNewShadow)
+{
+    PinnedImageView view(solid({ 400, 400 }));
+    view.resize(300, 300);
+    (void)view.grab();
+    const QSizeF bounded = view.shadow().castSize();
+    for (const QSize size : { QSize(900, 700), QSize(1600, 1200), QSize(700, 1500) }) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        view.resize(size);
+        (void)view.grab();
+        EXPECT_EQ(view.shadow().castSize(), bounded) << "no buffer of the window's size per resize";
+    }
+}
