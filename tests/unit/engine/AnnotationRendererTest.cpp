@@ -74,14 +74,11 @@ INSTANTIATE_TEST_SUITE_P(Densities, StrokeProbes, testing::Values(1.0, 2.0));
 TEST(AnnotationRenderer, drawsNothingForEffectKindsAndForPolylinesWithoutASegment)
 {
     ensureGuiApplication();
-    const AnnotationShape shapes[] = {
-        shape(Kinds::Pixelate { QRectF(10, 10, 50, 50) }),
-        shape(Kinds::Spotlight { QRectF(10, 10, 50, 50) }),
-        shape(Kinds::Magnifier { QRectF(10, 10, 50, 50), QPointF(30, 30) }),
-        shape(Kinds::Freehand { { QPointF(30, 30) } }),
-        shape(Kinds::Highlight { { QPointF(30, 30) } }),
-        shape(Kinds::Text { QPointF(10, 10), QString() }),
-    };
+    const AnnotationShape shapes[]
+        = { shape(Kinds::Pixelate { QRectF(10, 10, 50, 50) }), shape(Kinds::Spotlight { QRectF(10, 10, 50, 50) }),
+              shape(Kinds::Magnifier { QRectF(10, 10, 50, 50), QPointF(30, 30) }),
+              shape(Kinds::Freehand { { QPointF(30, 30) } }), shape(Kinds::Highlight { { QPointF(30, 30) } }),
+              shape(Kinds::Text { QPointF(10, 10), QString() }) };
     for (const AnnotationShape& each : shapes) {
         SCOPED_TRACE(each.kind.index());
         Image image = filledImage(QSizeF(80, 80), 1, white);

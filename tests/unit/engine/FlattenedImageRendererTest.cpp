@@ -27,23 +27,18 @@ Image flatten(const Image& base, const std::vector<AnnotationShape>& annotations
     return FlattenedImageRenderer::render(base, annotations, backdrop, backdrop, style).value();
 }
 
-TEST(FlattenedImageRenderer, withoutBackdropTheBareImageComesBackWithItsSizeAndDensity)
+TEST(FlattenedImageRenderer, backdropPadsSixtyFourPointsAtTheImagesOwnDensityOnlyWhenAsked)
 {
     const Image base = patternImage(QSizeF(300, 200), 2);
-    const std::tuple<bool, bool, Style> requests[] = {
-        { false, true, Style::solidColor },
-        { true, false, Style::solidColor },
-        { true, true, Style::transparent },
-    };
+    const std::tuple<bool, bool, Style> requests[] = { { false, true, Style::solidColor },
+        { true, false, Style::solidColor }, { true, true, Style::transparent } };
     for (const auto& [include, enabled, style] : requests) {
         SCOPED_TRACE(testing::Message() << include << enabled << int(style));
         EXPECT_EQ(FlattenedImageRenderer::render(base, {}, include, enabled, style), base);
     }
     EXPECT_FALSE(FlattenedImageRenderer::render(Image(), {}, true, true, Style::wallpaper).has_value());
-}
 
-TEST(FlattenedImageRenderer, backdropPadsSixtyFourPointsAtTheImagesOwnDensity)
-{
+    // A backdrop pads sixty-four points at the image's own density.
     const struct {
         const char* name;
         QSizeF points;

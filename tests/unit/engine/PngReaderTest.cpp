@@ -129,18 +129,13 @@ TEST(PngReader, DecodesTheWritersOutputLikeQtInTheColourTypeEachPictureNeeds)
         const char* name;
         QImage source;
         bool alpha;
-    } cases[] = {
-        { "opaque", opaqueImage(97, 61), false },
-        { "soft alpha", translucentImage(64, 33), true },
-        { "last pixel clear", lastPixelClear, true },
-        { "transparent 1x1", transparentPixel, true },
-        { "odd width, alpha", translucentImage(131, 5), true },
-        { "tall and narrow", translucentImage(2, 700), true },
+    } cases[] = { { "opaque", opaqueImage(97, 61), false }, { "soft alpha", translucentImage(64, 33), true },
+        { "last pixel clear", lastPixelClear, true }, { "transparent 1x1", transparentPixel, true },
+        { "odd width, alpha", translucentImage(131, 5), true }, { "tall and narrow", translucentImage(2, 700), true },
         { "ARGB32", translucentImage(23, 17).convertToFormat(QImage::Format_ARGB32), true },
         { "RGB888", opaqueImage(23, 17).convertToFormat(QImage::Format_RGB888), false },
         { "RGBA64", translucentImage(23, 17).convertToFormat(QImage::Format_RGBA64), true },
-        { "foreign RGB32", foreign, false },
-    };
+        { "foreign RGB32", foreign, false } };
     // The screenshot tool hands captures over with the fast compression.
     for (const PngWriter::Compression compression : { PngWriter::Compression::compact, PngWriter::Compression::fast })
         for (const auto& testCase : cases) {
