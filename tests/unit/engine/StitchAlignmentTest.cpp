@@ -67,13 +67,20 @@ TEST(StitchAlignment, ReplacementRule)
     }
 }
 
+TEST(StitchAlignment, TiesGoToTheFurthestReachThenTheLongestOverlap)
+{
+    // Every candidate scores 0 between two blank signatures of 80 rows. Start rows step by
+    // 2 up to 24 and overlaps reach 72, so the furthest reach (80) comes first at row 8.
+    const auto best = VerticalAlignment::bestAlignment(uniform(96, 80, 200), uniform(96, 80, 200));
+    ASSERT_TRUE(best);
+    EXPECT_EQ(*best, (Alignment { 8, 72, 0.0 }));
+}
+
 TEST(StitchAlignment, IdenticalOrNearlyIdenticalShotsAddNothingButKeepTheMinimumBand)
 {
     const auto analysis = VerticalAlignment::analyze(uniform(96, 80, 200), uniform(96, 80, 200), 400);
     ASSERT_TRUE(analysis);
-    // Every candidate scores 0: start rows step by 2 up to 24 and overlaps reach 72, so the
-    // furthest reach (80) comes first at row 8. At 5 points per row the match reaches 400
-    // points, capped so that 24 points survive.
+    // 5 points per row: the match reaches 400 points, capped so that 24 points survive.
     EXPECT_EQ(*analysis, (StitchAnalysis { 376, 360, 40, 0, 24, true }));
 
     // One bright row in the lower shot: the whole-image difference stays below 1.6 and wins
