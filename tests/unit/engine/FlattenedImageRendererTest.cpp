@@ -27,23 +27,18 @@ Image flatten(const Image& base, const std::vector<AnnotationShape>& annotations
     return FlattenedImageRenderer::render(base, annotations, backdrop, backdrop, style).value();
 }
 
-TEST(FlattenedImageRenderer, withoutBackdropTheBareImageComesBackWithItsSizeAndDensity)
+TEST(FlattenedImageRenderer, backdropPadsSixtyFourPointsAtTheImagesOwnDensityOnlyWhenAsked)
 {
     const Image base = patternImage(QSizeF(300, 200), 2);
-    const std::tuple<bool, bool, Style> requests[] = {
-        { false, true, Style::solidColor },
-        { true, false, Style::solidColor },
-        { true, true, Style::transparent },
-    };
+    const std::tuple<bool, bool, Style> requests[] = { { false, true, Style::solidColor },
+        { true, false, Style::solidColor }, { true, true, Style::transparent } };
     for (const auto& [include, enabled, style] : requests) {
         SCOPED_TRACE(testing::Message() << include << enabled << int(style));
         EXPECT_EQ(FlattenedImageRenderer::render(base, {}, include, enabled, style), base);
     }
     EXPECT_FALSE(FlattenedImageRenderer::render(Image(), {}, true, true, Style::wallpaper).has_value());
-}
 
-TEST(FlattenedImageRenderer, backdropPadsSixtyFourPointsAtTheImagesOwnDensity)
-{
+    // A backdrop pads sixty-four points at the image's own density.
     const struct {
         const char* name;
         QSizeF points;
@@ -128,7 +123,7 @@ TEST(FlattenedImageRenderer, lensesSampleTheUnannotatedImageAndLieUnderVectorAnn
     EXPECT_PRED3(near, probe(result, QPointF(52, 52)), QColor(191, 191, 191), 2) << "pixelated";
 }
 
-TEST(FlattenedImageRenderer, annotationsAreCutAtTheImagesRoundedEdgeInAFramedExport)
+TEST(FlattenedImageRenderer, annotationsAndDimmingAreCutAtTheImagesRoundedEdgeInAFramedExport)
 {
     ensureGuiApplication();
     const Image base = filledImage(QSizeF(300, 200), 2, white);
@@ -137,7 +132,11 @@ TEST(FlattenedImageRenderer, annotationsAreCutAtTheImagesRoundedEdgeInAFramedExp
             shape(Kinds::Line { QPointF(250, 100), QPointF(400, 100) }, red, 6),
             shape(Kinds::Line { QPointF(-20, -20), QPointF(40, 40) }, red, 12),
             shape(Kinds::Text { QPointF(240, 20), QStringLiteral("WWWWWWWWWW") }, red, 4, 40),
+            shape(Kinds::Spotlight { QRectF(100, 150, 20, 20) }),
         });
+    // The spotlight dims the picture around its hole, never the frame.
+    EXPECT_PRED3(near, probe(result, QPointF(64 + 60, 64 + 150)), dimmedWhite, 2);
+    EXPECT_PRED3(near, probe(result, QPointF(64 + 110, 64 + 160)), white, 0);
     EXPECT_PRED3(near, probe(result, QPointF(64 + 290, 164)), red, 0);
     EXPECT_PRED3(near, probe(result, QPointF(64 + 305, 164)), slate, 8);
     EXPECT_PRED3(near, probe(result, QPointF(65, 65)), slate, 12) << "the rounded corner cuts the line";

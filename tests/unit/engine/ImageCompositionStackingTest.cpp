@@ -31,7 +31,7 @@ testing::AssertionResult showsImage(const QImage& canvas, const Image& image, QP
 
 } // namespace
 
-TEST(ImageCompositionStacking, ImagesStandCentredOneUnderAnotherWithPaddingOnEverySide)
+TEST(ImageCompositionStacking, ImagesStandCentredOneUnderAnotherWithPaddingOnEverySideKeepingEveryPixel)
 {
     const Image wide = pattern(100, 60);
     const Image narrow = pattern(60, 40);
@@ -43,17 +43,15 @@ TEST(ImageCompositionStacking, ImagesStandCentredOneUnderAnotherWithPaddingOnEve
     EXPECT_EQ(stacked->pixels().pixel(0, 0), canvasGrey.rgb());
     // The rounded corner cuts the image's corner pixel, leaving the card or the background.
     EXPECT_NE(stacked->pixels().pixel(28, 28), wide.pixels().pixel(0, 0));
-}
 
-TEST(ImageCompositionStacking, DoubleDensityKeepsEveryPixel)
-{
+    // Double density keeps every pixel.
     const Image retina = pattern(100, 60, 2);
     const Image plain = pattern(50, 20);
-    const auto stacked = ImageCompositionService::stackVertically({ retina, plain }, 10, 20, Qt::black);
-    ASSERT_TRUE(stacked);
-    EXPECT_EQ(stacked->size(), QSizeF(140, 20 + 60 + 10 + 20 + 20));
-    EXPECT_EQ(stacked->pixels().size(), QSize(280, 260));
-    EXPECT_TRUE(showsImage(stacked->pixels(), retina, { 40, 40 }, 36));
+    const auto dense = ImageCompositionService::stackVertically({ retina, plain }, 10, 20, Qt::black);
+    ASSERT_TRUE(dense);
+    EXPECT_EQ(dense->size(), QSizeF(140, 20 + 60 + 10 + 20 + 20));
+    EXPECT_EQ(dense->pixels().size(), QSize(280, 260));
+    EXPECT_TRUE(showsImage(dense->pixels(), retina, { 40, 40 }, 36));
 }
 
 TEST(ImageCompositionStacking, ImagesWithoutSizeAreDroppedAndAnUnusableLayoutGivesNoImage)

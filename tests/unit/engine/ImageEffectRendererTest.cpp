@@ -14,10 +14,6 @@ namespace Kinds = AnnotationKinds;
 
 namespace {
 
-const QColor white(255, 255, 255);
-const QColor red(255, 0, 0);
-const QColor dimmedWhite = blended(QColor(0, 0, 0, 115), white);
-
 TEST(ImageEffectRenderer, imageSpacePixelRectRoundsOutwardOnEachAxis)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -110,43 +106,20 @@ TEST_P(Pixelation, eachBlockOfEightPointsIsOneAverageColourAndNothingOutsideChan
         }
 }
 
-TEST_P(Pixelation, aRegionReachingPastTheImageIsCutToItsEdgeWithEvenBlocks)
+TEST_P(Pixelation, aRegionReachingPastTheImageIsCutToItsEdgeWithEvenBlocksAndOneOutsideIsSkipped)
 {
     // A smooth source, so that a block sampled from elsewhere would show.
     const Image source = gradientImage(QSizeF(200, 120), GetParam());
     const Image result = pixelated(QRectF(180, 100, 40, 40), source);
     expectUniformBlocks(result, source, QRectF(180, 100, 20, 20), QSize(3, 3));
     EXPECT_EQ(result.pixels().pixel(0, 0), source.pixels().pixel(0, 0));
-}
 
-TEST_P(Pixelation, drawsNothingOutsideTheImageOrForASinglePixel)
-{
-    const Image source = patternImage(QSizeF(200, 120), GetParam());
-    EXPECT_EQ(pixelated(QRectF(300, 300, 40, 40)), source);
-    EXPECT_EQ(pixelated(QRectF(-50, 10, 40, 40)), source);
-    EXPECT_EQ(pixelated(QRectF(10.2, 10.2, 0.25, 0.25)), source) << "one pixel or less is skipped";
+    // Nothing is drawn wholly outside the image or for a single pixel.
+    for (const QRectF& rect : { QRectF(300, 300, 40, 40), QRectF(-50, 10, 40, 40), QRectF(10.2, 10.2, 0.25, 0.25) })
+        EXPECT_EQ(pixelated(rect, source), source) << rect.x();
 }
 
 INSTANTIATE_TEST_SUITE_P(Densities, Pixelation, testing::Values(1.0, 2.0));
-
-class Spotlight : public testing::TestWithParam<double> { };
-
-// The flattened image's tests see the hole and the dimming; here a spotlight on a framed
-// export dims only the picture, never the frame around it.
-TEST_P(Spotlight, dimsOnlyThePictureAtItsOrigin)
-{
-    Image shifted = filledImage(QSizeF(200, 200), GetParam(), white);
-    paint(shifted, [&](QPainter& painter) {
-        ImageEffectRenderer::drawSpotlight(
-            painter, shape(Kinds::Spotlight { QRectF(30, 30, 20, 20) }), QSizeF(100, 100), QPointF(20, 20));
-    });
-    EXPECT_PRED3(near, probe(shifted, QPointF(10, 10)), white, 0);
-    EXPECT_PRED3(near, probe(shifted, QPointF(150, 150)), white, 0);
-    EXPECT_PRED3(near, probe(shifted, QPointF(25, 25)), dimmedWhite, 2);
-    EXPECT_PRED3(near, probe(shifted, QPointF(60, 60)), white, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Densities, Spotlight, testing::Values(1.0, 2.0));
 
 TEST(ImageEffectRenderer, magnifierSampleIsTheFrameOverTheZoomKeptInsideTheImage)
 {

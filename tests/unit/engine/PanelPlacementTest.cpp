@@ -28,7 +28,7 @@ const PlacementCase placementCases[] = {
         QRect(1920 + 1280 - 28 - 330, 256 + 28, 330, 168) },
 };
 
-TEST(PanelPlacementTest, PanelSitsTwentyEightPointsFromTheWorkAreasTopRightCorner)
+TEST(PanelPlacementTest, PanelSitsTwentyEightPointsFromTheWorkAreasTopRightCornerOnEachScreensScale)
 {
     for (const PlacementCase& testCase : placementCases) {
         SCOPED_TRACE(testCase.name);
@@ -36,12 +36,9 @@ TEST(PanelPlacementTest, PanelSitsTwentyEightPointsFromTheWorkAreasTopRightCorne
         EXPECT_EQ(placed, testCase.expected);
         EXPECT_TRUE(testCase.screen.nativeGeometry.contains(placed));
     }
-}
 
-// The toolkit keeps each screen's root corner and divides the distances from it by the
-// screen's own scale, whatever the other screens' scales.
-TEST(PanelPlacementTest, LogicalPositionIsScaledAboutTheScreensOwnCorner)
-{
+    // The toolkit keeps each screen's root corner and divides the distances from it by the
+    // screen's own scale, whatever the other screens' scales.
     const struct {
         const char* name;
         Screen screen;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace {
 
 void expectNear(QPointF actual, QPointF expected, double tolerance = 1e-9)
@@ -13,30 +11,6 @@ void expectNear(QPointF actual, QPointF expected, double tolerance = 1e-9)
 }
 
 } // namespace
-
-TEST(PrecisionGeometry, SquarePointTakesTheLargerSideAndKeepsDirection)
-{
-    const struct {
-        QPointF from, to, expected;
-    } cases[] = {
-        { { 0, 0 }, { -3, 5 }, { -5, 5 } },
-        { { 0, 0 }, { 4, 0 }, { 4, 4 } },
-        { { 0, 0 }, { 0, 0 }, { 0, 0 } },
-        { { 10, 10 }, { 7, 2 }, { 2, 2 } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.to.x() << "," << c.to.y());
-        expectNear(PrecisionGeometry::squarePoint(c.from, c.to), c.expected);
-    }
-}
-
-TEST(PrecisionGeometry, ShiftSquaresAreaToolsAndLeavesPointToolsAlone)
-{
-    const QPointF to(-3, 5);
-    expectNear(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::magnifier, true), { -5, 5 });
-    EXPECT_EQ(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::text, true), to);
-    EXPECT_EQ(PrecisionGeometry::adjustedPoint({ 0, 0 }, to, AnnotationTool::rectangle, false), to);
-}
 
 TEST(PrecisionGeometry, LineToolsSnapToEighthTurnsByProjection)
 {
@@ -49,12 +23,4 @@ TEST(PrecisionGeometry, LineToolsSnapToEighthTurnsByProjection)
     expectNear(snap({ -10, 0.5 }), { -10, 0 });
     // A drag too short to have a direction is returned as it is.
     expectNear(snap({ 0.001, -0.0005 }), { 0.001, -0.0005 });
-    // The snapped end always lies on a multiple of 45 degrees from the start.
-    for (double angle = 0; angle < 360; angle += 7.3) {
-        const double radians = angle * M_PI / 180;
-        const QPointF end = PrecisionGeometry::adjustedPoint(
-            { 5, 5 }, { 5 + 50 * std::cos(radians), 5 + 50 * std::sin(radians) }, AnnotationTool::ruler, true);
-        const double snappedAngle = std::atan2(end.y() - 5, end.x() - 5) * 180 / M_PI;
-        EXPECT_NEAR(std::remainder(snappedAngle, 45.0), 0.0, 1e-6) << angle;
-    }
 }

@@ -28,27 +28,29 @@ inline Image filledImage(QSizeF points, double density, QColor color)
     return Image(std::move(pixels), points);
 }
 
-// Every pixel different from its neighbours, so that a probe can tell where a sample came from.
-inline Image patternImage(QSizeF points, double density)
+// An opaque image of `points` at `density` whose pixel (x, y) of w × h is colour(x, y, w, h).
+template <typename Colour> Image paintedImage(QSizeF points, double density, Colour&& colour)
 {
     QImage pixels(int(std::lround(points.width() * density)), int(std::lround(points.height() * density)),
         QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < pixels.height(); ++y)
         for (int x = 0; x < pixels.width(); ++x)
-            pixels.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x * 3 + y * 11) % 256));
+            pixels.setPixel(x, y, colour(x, y, pixels.width(), pixels.height()));
     return Image(std::move(pixels), points);
+}
+
+// Every pixel different from its neighbours, so that a probe can tell where a sample came from.
+inline Image patternImage(QSizeF points, double density)
+{
+    return paintedImage(points, density,
+        [](int x, int y, int, int) { return qRgb((x * 7) % 256, (y * 5) % 256, (x * 3 + y * 11) % 256); });
 }
 
 // Red grows to the right and green downwards, slowly enough that a shift of one pixel
 // changes a block average by about one level.
 inline Image gradientImage(QSizeF points, double density)
 {
-    QImage pixels(int(std::lround(points.width() * density)), int(std::lround(points.height() * density)),
-        QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < pixels.height(); ++y)
-        for (int x = 0; x < pixels.width(); ++x)
-            pixels.setPixel(x, y, qRgb(x * 255 / pixels.width(), y * 255 / pixels.height(), 90));
-    return Image(std::move(pixels), points);
+    return paintedImage(points, density, [](int x, int y, int w, int h) { return qRgb(x * 255 / w, y * 255 / h, 90); });
 }
 
 // The pixel under an image point.

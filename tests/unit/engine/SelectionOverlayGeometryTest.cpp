@@ -28,12 +28,16 @@ TEST(AreaSelectionGeometry, SelectionIsTheWholePointRectangleOfTheDragSquaredWit
     }
 }
 
-TEST(AreaSelectionGeometry, OnlySelectionsWiderAndTallerThanSixPointsCount)
+TEST(AreaSelectionGeometry, SelectionsCountFromSevenPointsAndShowGuidesFromNineteen)
 {
     EXPECT_FALSE(AreaSelectionGeometry::isLargeEnough(QRectF(10, 10, 0, 0))) << "a click";
     EXPECT_FALSE(AreaSelectionGeometry::isLargeEnough(QRectF(10, 10, 6, 40)));
     EXPECT_FALSE(AreaSelectionGeometry::isLargeEnough(QRectF(10, 10, 40, 6)));
     EXPECT_TRUE(AreaSelectionGeometry::isLargeEnough(QRectF(10, 10, 7, 7)));
+    // Guides need more than eighteen points each way.
+    EXPECT_TRUE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 19, 19)));
+    EXPECT_FALSE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 18, 100)));
+    EXPECT_FALSE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 100, 18)));
 }
 
 TEST(AreaSelectionGeometry, GlobalRectangleIsMovedByTheScreenOriginAndClippedToIt)
@@ -54,13 +58,6 @@ TEST(AreaSelectionGeometry, LabelSitsBelowTheSelectionButAboveTheScreenBottom)
     EXPECT_EQ(AreaSelectionGeometry::labelBox(QRectF(5, 0, 50, 50), 100).y(), 8);
 }
 
-TEST(AreaSelectionGeometry, GuidesNeedMoreThanEighteenPointsEachWay)
-{
-    EXPECT_TRUE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 19, 19)));
-    EXPECT_FALSE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 18, 100)));
-    EXPECT_FALSE(AreaSelectionGeometry::showsGuides(QRectF(0, 0, 100, 18)));
-}
-
 TEST(WindowSelectionGeometry, FrontWindowWinsWhereWindowsOverlap)
 {
     const CapturableWindow front { 1, 10, QStringLiteral("Front"), QStringLiteral("A"), QRectF(0, 0, 400, 300) };
@@ -76,17 +73,15 @@ TEST(WindowSelectionGeometry, FrontWindowWinsWhereWindowsOverlap)
     EXPECT_EQ(WindowSelectionGeometry::windowAt({ front }, QPointF(200, 300)), std::nullopt);
 }
 
-TEST(WindowSelectionGeometry, CaptionNamesTheWindowAndItsWholeSize)
+TEST(WindowSelectionGeometry, CaptionNamesTheWindowAndItsSizeAboveItButClearOfTheTop)
 {
     CapturableWindow window { 1, std::nullopt, QStringLiteral("Files"), QStringLiteral("Downloads"), {} };
     EXPECT_EQ(WindowSelectionGeometry::displayName(window), QStringLiteral("Files - Downloads"));
     window.title.clear();
     EXPECT_EQ(WindowSelectionGeometry::displayName(window), QStringLiteral("Files"));
     EXPECT_EQ(WindowSelectionGeometry::sizeText(QRectF(0, 0, 400.9, 300.2)), QStringLiteral("400 \u00D7 300"));
-}
 
-TEST(WindowSelectionGeometry, CaptionSitsAboveTheWindowButNeverNearerThanSixPointsToTheTop)
-{
+    // The caption sits above the window but never nearer than six points to the top.
     const QSizeF view(1920, 1080);
     const auto low = WindowSelectionGeometry::caption(QRectF(100, 100, 400, 300), view, 180, 90);
     EXPECT_EQ(low.box, QRectF(100, 414, 208, 46));

@@ -51,10 +51,8 @@ TEST(StitchAlignment, ReplacementRule)
         const char* what;
         Alignment candidate;
         bool replaces;
-    } const cases[] = {
-        { "clearly better, shorter", { 0, 24, 4.81 }, true },
-        { "better within the band, shorter", { 0, 24, 4.9 }, true },
-        { "equal score, shorter", { 0, 39, 5.0 }, false },
+    } const cases[] = { { "clearly better, shorter", { 0, 24, 4.81 }, true },
+        { "better within the band, shorter", { 0, 24, 4.9 }, true }, { "equal score, shorter", { 0, 39, 5.0 }, false },
         { "equal score, reaches further", { 0, 41, 5.0 }, true },
         { "worse within the band, reaches further", { 12, 30, 5.44 }, true },
         { "worse by exactly the band", { 12, 30, 5.45 }, false },
@@ -62,8 +60,7 @@ TEST(StitchAlignment, ReplacementRule)
         { "same reach, longer overlap", { 0, 40, 5.2 }, true },
         { "same reach, shorter overlap", { 20, 20, 5.2 }, false },
         { "same reach and overlap, slightly better", { 10, 30, 4.99 }, true },
-        { "same candidate", { 10, 30, 5.0 }, false },
-    };
+        { "same candidate", { 10, 30, 5.0 }, false } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(VerticalAlignment::replacesBest(c.candidate, best), c.replaces);
@@ -96,7 +93,7 @@ TEST(StitchAlignment, IdenticalOrNearlyIdenticalShotsAddNothingButKeepTheMinimum
     EXPECT_LT(nearly->score, 1.6);
 }
 
-TEST(StitchAlignment, UntrustedAlignmentKeepsTheWholeShot)
+TEST(StitchAlignment, UntrustedAlignmentKeepsTheWholeShotUnlessItAddsTooLittle)
 {
     const auto analysis = VerticalAlignment::analyze(uniform(96, 80, 0), uniform(96, 80, 100), 400);
     ASSERT_TRUE(analysis);
@@ -105,18 +102,15 @@ TEST(StitchAlignment, UntrustedAlignmentKeepsTheWholeShot)
     const auto justEnough = VerticalAlignment::analyze(uniform(96, 80, 0), uniform(96, 48, 100), 20);
     ASSERT_TRUE(justEnough);
     EXPECT_EQ(*justEnough, (StitchAnalysis { 0, 0, 0, 100, 20, false }));
-}
 
-TEST(StitchAlignment, ShortShotCannotBeTrimmedAndAddsNothing)
-{
     // A 10-point strip: the trim is capped at 0, and less than 20 points is not new content,
     // so even a poor match is reported as it is.
-    const auto analysis = VerticalAlignment::analyze(uniform(96, 80, 0), uniform(96, 48, 100), 10);
-    ASSERT_TRUE(analysis);
-    EXPECT_EQ(analysis->topTrim, 0);
-    EXPECT_EQ(analysis->newContentHeight, 10);
-    EXPECT_TRUE(analysis->hasNoNewContent);
-    EXPECT_EQ(analysis->score, 100);
+    const auto strip = VerticalAlignment::analyze(uniform(96, 80, 0), uniform(96, 48, 100), 10);
+    ASSERT_TRUE(strip);
+    EXPECT_EQ(strip->topTrim, 0);
+    EXPECT_EQ(strip->newContentHeight, 10);
+    EXPECT_TRUE(strip->hasNoNewContent);
+    EXPECT_EQ(strip->score, 100);
 }
 
 TEST(StitchAlignment, SignaturesShorterThanTheMinimumAndImagesWithoutSizeAreNotCompared)

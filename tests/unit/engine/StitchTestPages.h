@@ -38,7 +38,6 @@ public:
     }
 
     [[nodiscard]] const QImage& pixels() const { return m_pixels; }
-    [[nodiscard]] int density() const { return m_density; }
     [[nodiscard]] int width() const { return m_pixels.width() / m_density; }
     [[nodiscard]] int height() const { return m_pixels.height() / m_density; }
 
@@ -53,14 +52,10 @@ private:
 
     double drawBlock(QPainter& painter, double y, int width)
     {
-        switch (next(0, 5)) {
-        case 0:
-            return drawHeading(painter, y, width);
-        case 1:
-            return drawPicture(painter, y, width);
-        default:
-            return drawParagraph(painter, y, width);
-        }
+        const int kind = next(0, 5);
+        return kind == 0 ? drawHeading(painter, y, width)
+            : kind == 1  ? drawPicture(painter, y, width)
+                         : drawParagraph(painter, y, width);
     }
 
     QString words(int count)
