@@ -31,12 +31,9 @@ void AreaSelectionOverlay::prepare(const Screen& screen)
 QCoro::Task<std::optional<QRectF>> AreaSelectionOverlay::selectArea(FrozenScreen frozen)
 {
     // Owned here, so the view outlives the wait for its finished() signal.
-    std::unique_ptr<AreaSelectionView> view;
-    if (m_prepared && m_preparedScreen == frozen.screen)
-        view = std::move(m_prepared);
-    else
+    std::unique_ptr<AreaSelectionView> view = std::move(m_prepared);
+    if (!view || m_preparedScreen != frozen.screen)
         view = std::make_unique<AreaSelectionView>(frozen.screen);
-    m_prepared.reset();
     view->setPicture(frozen.picture);
     view->present(frozen.screen);
     co_await qCoro(view.get(), &OverlayWindow::finished);

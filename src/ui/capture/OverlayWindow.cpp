@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWindow>
 
+#include <cstring>
+
 namespace {
 
 // The keyboard can only be grabbed once the window is mapped; the window server maps it
@@ -60,13 +62,9 @@ void OverlayWindow::prepare(const Screen& screen)
     store->endPaint();
     if (!bytes)
         return;
-    // Writing one byte a page makes the system back the buffer now, on a worker, while the
-    // screen settles; a 4K buffer has eight thousand pages.
-    m_readying = std::async(std::launch::async, [bytes, length] {
-        constexpr qsizetype page = 4096;
-        for (qsizetype offset = 0; offset < length; offset += page)
-            bytes[offset] = 0;
-    });
+    // Written once, on a worker while the screen settles, the buffer is backed by the
+    // system before the first paint needs it; a 4K buffer has eight thousand pages.
+    m_readying = std::async(std::launch::async, [bytes, length] { std::memset(bytes, 0, std::size_t(length)); });
 }
 
 void OverlayWindow::present(const Screen& screen)
